@@ -1,0 +1,1 @@
+// The headless console lives in app/headless/.

@@ -1,0 +1,201 @@
+#include "core/event_loop.h"
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+#include <memory>
+
+#include "core/step.h"
+#include "core/timer.h"
+#include "core/timing.h"
+
+namespace {
+constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+}
+
+EventLoop::EventLoop(Clock& clock) : clock_(clock) {}
+
+EventLoop::~EventLoop() = default;
+
+void EventLoop::post(std::function<void()> work, std::int64_t delayMs) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        posted_.push_back({clock_.tickCount() + std::max<std::int64_t>(0, delayMs), ++seq_, std::move(work)});
+    }
+    wake_.notify_all();
+    if (wakeup_) wakeup_();
+}
+
+void EventLoop::attach(Timer* t) {
+    t->order_ = ++timerOrder_;
+    timers_.push_back(t);
+}
+
+void EventLoop::detach(Timer* t) { timers_.erase(std::remove(timers_.begin(), timers_.end(), t), timers_.end()); }
+
+std::int64_t EventLoop::dueAfter(std::int64_t base, int interval) const {
+    if (interval < timing::kTimerResolutionMs) interval = timing::kTimerResolutionMs;
+    if (interval < 1000) return base + interval;
+    // Align to just after a wall-clock second, so a one-second scheduler sees every second once.
+    const std::int64_t offset = clock_.now() - clock_.tickCount();
+    const std::int64_t local = base + offset + interval;
+    const std::int64_t second = local - ((local % 1000) + 1000) % 1000;
+    return second + timing::kSecondAlignOffsetMs - offset;
+}
+
+std::int64_t EventLoop::nextDeadline() {
+    std::int64_t next = kNever;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const Posted& p : posted_) next = std::min(next, p.due);
+    }
+    for (const Timer* t : timers_)
+        if (t->armed() && !t->running_) next = std::min(next, t->due_);
+    return next;
+}
+
+bool EventLoop::takePosted(std::int64_t now, std::uint64_t maxSeq, std::function<void()>& out) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto best = posted_.end();
+    for (auto it = posted_.begin(); it != posted_.end(); ++it) {
+        if (it->due > now || it->seq > maxSeq) continue;
+        if (best == posted_.end() || it->due < best->due || (it->due == best->due && it->seq < best->seq)) best = it;
+    }
+    if (best == posted_.end()) return false;
+    out = std::move(best->work);
+    posted_.erase(best);
+    return true;
+}
+
+void EventLoop::runGuarded(const std::string& what, const std::function<void()>& work) {
+    ++depth_;
+    ++dispatched_;
+    try {
+        work();
+    } catch (const ProgramEnded&) {
+        --depth_;
+        quit_ = true;
+        if (depth_ == 0) {
+            if (onEnded_) onEnded_();
+            return;
+        }
+        throw;  // unwind the outer handlers too: the program has ended
+    } catch (const std::exception& e) {
+        if (onFailure_) onFailure_(what + ": " + e.what());
+    } catch (...) {
+        if (onFailure_) onFailure_(what + ": unknown failure");
+    }
+    --depth_;
+}
+
+void EventLoop::runTimer(Timer* t) {
+    // The next tick counts from this one; a late tick brings no burst of catch-up ticks.
+    const std::int64_t now = clock_.tickCount();
+    std::int64_t next = dueAfter(t->due_, t->interval_);
+    if (next <= now) next = dueAfter(now, t->interval_);
+    t->due_ = next;
+    t->running_ = true;
+    // A timer destroyed by its own handler must not be touched afterwards.
+    auto alive = std::make_shared<bool>(true);
+    t->aliveFlag_ = alive;
+    const auto handler = t->onTick_;
+    struct ClearRunning {
+        Timer* t;
+        std::shared_ptr<bool> alive;
+        ~ClearRunning() {
+            if (*alive) t->running_ = false;
+        }
+    } clear{t, alive};
+    if (handler) runGuarded("timer " + t->name_, handler);
+}
+
+bool EventLoop::dispatchOne(std::int64_t now) {
+    std::function<void()> work;
+    if (takePosted(now, std::numeric_limits<std::uint64_t>::max(), work)) {
+        runGuarded("event", work);
+        return true;
+    }
+    Timer* best = nullptr;
+    for (Timer* t : timers_)
+        if (t->armed() && !t->running_ && t->due_ <= now &&
+            (!best || t->due_ < best->due_ || (t->due_ == best->due_ && t->order_ < best->order_)))
+            best = t;
+    if (!best) return false;
+    runTimer(best);
+    return true;
+}
+
+void EventLoop::doEvents() {
+    if (quit_) return;
+    const std::int64_t now = clock_.tickCount();
+    std::uint64_t maxSeq;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        maxSeq = seq_;
+    }
+    std::function<void()> work;
+    while (!quit_ && takePosted(now, maxSeq, work)) runGuarded("event", work);
+    // Each due timer at most once, in due order; a timer whose handler is on the stack waits.
+    std::vector<Timer*> due;
+    for (Timer* t : timers_)
+        if (t->armed() && !t->running_ && t->due_ <= now) due.push_back(t);
+    std::sort(due.begin(), due.end(), [](const Timer* a, const Timer* b) {
+        return a->due_ != b->due_ ? a->due_ < b->due_ : a->order_ < b->order_;
+    });
+    for (Timer* t : due) {
+        if (quit_) return;
+        // The list may have changed under an earlier handler.
+        if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;
+        if (t->armed() && !t->running_ && t->due_ <= now) runTimer(t);
+    }
+}
+
+void EventLoop::runFor(std::int64_t ms) {
+    const std::int64_t target = clock_.tickCount() + ms;
+    while (!quit_) {
+        const std::int64_t now = clock_.tickCount();
+        if (dispatchOne(now)) continue;
+        const std::int64_t next = nextDeadline();
+        if (next > target) {
+            if (clock_.isVirtual()) {
+                if (target > now) clock_.sleepFor(target - now);
+            } else if (target > now) {
+                std::unique_lock<std::mutex> lock(mutex_);
+                wake_.wait_for(lock, std::chrono::milliseconds(target - now));
+                continue;
+            }
+            return;
+        }
+        if (next > now) {
+            if (clock_.isVirtual()) {
+                clock_.sleepFor(next - now);
+            } else {
+                std::unique_lock<std::mutex> lock(mutex_);
+                wake_.wait_for(lock, std::chrono::milliseconds(next - now));
+            }
+        }
+    }
+}
+
+void EventLoop::run() {
+    while (!quit_) runFor(3600 * 1000);
+}
+
+void EventLoop::quit() {
+    quit_ = true;
+    wake_.notify_all();
+    if (wakeup_) wakeup_();
+}
+
+std::int64_t EventLoop::msUntilNextWork() {
+    const std::int64_t next = nextDeadline();
+    if (next == kNever) return -1;
+    return std::max<std::int64_t>(0, next - clock_.tickCount());
+}
+
+void EventLoop::processDue() {
+    const std::int64_t now = clock_.tickCount();
+    // Bounded, so a host loop gets its own events in between.
+    for (int i = 0; i < 1000 && !quit_ && dispatchOne(now); ++i) {
+    }
+}

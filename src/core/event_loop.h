@@ -1,0 +1,78 @@
+#pragma once
+// The one thread's loop: timer ticks, queued events and operator actions, each run to its end.
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/clock.h"
+
+class Timer;
+
+class EventLoop {
+public:
+    explicit EventLoop(Clock& clock);
+    ~EventLoop();
+    Clock& clock() const { return clock_; }
+
+    // Queue work to run after delayMs of loop time. Safe to call from any thread.
+    void post(std::function<void()> work, std::int64_t delayMs = 0);
+
+    // Let pending work run part-way through a handler: queued events and due timers, once each,
+    // without moving virtual time on.
+    void doEvents();
+
+    // Virtual clock: dispatch everything due in the next ms, jumping from deadline to deadline.
+    // Real clock: run for that long.
+    void runFor(std::int64_t ms);
+    // Run until quit() (real clock), or until nothing is left to do (virtual clock never idles,
+    // so with a virtual clock this is runFor of the given limit).
+    void run();
+    void quit();
+    bool quitRequested() const { return quit_; }
+
+    // For a host loop (the GUI): how long until something is due, and run what is due now.
+    std::int64_t msUntilNextWork();
+    void processDue();
+    void setWakeup(std::function<void()> wake) { wakeup_ = std::move(wake); }
+
+    // Where a failure that escapes a handler goes (the error log); the handler just ends.
+    void setFailureHandler(std::function<void(const std::string&)> f) { onFailure_ = std::move(f); }
+    // Called when a handler ends the program (ProgramEnded); the loop stops afterwards.
+    void setEndedHandler(std::function<void()> f) { onEnded_ = std::move(f); }
+    int depth() const { return depth_; }
+    std::uint64_t dispatched() const { return dispatched_; }
+
+private:
+    friend class Timer;
+    struct Posted {
+        std::int64_t due;
+        std::uint64_t seq;
+        std::function<void()> work;
+    };
+    void attach(Timer* t);
+    void detach(Timer* t);
+    std::int64_t dueAfter(std::int64_t base, int interval) const;
+    std::int64_t nextDeadline();              // tick of the next work, INT64_MAX if none
+    bool dispatchOne(std::int64_t now);       // one posted event or one timer due at `now`
+    void runTimer(Timer* t);
+    void runGuarded(const std::string& what, const std::function<void()>& work);
+    bool takePosted(std::int64_t now, std::uint64_t maxSeq, std::function<void()>& out);
+
+    Clock& clock_;
+    std::vector<Timer*> timers_;
+    std::deque<Posted> posted_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::function<void()> wakeup_;
+    std::function<void(const std::string&)> onFailure_;
+    std::function<void()> onEnded_;
+    std::uint64_t seq_ = 0;
+    std::uint64_t timerOrder_ = 0;
+    std::uint64_t dispatched_ = 0;
+    int depth_ = 0;
+    bool quit_ = false;
+};

@@ -1,0 +1,69 @@
+#include "core/form.h"
+
+#include <stdexcept>
+
+#include "core/datetime.h"
+#include "core/event_loop.h"
+#include "core/text.h"
+
+Form::Form(FormHost& host, std::string name, std::string caption)
+    : host_(host), name_(std::move(name)), caption_(std::move(caption)) {}
+
+Form::~Form() = default;
+
+void Form::setCaption(const std::string& c) {
+    if (c == caption_) return;
+    caption_ = c;
+    host_.formChanged(*this);
+}
+
+void Form::Show() {
+    if (visible_) return;
+    visible_ = true;
+    host_.formChanged(*this);
+}
+
+void Form::Hide() {
+    if (!visible_) return;
+    visible_ = false;
+    host_.formChanged(*this);
+}
+
+void Form::Move(int left, int top) {
+    Left = left;
+    Top = top;
+    host_.formChanged(*this);
+}
+
+void Form::unload() {
+    if (unloaded_) return;
+    for (Timer* t : timers_) t->disable();
+    echoLink_.reset();
+    visible_ = false;
+    unloaded_ = true;
+    host_.formChanged(*this);
+}
+
+EchoLinkApp& Form::EchoLink() {
+    if (!echoLink_) throw std::runtime_error(name_ + " has no EchoLink object");
+    return *echoLink_;
+}
+
+void Form::createEchoLink() { echoLink_ = host_.newEchoLink(); }
+
+EventLoop& Form::loop() const { return host_.loop(); }
+Clock& Form::clock() const { return host_.loop().clock(); }
+LocalMs Form::now() const { return clock().now(); }
+std::string Form::timeNow() const { return timeText(now()); }
+
+Control* Form::findControl(const std::string& name) const {
+    for (Control* c : controls_)
+        if (equalsNoCase(c->name(), name)) return c;
+    return nullptr;
+}
+
+Timer* Form::findTimer(const std::string& name) const {
+    for (Timer* t : timers_)
+        if (equalsNoCase(t->name(), name)) return t;
+    return nullptr;
+}

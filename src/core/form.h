@@ -1,0 +1,92 @@
+#pragma once
+// The base of every tool window: its controls, timers, EchoLink object and settings.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/clock.h"
+#include "core/controls.h"
+#include "core/timer.h"
+
+class App;
+class EchoLinkApp;
+class EventLoop;
+class Form;
+
+// What a window needs of the program around it; the application object provides it.
+class FormHost {
+public:
+    virtual ~FormHost() = default;
+    virtual EventLoop& loop() = 0;
+    virtual std::shared_ptr<EchoLinkApp> newEchoLink() = 0;
+    virtual std::string settingsPath(const std::string& fileName) const = 0;
+    virtual void LogError(const std::string& message) = 0;
+    virtual void controlChanged(Control& control) = 0;
+    virtual void formChanged(Form& form) = 0;
+};
+
+class Form {
+public:
+    Form(FormHost& host, std::string name, std::string caption = "");
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& name() const { return name_; }
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& c);
+
+    bool visible() const { return visible_; }
+    void Show();
+    void Hide();
+    // Position in twips, as stored in the settings files.
+    int Left = 300;
+    int Top = 300;
+    int Width = 0;
+    int Height = 0;
+    void Move(int left, int top);
+
+    // The window's creation steps (run once, right after construction, by the application).
+    virtual void load() {}
+    // Writes the window's settings file in full; windows without settings do nothing.
+    virtual void SaveData() {}
+    // The operator closes the window's frame. By default the window is unloaded.
+    virtual void closeRequest() { unload(); }
+    // Drops the window: timers stop, its EchoLink object goes; the application creates it
+    // afresh (settings re-read) when it is next used.
+    void unload();
+    bool unloaded() const { return unloaded_; }
+
+    // Each window has its own EchoLink automation object, created in its creation steps.
+    EchoLinkApp& EchoLink();
+    void createEchoLink();
+    bool hasEchoLink() const { return echoLink_ != nullptr; }
+
+    App& app() const;
+    FormHost& host() const { return host_; }
+    EventLoop& loop() const;
+    Clock& clock() const;
+    LocalMs now() const;
+    std::string timeNow() const;   // "hh:mm:ss"
+    void LogError(const std::string& message) { host_.LogError(message); }
+
+    const std::vector<Control*>& controls() const { return controls_; }
+    Control* findControl(const std::string& name) const;   // without regard to case
+    const std::vector<Timer*>& timers() const { return timers_; }
+    Timer* findTimer(const std::string& name) const;
+
+    // Called by controls and timers as they are constructed.
+    void registerControl(Control& c) { controls_.push_back(&c); }
+    void registerTimer(Timer& t) { timers_.push_back(&t); }
+    void controlChanged(Control& c) { host_.controlChanged(c); }
+
+private:
+    FormHost& host_;
+    std::string name_;
+    std::string caption_;
+    bool visible_ = false;
+    bool unloaded_ = false;
+    std::shared_ptr<EchoLinkApp> echoLink_;
+    std::vector<Control*> controls_;
+    std::vector<Timer*> timers_;
+};

@@ -1,0 +1,47 @@
+#pragma once
+// A window timer: an interval and an enabled flag, ticking on the event loop.
+//  - enabling an enabled timer does not restart it; disabling then enabling restarts the count;
+//  - changing the interval restarts it; an interval of 0 never ticks;
+//  - a timer never ticks again while its own handler is still on the stack.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class EventLoop;
+class Form;
+
+class Timer {
+public:
+    Timer(EventLoop& loop, std::string name, int intervalMs, std::function<void()> onTick, bool enabled = true);
+    Timer(Form& owner, std::string name, int intervalMs, std::function<void()> onTick, bool enabled = true);
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    const std::string& name() const { return name_; }
+    Form* owner() const { return owner_; }
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool on);
+    void enable() { setEnabled(true); }
+    void disable() { setEnabled(false); }
+    int interval() const { return interval_; }
+    void setInterval(int ms);
+    void setHandler(std::function<void()> onTick) { onTick_ = std::move(onTick); }
+    bool running() const { return running_; }   // its handler is on the stack
+    bool armed() const { return enabled_ && interval_ > 0; }
+
+private:
+    friend class EventLoop;
+    void restart();
+    EventLoop& loop_;
+    Form* owner_ = nullptr;
+    std::string name_;
+    int interval_;
+    bool enabled_;
+    bool running_ = false;
+    std::int64_t due_ = 0;     // tick count of the next tick
+    std::uint64_t order_ = 0;  // creation order breaks ties
+    std::function<void()> onTick_;
+    std::shared_ptr<bool> aliveFlag_;
+};

@@ -1,0 +1,12 @@
+#pragma once
+// The station's fixed blocking delays and timer resolution, in one place.
+#include <cstdint>
+
+namespace timing {
+constexpr int kTimerResolutionMs = 16;     // shorter intervals tick this often, as on the original platform
+constexpr int kSecondAlignOffsetMs = 10;   // timers of a second or more tick just after the wall-clock second
+constexpr int kKeyUpDelayMs = 300;         // after keying, before audio starts
+constexpr int kTailDelay1Ms = 150;         // "Delay 1"
+constexpr int kTailDelay2Ms = 225;         // "Delay 2"
+constexpr int kSpeechDelayStepMs = 150;    // one step of the speech delay
+}  // namespace timing

@@ -1,0 +1,241 @@
+#include "echolink/simulated_node.h"
+
+#include <algorithm>
+
+#include "core/event_loop.h"
+#include "core/text.h"
+#include "core/transcript.h"
+
+namespace {
+std::string callKey(const std::string& call) { return ucase(trim(call)); }
+const char* onOff(bool b) { return b ? "on" : "off"; }
+}  // namespace
+
+// One window's automation object: every call goes to the shared node.
+class SimulatedNode::NodeObject final : public EchoLinkApp {
+public:
+    NodeObject(SimulatedNode& node, std::uint64_t id) : node_(node), id_(id), alive_(node.alive_) {
+        node_.apps_[id_] = this;
+    }
+    ~NodeObject() override {
+        if (!alive_.expired()) node_.apps_.erase(id_);
+    }
+
+    void CloseProgram() override {
+        node_.check();
+        node_.close();
+    }
+    void Connect(const std::string& call, bool) override {
+        node_.check();
+        const std::string c = trim(call);
+        if (c.empty() || node_.isConnected(c)) return;
+        node_.record("CONNECT " + ucase(c));
+        std::weak_ptr<bool> alive = node_.alive_;
+        SimulatedNode* node = &node_;
+        node_.loop_.post(
+            [alive, node, c] {
+                if (!alive.expired() && !node->closed_) node->stationConnects(ucase(c));
+            },
+            node_.connectDelayMs);
+    }
+    void Disconnect(const std::string& call) override {
+        node_.check();
+        const std::string c = trim(call);
+        if (!node_.isConnected(c)) return;
+        node_.record("DISCONNECT " + ucase(c));
+        node_.stationDisconnects(c);
+    }
+    void DisconnectAllStations() override {
+        node_.check();
+        node_.record("DISCONNECT-ALL");
+        const auto stations = node_.stations_;
+        for (const auto& s : stations) node_.stationDisconnects(s.call);
+    }
+    bool IsConnected(const std::string& call) override {
+        node_.check();
+        return node_.isConnected(call);
+    }
+    long ConnectedCount() override {
+        node_.check();
+        return static_cast<long>(node_.stations_.size());
+    }
+    void KeyTransmitter(bool key) override {
+        node_.check();
+        node_.setFlag(node_.keyed_, key, "KEY");
+    }
+    bool TransmitterKeyed() override {
+        node_.check();
+        return node_.keyed_;
+    }
+    bool Activity() override {
+        node_.check();
+        return node_.activity_;
+    }
+    bool ReceivingSignal() override {
+        node_.check();
+        return node_.receivingSignal_;
+    }
+    bool CarrierDetected() override {
+        node_.check();
+        return node_.carrier_;
+    }
+    void SendCWText(int, const std::string& text) override {
+        node_.check();
+        node_.cw_.push_back(text);
+        node_.record("CW " + quoted(text));
+    }
+    void SendDTMF(const std::string& digits) override {
+        node_.check();
+        node_.dtmf_.push_back(digits);
+        node_.record("DTMF-OUT " + quoted(digits));
+    }
+    void SendChatText(const std::string& line) override {
+        node_.check();
+        node_.chat_.push_back(line);
+        node_.record("CHAT " + quoted(line));
+    }
+    void Profile(const std::string& name) override {
+        node_.check();
+        if (name == node_.profile_) return;
+        node_.profile_ = name;
+        node_.record("PROFILE " + quoted(name));
+    }
+    void LinkEnabled(bool enabled) override {
+        node_.check();
+        node_.setFlag(node_.linkEnabled_, enabled, "LINK");
+    }
+    bool Busy() override {
+        node_.check();
+        return node_.busy_;
+    }
+    void Busy(bool busy) override {
+        node_.check();
+        node_.setFlag(node_.busy_, busy, "BUSY");
+    }
+    void ListenOnly(bool on) override {
+        node_.check();
+        node_.setFlag(node_.listenOnly_, on, "LISTEN-ONLY");
+    }
+    void RTSLine(bool on) override {
+        node_.check();
+        node_.setFlag(node_.rts_, on, "RTS");
+    }
+    void DTRLine(bool on) override {
+        node_.check();
+        node_.setFlag(node_.dtr_, on, "DTR");
+    }
+    EchoLinkNode LocalNode() override {
+        node_.check();
+        return {node_.callsign_};
+    }
+
+private:
+    SimulatedNode& node_;
+    std::uint64_t id_;
+    std::weak_ptr<bool> alive_;
+};
+
+SimulatedNode::SimulatedNode(EventLoop& loop, Transcript& transcript, std::string callsign)
+    : loop_(loop), transcript_(transcript), callsign_(std::move(callsign)) {}
+
+SimulatedNode::~SimulatedNode() { *alive_ = false; alive_.reset(); }
+
+std::shared_ptr<EchoLinkApp> SimulatedNode::newApp() { return std::make_shared<NodeObject>(*this, ++nextId_); }
+
+void SimulatedNode::check() const {
+    if (unreachable_) throw EchoLinkError("EchoLink is not answering");
+}
+
+void SimulatedNode::record(const std::string& line) { transcript_.record(line); }
+
+void SimulatedNode::setFlag(bool& flag, bool value, const char* name) {
+    if (flag == value) return;
+    flag = value;
+    record(std::string(name) + " " + onOff(value));
+}
+
+void SimulatedNode::shuffleEvents(std::uint32_t seed) {
+    shuffle_ = true;
+    rng_.seed(seed);
+}
+
+template <class Fire>
+void SimulatedNode::raise(Fire fire) {
+    std::vector<std::uint64_t> ids;
+    for (const auto& [id, app] : apps_) ids.push_back(id);
+    if (shuffle_) std::shuffle(ids.begin(), ids.end(), rng_);
+    std::weak_ptr<bool> alive = alive_;
+    for (std::uint64_t id : ids) {
+        loop_.post([this, alive, id, fire] {
+            if (alive.expired()) return;
+            auto it = apps_.find(id);
+            if (it != apps_.end()) fire(*it->second);
+        });
+    }
+}
+
+bool SimulatedNode::isConnected(const std::string& call) const {
+    const std::string key = callKey(call);
+    if (key.empty()) return false;
+    return std::any_of(stations_.begin(), stations_.end(),
+                       [&](const ConnectedStation& s) { return callKey(s.call) == key; });
+}
+
+void SimulatedNode::receiveDtmf(const std::string& digits) {
+    raise([digits](EchoLinkApp& a) {
+        if (a.DTMFString) a.DTMFString(digits);
+    });
+}
+
+void SimulatedNode::stationConnects(const std::string& call, const std::string& name, const std::string& address) {
+    const std::string c = trim(call);
+    if (c.empty() || isConnected(c)) return;
+    stations_.push_back({c, name, address});
+    raise([c, name, address](EchoLinkApp& a) {
+        if (a.connected) a.connected(c, name, address);
+    });
+}
+
+void SimulatedNode::stationDisconnects(const std::string& call) {
+    const std::string key = callKey(call);
+    auto it = std::find_if(stations_.begin(), stations_.end(),
+                           [&](const ConnectedStation& s) { return callKey(s.call) == key; });
+    if (it == stations_.end()) return;
+    const std::string c = it->call;
+    stations_.erase(it);
+    raise([c](EchoLinkApp& a) {
+        if (a.Disconnected) a.Disconnected(c);
+    });
+}
+
+void SimulatedNode::receiveChat(const std::string& line) {
+    raise([line](EchoLinkApp& a) {
+        if (a.ChatTextReceived) a.ChatTextReceived(line);
+    });
+}
+
+void SimulatedNode::setInternetAudio(bool on) {
+    rx_ = on;
+    activity_ = on;  // an Internet station talking is node activity
+    raise([on](EchoLinkApp& a) {
+        if (a.RX) a.RX(on);
+    });
+}
+
+void SimulatedNode::setCarrier(bool on) {
+    carrier_ = on;
+    raise([on](EchoLinkApp& a) {
+        if (a.CarrierDetect) a.CarrierDetect(on);
+    });
+}
+
+void SimulatedNode::setReceivingSignal(bool on) { receivingSignal_ = on; }
+void SimulatedNode::setActivity(bool on) { activity_ = on; }
+
+void SimulatedNode::close() {
+    if (closed_) return;
+    raise([](EchoLinkApp& a) {
+        if (a.Closing) a.Closing();
+    });
+    closed_ = true;
+}

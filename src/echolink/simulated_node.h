@@ -1,0 +1,88 @@
+#pragma once
+// A node that stands where EchoLink would: it keeps the node's state, answers every window's
+// automation object, raises events through the event loop, and records what it does.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "echolink/echolink_app.h"
+
+class EventLoop;
+class Transcript;
+
+struct ConnectedStation {
+    std::string call, name, address;
+};
+
+class SimulatedNode {
+public:
+    SimulatedNode(EventLoop& loop, Transcript& transcript, std::string callsign = "N0CALL-L");
+    ~SimulatedNode();
+
+    std::shared_ptr<EchoLinkApp> newApp();   // one per window
+
+    // ---- what the outside world does (the simulator panel, the console, tests)
+    void receiveDtmf(const std::string& digits);
+    void stationConnects(const std::string& call, const std::string& name = "", const std::string& address = "");
+    void stationDisconnects(const std::string& call);
+    void receiveChat(const std::string& line);         // "CALL>text"
+    void setInternetAudio(bool on);                    // RX
+    void setCarrier(bool on);                          // CarrierDetect
+    void setReceivingSignal(bool on);
+    void setActivity(bool on);
+    void close();                                      // EchoLink closes
+    void setUnreachable(bool on) { unreachable_ = on; }
+    // Deliver each event to the objects in a random order (seeded), as EchoLink does not promise one.
+    void shuffleEvents(std::uint32_t seed);
+    void setCallsign(std::string c) { callsign_ = std::move(c); }
+    int connectDelayMs = 500;                          // how long a Connect takes to raise `connected`
+
+    // ---- state, as a test or the panel reads it
+    const std::string& callsign() const { return callsign_; }
+    bool keyed() const { return keyed_; }
+    bool busy() const { return busy_; }
+    bool listenOnly() const { return listenOnly_; }
+    bool linkEnabled() const { return linkEnabled_; }
+    bool rts() const { return rts_; }
+    bool dtr() const { return dtr_; }
+    bool carrier() const { return carrier_; }
+    bool receivingSignal() const { return receivingSignal_; }
+    bool activity() const { return activity_; }
+    bool internetAudio() const { return rx_; }
+    bool unreachable() const { return unreachable_; }
+    bool closed() const { return closed_; }
+    const std::string& profile() const { return profile_; }
+    const std::vector<ConnectedStation>& stations() const { return stations_; }
+    bool isConnected(const std::string& call) const;
+    const std::vector<std::string>& cwSent() const { return cw_; }
+    const std::vector<std::string>& chatSent() const { return chat_; }
+    const std::vector<std::string>& dtmfSent() const { return dtmf_; }
+    int objectCount() const { return static_cast<int>(apps_.size()); }
+
+private:
+    class NodeObject;
+    friend class NodeObject;
+    void check() const;      // throws EchoLinkError while unreachable
+    template <class Fire>
+    void raise(Fire fire);   // queue one delivery per live object
+    void record(const std::string& line);
+    void setFlag(bool& flag, bool value, const char* name);
+
+    EventLoop& loop_;
+    Transcript& transcript_;
+    std::string callsign_;
+    std::map<std::uint64_t, NodeObject*> apps_;
+    std::uint64_t nextId_ = 0;
+    bool keyed_ = false, busy_ = false, listenOnly_ = false, linkEnabled_ = true;
+    bool rts_ = false, dtr_ = false, carrier_ = false, receivingSignal_ = false, activity_ = false, rx_ = false;
+    bool unreachable_ = false, closed_ = false;
+    bool shuffle_ = false;
+    std::mt19937 rng_;
+    std::string profile_;
+    std::vector<ConnectedStation> stations_;
+    std::vector<std::string> cw_, chat_, dtmf_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};

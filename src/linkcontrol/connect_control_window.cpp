@@ -1,0 +1,3 @@
+#include "linkcontrol/connect_control_window.h"
+
+Form4::Form4(FormHost& host) : Form(host, "Form4") {}

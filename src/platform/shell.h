@@ -1,0 +1,12 @@
+#pragma once
+// The desktop shell: web pages, the restart command, outside programs. Never a shell string.
+#include <string>
+#include <vector>
+
+class ShellService {
+public:
+    virtual ~ShellService() = default;
+    virtual bool openUrl(const std::string& url) = 0;
+    virtual bool restartComputer() = 0;    // a fixed program and argument list
+    virtual bool startProgram(const std::string& program, const std::vector<std::string>& args) = 0;
+};

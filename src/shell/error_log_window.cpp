@@ -1,0 +1,15 @@
+#include "shell/error_log_window.h"
+
+#include "core/datetime.h"
+
+Form120::Form120(FormHost& host) : Form(host, "Form120", "Error Messages") {
+    Text1.multiLine = true;
+    Text1.foreColor = 0xFF;  // red text on the tooltip background
+    Command1.onClick([this] { Hide(); });
+}
+
+void Form120::Append(const std::string& message) {
+    Show();
+    const LocalMs t = now();
+    Text1.setText(Text1.text() + shortDate(t) + " " + timeText(t) + " --> " + message + "\r\n");
+}

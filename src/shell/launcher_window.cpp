@@ -1,0 +1,3 @@
+#include "shell/launcher_window.h"
+
+Form5::Form5(FormHost& host) : Form(host, "Form5") {}
