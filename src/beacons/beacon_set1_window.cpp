@@ -3,7 +3,4 @@
 Form111::Form111(FormHost& host) : Form(host, "Form111") {}
 
 // Completed by the window's own subsystem.
-void Form111::TestTTW() {}
-
-// Completed by the window's own subsystem.
 void Form111::RandomGreeting() {}
