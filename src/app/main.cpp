@@ -1,12 +1,5 @@
-// mvsmall: the station-automation suite. `--headless` runs it without windows.
-#include <cstdio>
-#include <cstring>
-#include <iostream>
-#include <string>
-
-#include "app/app.h"
+// mvsmall: the station-automation suite. `--headless` runs it without windows; the program's
+// start is the launcher's creation either way.
 #include "app/headless/console.h"
 
-int main(int argc, char** argv) {
-    return runConsoleMain(argc, argv);
-}
+int main(int argc, char** argv) { return runConsoleMain(argc, argv); }

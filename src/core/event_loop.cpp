@@ -154,6 +154,7 @@ void EventLoop::runFor(std::int64_t ms) {
     const std::int64_t target = clock_.tickCount() + ms;
     while (!quit_) {
         const std::int64_t now = clock_.tickCount();
+        if (now > target) return;  // blocking work ran past the end: what is late runs next time
         if (dispatchOne(now)) continue;
         const std::int64_t next = nextDeadline();
         if (next > target) {
