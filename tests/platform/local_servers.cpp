@@ -126,6 +126,7 @@ authorizer = DummyAuthorizer()
 authorizer.add_user("ham", "radio", sys.argv[1], perm="elradfmw")
 handler = FTPHandler
 handler.authorizer = authorizer
+handler.auth_failed_timeout = 0.1
 server = FTPServer(("127.0.0.1", 0), handler)
 print(server.socket.getsockname()[1], flush=True)
 server.serve_forever()
