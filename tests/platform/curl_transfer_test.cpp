@@ -80,6 +80,10 @@ TEST_F(HttpTransferTest, ADownloadReplacesTheOldFileOnlyWhenItSucceeds) {
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(dir.read("news.mp3"), "last week's news");
 
+    r = transfer->download(url("/truncated"), target);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(dir.read("news.mp3"), "last week's news");
+
     bool asked = false;
     r = transfer->download(url("/file.bin"), target, [&](std::int64_t, std::int64_t) { return !(asked = true); });
     EXPECT_TRUE(asked);

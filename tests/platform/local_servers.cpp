@@ -97,6 +97,12 @@ class Handler(BaseHTTPRequestHandler):
             self.send(LATIN1, "text/html; charset=ISO-8859-1", head_only)
         elif self.path == "/latin1-meta.html":
             self.send(LATIN1_META, "text/html", head_only)
+        elif self.path == "/truncated":
+            self.send_response(200)
+            self.send_header("Content-Length", "1000")
+            self.end_headers()
+            self.wfile.write(b"x" * 500)
+            self.close_connection = True
         elif self.path == "/slow":
             time.sleep(20)
             self.send(b"late", "text/plain", head_only)

@@ -21,7 +21,7 @@ private:
     std::string problem_;
 };
 
-// Serves /file.bin (100000 bytes), /slow (answers after 20 s), /page.html, /latin1.html,
+// Serves /file.bin (100000 bytes), /slow (answers after 20 s), /truncated (breaks off half-way), /page.html, /latin1.html,
 // /latin1-meta.html (character set only in the page) and 404 for anything else.
 std::string httpServerScript();
 // One user "ham" with the password "radio" whose home is the folder given as argument.

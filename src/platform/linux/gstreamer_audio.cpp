@@ -4,6 +4,7 @@
 #include <gst/pbutils/pbutils.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <mutex>
@@ -62,6 +63,23 @@ GstElement* realTimeFakeSink() {
     return fake;
 }
 
+// The automatic sink falls back to a fake sink of its own when no device opens.
+bool onlyFakeInside(GstElement* autoSink) {
+    if (!GST_IS_BIN(autoSink)) return false;
+    bool fake = false;
+    GstIterator* it = gst_bin_iterate_sinks(GST_BIN(autoSink));
+    GValue item = G_VALUE_INIT;
+    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+        auto* child = GST_ELEMENT(g_value_get_object(&item));
+        GstElementFactory* factory = gst_element_get_factory(child);
+        if (factory && std::string(GST_OBJECT_NAME(factory)) == "fakesink") fake = true;
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(it);
+    return fake;
+}
+
 // The sink the player renders into: the forced one, the desktop's output, or a fake sink
 // that keeps real time where no output can be opened. The caller owns the reference.
 GstElement* makeAudioSink() {
@@ -76,12 +94,19 @@ GstElement* makeAudioSink() {
         gst_object_ref_sink(bin);
         return bin;
     }
-    if (GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr)) {
-        gst_object_ref_sink(sink);
-        const bool opens = gst_element_set_state(sink, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
-        gst_element_set_state(sink, GST_STATE_NULL);
-        if (opens) return sink;
-        gst_object_unref(sink);
+    // Looking for a device is done once: where there is none, every later player goes
+    // straight to the fake sink instead of asking the sound system again.
+    static std::atomic<bool> noDevice{false};
+    if (!noDevice) {
+        if (GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr)) {
+            gst_object_ref_sink(sink);
+            const bool opens = gst_element_set_state(sink, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
+            const bool real = opens && !onlyFakeInside(sink);
+            gst_element_set_state(sink, GST_STATE_NULL);
+            if (real) return sink;
+            gst_object_unref(sink);
+        }
+        noDevice = true;
     }
     if (GstElement* fake = realTimeFakeSink()) return fake;
     throw PlatformError("no audio sink available");
