@@ -85,3 +85,24 @@ TEST_F(WebPageTextTest, AMissingOrSlowPageIsAFailureWithNoText) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pages from outside can be anything: broken markup and stray bytes give some text, never a crash.
+TEST(HtmlBodyTextTest, ArbitraryBytesNeverBreakIt) {
+    const std::string pieces[] = {"<p>", "</p>", "<script>", "</script>", "<style>", "&amp", "&#x", "&#99999999;",
+                                  "<meta charset=", "\"utf-16\"", ">", "<", "\xFF", "\xC3", "\x00", "text ", "<!--",
+                                  "<pre>", "<table><td>", "<br/>", "<body>", "\xEF\xBB\xBF"};
+    unsigned seed = 12345;
+    for (int round = 0; round < 300; ++round) {
+        std::string page;
+        for (int i = 0; i < 40; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            page += pieces[(seed >> 16) % std::size(pieces)];
+        }
+        const std::string text = htmlBodyText(page, round % 3 ? "" : "text/html; charset=utf-16le");
+        EXPECT_EQ(text.find('\0'), std::string::npos);
+    }
+}
+
+}  // namespace
