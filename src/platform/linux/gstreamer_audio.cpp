@@ -172,7 +172,6 @@ public:
         running_ = false;
         lastPosition_ = 0;
         appliedRate_ = 1.0;
-        applyVolume();
     }
 
     const std::string& file() const override { return file_; }
@@ -257,6 +256,7 @@ private:
         g_object_set(pipeline_, "uri", uri, "flags", kPlayFlagAudio | kPlayFlagSoftVolume, "audio-sink", sink, nullptr);
         gst_object_unref(sink);  // playbin holds its own reference
         g_free(uri);
+        applyVolume();  // before anything is prepared, so the first sample has it
     }
 
     void release() {
