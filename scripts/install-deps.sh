@@ -12,7 +12,7 @@ PACKAGES=(
   gstreamer1.0-plugins-ugly gstreamer1.0-tools
   libespeak-ng-dev espeak-ng-data
   libcurl4-openssl-dev libgumbo-dev libsamplerate0-dev
-  python3 python3-pyftpdlib
+  python3 python3-pyftpdlib xdg-utils
   clang libclang-rt-14-dev
   xvfb xauth
 )

@@ -1,0 +1,210 @@
+#include "platform/html_text.h"
+
+#include <gumbo.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <vector>
+
+namespace {
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+// The value after "charset=" in a header or a meta tag, without quotes.
+std::string charsetAfter(const std::string& text, size_t from, size_t end) {
+    const std::string low = lower(text.substr(from, end - from));
+    const size_t at = low.find("charset");
+    if (at == std::string::npos) return "";
+    size_t i = at + 7;
+    while (i < low.size() && (low[i] == ' ' || low[i] == '\t')) ++i;
+    if (i >= low.size() || low[i] != '=') return "";
+    ++i;
+    while (i < low.size() && (low[i] == ' ' || low[i] == '"' || low[i] == '\'')) ++i;
+    size_t j = i;
+    while (j < low.size() && (std::isalnum(static_cast<unsigned char>(low[j])) || low[j] == '-' || low[j] == '_' ||
+                              low[j] == ':' || low[j] == '.'))
+        ++j;
+    return low.substr(i, j - i);
+}
+
+std::string metaCharset(const std::string& html) {
+    const std::string head = lower(html.substr(0, 8192));
+    for (size_t at = head.find("<meta"); at != std::string::npos; at = head.find("<meta", at + 5)) {
+        const size_t end = head.find('>', at);
+        const std::string found = charsetAfter(head, at, end == std::string::npos ? head.size() : end);
+        if (!found.empty()) return found;
+    }
+    return "";
+}
+
+bool validUtf8(const std::string& s) {
+    for (size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const int more = c < 0x80 ? 0 : (c & 0xe0) == 0xc0 ? 1 : (c & 0xf0) == 0xe0 ? 2 : (c & 0xf8) == 0xf0 ? 3 : -1;
+        if (more < 0 || i + static_cast<size_t>(more) >= s.size()) return false;
+        for (int k = 1; k <= more; ++k)
+            if ((static_cast<unsigned char>(s[i + static_cast<size_t>(k)]) & 0xc0) != 0x80) return false;
+        i += static_cast<size_t>(more) + 1;
+    }
+    return true;
+}
+
+// Pages that say Latin-1 or ASCII are read as Windows-1252, as browsers read them.
+std::string iconvName(const std::string& charset) {
+    const std::string c = lower(charset);
+    if (c == "iso-8859-1" || c == "iso8859-1" || c == "latin1" || c == "latin-1" || c == "us-ascii" || c == "ascii" ||
+        c == "l1")
+        return "WINDOWS-1252";
+    return c;
+}
+
+std::string convert(const std::string& bytes, const std::string& from) {
+    iconv_t cd = iconv_open("UTF-8", iconvName(from).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open("UTF-8", "WINDOWS-1252");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return bytes;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    std::vector<char> buf(8192);
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = bytes.size();
+    while (inLeft > 0) {
+        char* outPtr = buf.data();
+        size_t outLeft = buf.size();
+        const size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        const int why = errno;
+        out.append(buf.data(), buf.size() - outLeft);
+        if (r != static_cast<size_t>(-1) || why == E2BIG) continue;
+        // A byte that does not belong to the character set becomes the replacement character.
+        out += "\xEF\xBF\xBD";
+        ++in;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+    return out;
+}
+
+bool skipped(GumboTag tag) {
+    switch (tag) {
+        case GUMBO_TAG_SCRIPT: case GUMBO_TAG_STYLE: case GUMBO_TAG_NOSCRIPT: case GUMBO_TAG_TEMPLATE:
+        case GUMBO_TAG_HEAD: case GUMBO_TAG_TITLE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool block(GumboTag tag) {
+    switch (tag) {
+        case GUMBO_TAG_ADDRESS: case GUMBO_TAG_ARTICLE: case GUMBO_TAG_ASIDE: case GUMBO_TAG_BLOCKQUOTE:
+        case GUMBO_TAG_CAPTION: case GUMBO_TAG_CENTER: case GUMBO_TAG_DD: case GUMBO_TAG_DIV: case GUMBO_TAG_DL:
+        case GUMBO_TAG_DT: case GUMBO_TAG_FIELDSET: case GUMBO_TAG_FIGCAPTION: case GUMBO_TAG_FIGURE:
+        case GUMBO_TAG_FOOTER: case GUMBO_TAG_FORM: case GUMBO_TAG_H1: case GUMBO_TAG_H2: case GUMBO_TAG_H3:
+        case GUMBO_TAG_H4: case GUMBO_TAG_H5: case GUMBO_TAG_H6: case GUMBO_TAG_HEADER: case GUMBO_TAG_HR:
+        case GUMBO_TAG_LI: case GUMBO_TAG_MAIN: case GUMBO_TAG_NAV: case GUMBO_TAG_OL: case GUMBO_TAG_P:
+        case GUMBO_TAG_PRE: case GUMBO_TAG_SECTION: case GUMBO_TAG_TABLE: case GUMBO_TAG_TR: case GUMBO_TAG_UL:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Collects text as it reads: blanks collapse, blocks start new lines, blank lines are dropped.
+class TextOut {
+public:
+    void text(const char* s, bool keepBlanks) {
+        for (; *s; ++s) {
+            const char c = *s;
+            if (keepBlanks) {
+                if (c == '\n') lineBreak(); else if (c != '\r') line_ += c;
+            } else if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
+                pendingBlank_ = !line_.empty();
+            } else {
+                if (pendingBlank_) line_ += ' ';
+                pendingBlank_ = false;
+                line_ += c;
+            }
+        }
+    }
+    void blank() { pendingBlank_ = !line_.empty(); }
+    void lineBreak() {
+        while (!line_.empty() && (line_.back() == ' ' || line_.back() == '\t')) line_.pop_back();
+        if (!line_.empty()) {
+            if (!out_.empty()) out_ += '\n';
+            out_ += line_;
+        }
+        line_.clear();
+        pendingBlank_ = false;
+    }
+    std::string finish() {
+        lineBreak();
+        return out_;
+    }
+
+private:
+    std::string out_, line_;
+    bool pendingBlank_ = false;
+};
+
+void walk(const GumboNode* node, TextOut& out, int preDepth) {
+    switch (node->type) {
+        case GUMBO_NODE_TEXT: case GUMBO_NODE_CDATA: case GUMBO_NODE_WHITESPACE:
+            out.text(node->v.text.text, preDepth > 0);
+            return;
+        case GUMBO_NODE_ELEMENT: case GUMBO_NODE_TEMPLATE: {
+            const GumboTag tag = node->v.element.tag;
+            if (skipped(tag)) return;
+            if (tag == GUMBO_TAG_BR) {
+                out.lineBreak();
+                return;
+            }
+            const bool isBlock = block(tag);
+            if (isBlock) out.lineBreak();
+            const int depth = preDepth + (tag == GUMBO_TAG_PRE ? 1 : 0);
+            const GumboVector& children = node->v.element.children;
+            for (unsigned i = 0; i < children.length; ++i) walk(static_cast<const GumboNode*>(children.data[i]), out, depth);
+            if (isBlock) out.lineBreak();
+            if (tag == GUMBO_TAG_TD || tag == GUMBO_TAG_TH) out.blank();
+            return;
+        }
+        default:
+            return;  // comments, the document type
+    }
+}
+
+const GumboNode* findBody(const GumboNode* node) {
+    if (node->type != GUMBO_NODE_ELEMENT) return nullptr;
+    if (node->v.element.tag == GUMBO_TAG_BODY) return node;
+    const GumboVector& children = node->v.element.children;
+    for (unsigned i = 0; i < children.length; ++i)
+        if (const GumboNode* b = findBody(static_cast<const GumboNode*>(children.data[i]))) return b;
+    return nullptr;
+}
+
+}  // namespace
+
+std::string htmlToUtf8(const std::string& html, const std::string& contentType) {
+    if (html.compare(0, 3, "\xEF\xBB\xBF") == 0) return convert(html.substr(3), "UTF-8");
+    if (html.compare(0, 2, "\xFF\xFE") == 0) return convert(html.substr(2), "UTF-16LE");
+    if (html.compare(0, 2, "\xFE\xFF") == 0) return convert(html.substr(2), "UTF-16BE");
+    std::string charset = charsetAfter(contentType, 0, contentType.size());
+    if (charset.empty()) charset = metaCharset(html);
+    if (charset.empty()) charset = validUtf8(html) ? "UTF-8" : "WINDOWS-1252";
+    return convert(html, charset);
+}
+
+std::string htmlBodyText(const std::string& html, const std::string& contentType) {
+    const std::string utf8 = htmlToUtf8(html, contentType);
+    GumboOutput* doc = gumbo_parse_with_options(&kGumboDefaultOptions, utf8.data(), utf8.size());
+    if (!doc) return "";
+    TextOut out;
+    const GumboNode* body = findBody(doc->root);
+    walk(body ? body : doc->root, out, 0);
+    gumbo_destroy_output(&kGumboDefaultOptions, doc);
+    return out.finish();
+}

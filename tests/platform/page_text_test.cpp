@@ -1,0 +1,108 @@
+// The plain text of a page's body: markup, scripts and styles gone, entities decoded, and
+// whatever character set the page came in turned into UTF-8.
+#include <gtest/gtest.h>
+
+#include "local_servers.h"
+#include "platform/html_text.h"
+#include "platform/linux_services.h"
+
+namespace {
+
+struct PageCase {
+    const char* what;
+    std::string html;
+    std::string contentType;
+    std::string text;
+};
+
+TEST(HtmlBodyTextTest, GivesThePlainTextOfTheBody) {
+    const PageCase cases[] = {
+        {"scripts, styles and the head are left out",
+         "<html><head><title>T</title><style>p{}</style></head><body><script>x=1</script><p>Hello</p>"
+         "<noscript>Turn on scripts</noscript><style>.a{}</style></body></html>",
+         "", "Hello"},
+        {"entities are decoded", "<p>Fish &amp; chips &lt;b&gt; &eacute;t&eacute; &#8364;5&nbsp;now</p>", "",
+         "Fish & chips <b> \xC3\xA9t\xC3\xA9 \xE2\x82\xAC" "5\xC2\xA0now"},
+        {"blanks collapse and blocks make lines",
+         "<body>  One\n\n  two <b>three</b><div>Four</div><ul><li>a</li><li>b</li></ul>x<br>y</body>", "",
+         "One two three\nFour\na\nb\nx\ny"},
+        {"preformatted text keeps its lines", "<pre>a  b\nc</pre>", "", "a  b\nc"},
+        {"table cells stay apart", "<table><tr><td>Temp</td><td>12C</td></tr><tr><td>Wind</td></tr></table>", "",
+         "Temp 12C\nWind"},
+        {"comments are not text", "<p>a<!-- hidden -->b</p>", "", "ab"},
+        {"Latin-1 named by the header", "<p>Caf\xE9</p>", "text/html; charset=ISO-8859-1", "Caf\xC3\xA9"},
+        {"Latin-1 named by the page",
+         "<head><meta charset=\"iso-8859-1\"></head><p>Gr\xFC\xDF" "e</p>", "text/html", "Gr\xC3\xBC\xC3\x9F" "e"},
+        {"the header wins over the page", "<meta charset=\"utf-8\"><p>\xE9</p>", "text/html;charset=windows-1252",
+         "\xC3\xA9"},
+        {"undeclared bytes that are not UTF-8 read as Windows-1252", "<p>\x93quoted\x94</p>", "",
+         "\xE2\x80\x9Cquoted\xE2\x80\x9D"},
+        {"a byte-order mark names UTF-8", "\xEF\xBB\xBF<p>\xC3\xA9</p>", "text/html; charset=iso-8859-1", "\xC3\xA9"},
+        {"an unknown character set falls back", "<p>ok\xE9</p>", "text/html; charset=x-nonsense", "ok\xC3\xA9"},
+        {"nothing at all", "", "", ""},
+        {"unclosed markup", "<p>Half <b>open", "", "Half open"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(htmlBodyText(c.html, c.contentType), c.text) << c.what;
+}
+
+TEST(HtmlBodyTextTest, InvalidUtf8BecomesReplacementCharacters) {
+    const std::string text = htmlBodyText("<p>a\xC3(b</p>", "text/html; charset=utf-8");
+    EXPECT_EQ(text, "a\xEF\xBF\xBD(b");
+}
+
+class WebPageTextTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(server.started()) << server.problem(); }
+    std::string url(const std::string& path) { return "http://127.0.0.1:" + std::to_string(server.port()) + path; }
+    LocalServer server{httpServerScript(), {}};
+    std::unique_ptr<WebPageText> pages = makeWebPageText();
+};
+
+TEST_F(WebPageTextTest, FetchesAPageAndGivesItsText) {
+    std::string text;
+    auto r = pages->pageText(url("/page.html"), text);
+    EXPECT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(text, "Net news\nFish & chips <tonight> \xC3\xA9t\xC3\xA9 \xE2\x82\xAC" "5\nSecond line here");
+
+    r = pages->pageText(url("/latin1.html"), text);
+    EXPECT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(text, "Caf\xC3\xA9 ouvert \xC3\xA0 midi");
+
+    r = pages->pageText(url("/latin1-meta.html"), text);
+    EXPECT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(text, "Gr\xC3\xBC\xC3\x9F" "e aus M\xC3\xBCnchen");
+}
+
+TEST_F(WebPageTextTest, AMissingOrSlowPageIsAFailureWithNoText) {
+    std::string text = "stale";
+    auto r = pages->pageText(url("/missing"), text);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.status, 404);
+    EXPECT_EQ(text, "");
+    r = pages->pageText(url("/slow"), text, 1);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(text, "");
+}
+
+}  // namespace
+
+namespace {
+
+// Pages from outside can be anything: broken markup and stray bytes give some text, never a crash.
+TEST(HtmlBodyTextTest, ArbitraryBytesNeverBreakIt) {
+    const std::string pieces[] = {"<p>", "</p>", "<script>", "</script>", "<style>", "&amp", "&#x", "&#99999999;",
+                                  "<meta charset=", "\"utf-16\"", ">", "<", "\xFF", "\xC3", "\x00", "text ", "<!--",
+                                  "<pre>", "<table><td>", "<br/>", "<body>", "\xEF\xBB\xBF"};
+    unsigned seed = 12345;
+    for (int round = 0; round < 300; ++round) {
+        std::string page;
+        for (int i = 0; i < 40; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            page += pieces[(seed >> 16) % std::size(pieces)];
+        }
+        const std::string text = htmlBodyText(page, round % 3 ? "" : "text/html; charset=utf-16le");
+        EXPECT_EQ(text.find('\0'), std::string::npos);
+    }
+}
+
+}  // namespace
