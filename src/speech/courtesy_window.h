@@ -7,6 +7,7 @@
 class Form22 : public Form {
 public:
     explicit Form22(FormHost& host);
+    static constexpr const char* kReceivingRF = "Receiving  RF";
 
     TextBox RFUser{*this, "RFUser", "RX  Standby"};     // "Receiving  RF" / "RX  Standby"
     TextBox PTT1{*this, "PTT1", "IP  TX  OFF"};        // "IP  TX  ON" while an Internet station talks
