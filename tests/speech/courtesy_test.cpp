@@ -271,3 +271,13 @@ TEST(CourtesyWindow, EmptyToneChoiceIsReportedAndKeepsTheOldFile) {
     c.Command1.click();
     EXPECT_EQ(c.RFTone.text(), "/srv/new.wav");
 }
+
+TEST(Courtesy, ConnectedCountIsPublishedAsText) {
+    Station s;
+    Form22& c = s.app().form22();
+    EXPECT_EQ(c.HowManyConnected.caption(), "0");
+    s.node().stationConnects("W1ABC");
+    s.node().stationConnects("W2ABC-L");
+    s.advance(0.3);
+    EXPECT_EQ(c.HowManyConnected.caption(), "2");
+}
