@@ -281,3 +281,20 @@ TEST(Courtesy, ConnectedCountIsPublishedAsText) {
     s.advance(0.3);
     EXPECT_EQ(c.HowManyConnected.caption(), "2");
 }
+
+TEST(ControlLines, AnAlternateControlRunEndsOnceWithItsMessage) {
+    Station s;
+    Form3& f = s.app().form3();
+    f.FanPeriod.setText("1");
+    f.FanOffMessage.setText("Fan off");
+    f.FanCTRL2.setValue(1);
+    s.node().setReceivingSignal(true);
+    s.advance(1.5);
+    s.node().setReceivingSignal(false);
+    s.advance(2);
+    EXPECT_TRUE(s.node().dtr());
+    s.advance(60);
+    EXPECT_FALSE(s.node().dtr());
+    EXPECT_EQ(f.FanCTRL2.value(), 0);
+    EXPECT_EQ(s.speech->spoken, std::vector<std::string>{"Fan off"});
+}
