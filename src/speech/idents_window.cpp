@@ -1,15 +1,69 @@
 #include "speech/idents_window.h"
 
-Form3::Form3(FormHost& host) : Form(host, "Form3") {}
+#include "app/app.h"
+#include "core/step.h"
+#include "core/text.h"
+#include "echolink/echolink_app.h"
+#include "platform/dialogs.h"
 
-// Completed by the window's own subsystem.
-void Form3::SpeakTheText() {}
+Form3::Form3(FormHost& host) : Form(host, "Form3") {
+    // Handlers go in before the settings load, which raises them as an operator's edits would.
+    wireSpeech();
+    wireSpeakNow();
+    wireIdents();
+    wireAnnouncements();
+    wireControlLines();
+    wireLinkControl();
+    for (CommandButton* save : {&SaveDataNow, &Command6, &Command14, &Command11})
+        save->onClick([this] { SaveData(); });
+    for (CommandButton* hide : {&Exit, &Command4, &Command7, &Command10, &Command16})
+        hide->onClick([this] { Hide(); });
+}
 
-// Completed by the window's own subsystem.
-void Form3::SleepTTS() {}
+void Form3::load() {
+    createEchoLink();
+    EchoLink().RX = [this](bool bRX) { EchoLink_RX(bRX); };
+    EchoLink().Closing = [this] { EchoLink_Closing(); };
+    connectLinkControlEvents();
+    setCaption(app().windowCaption("       Idents"));
+    loadSettings();
+    DelaySeconds.setCaption(DelayPeriod.text());
+    CWIdentPending = "0";
+    flag2 = 0;
+    flag3 = 0;
+    flagtime = 0;
+    StopTTS = 0;
+    ferrin = 0;
+    if (const auto volume = toNumber(VolSet.text()))
+        V1.setValue(static_cast<int>(*volume));
+    else
+        LogError(std::string(kSettingsFile) + " <-- VOLSET \"" + VolSet.text() +
+                 "\" is not a volume; the speech file volume stays at " + std::to_string(V1.value()) + " ");
+    step([&] { app().speech().setRate(VoiceSpeed.value()); });
+    step([&] { app().speech().setVolume(VolLev.value()); });
+}
 
-// Completed by the window's own subsystem.
-void Form3::SaveToWav() {}
+void Form3::closeRequest() {
+    const MsgAnswer answer = app().dialogs().messageBox(
+        "Exit Program", "Quit MaroTTS - Are You Sure ? Remember To Save Any Changes  ", MsgButtons::YesNo,
+        MsgIcon::Question);
+    if (answer != MsgAnswer::Yes) return;
+    step([&] { EchoLink().KeyTransmitter(false); });
+    step([&] { EchoLink().RTSLine(false); });
+    step([&] { EchoLink().DTRLine(false); });
+    app().endProgram();
+}
 
-// Completed by the window's own subsystem.
-void Form3::TestTTW() {}
+void Form3::EchoLink_Closing() {
+    step([&] { EchoLink().KeyTransmitter(false); });
+    step([&] { EchoLink().DTRLine(false); });
+    step([&] { EchoLink().RTSLine(false); });
+    // The other windows' Closing handlers (queued with this one) do their own duties first;
+    // then the program ends once.
+    App& a = app();
+    loop().post([&a] { a.endProgram(); });
+}
+
+bool Form3::linkActive() { return EchoLink().LinkBusy(); }
+
+bool Form3::linkActiveOrKeyed() { return EchoLink().LinkBusy() || PTT.caption() == "PTT ON"; }
