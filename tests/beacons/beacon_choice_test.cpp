@@ -11,6 +11,7 @@ namespace {
 // but nothing keys the transmitter between the beacons of a test.
 Form111& quietSet1(Station& s) {
     s.app().form3().Check1.setValue(1);
+    s.app().form3().Option3.setValue(true);
     return s.app().form111();
 }
 

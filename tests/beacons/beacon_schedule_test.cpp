@@ -56,6 +56,7 @@ TEST(TimedBeacon, FollowsTheActiveSetWithSet1sAllowance) {
 TEST(TimedBeacon, Set1SendsItsExtraBeaconOrItsChoice) {
     Station s({"2026-12-10 12:00:00"});
     s.app().form3().Check1.setValue(1);
+    s.app().form3().Option3.setValue(true);
     Form111& set = s.app().form111();
     nameSlots(set);
     set.Text21.setText("extra beacon");
@@ -149,6 +150,7 @@ TEST(InformationBeacon, ABusySecondOrAnInactiveSetIsNotMadeUp) {
 TEST(InformationBeacon, Set1FollowsItsOwnBoxesAndItsChoice) {
     Station s({"2026-12-10 12:30:19"});
     s.app().form3().Check1.setValue(1);
+    s.app().form3().Option3.setValue(true);
     Form111& set = s.app().form111();
     set.Text21.setText("half past");
     set.InfoHalf.setValue(1);

@@ -147,6 +147,7 @@ TEST(ProfileDtmf, ARefusedProfileIsLoggedAndEndsTheHandler) {
     Form123& p = s.app().form123();
     p.Text1.setText("11");
     p.Option2.setValue(true);
+    s.app().form3().Option3.setValue(true);
     s.advance(0.1);
     s.node().setUnreachable(true);
     s.app().act([&] { p.EchoLink().DTMFString("11"); });
