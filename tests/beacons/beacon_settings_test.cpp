@@ -74,6 +74,10 @@ TEST(BeaconSettings, NoFileGivesTheDefaultsAndTheFirstSaveWritesThemAll) {
     EXPECT_EQ(set.Top, 300);
     EXPECT_EQ(set.caption(), "MVSmall    N0CALL-L   v1.0.0      Beacons  Set 1");
     EXPECT_EQ(s.app().form110().caption(), "MVSmall    N0CALL-L   v1.0.0      Beacons  Set 2");
+    EXPECT_EQ(set.Frame1.caption(), "Beacon Text or File Location for  .txt  . wav  .mp3");
+    EXPECT_EQ(s.app().form110().Frame1.caption(), "Beacon 2 Text or File Location for  .txt  . wav  .mp3");
+    EXPECT_EQ(set.Command11.caption(), "Text Beacons 2");
+    EXPECT_EQ(s.app().form110().Command11.caption(), "Text Beacons 1");
 
     set.SaveData();
     const SettingsFile saved(s.settingsFile("beaconabc.ini"));
