@@ -1,14 +1,20 @@
 #pragma once
-// Form111: beacon set 1.
-#include <string>
+// Form111: beacon set 1. Its speak-now request TestTTW is the one most of the station speaks through.
+#include "beacons/beacon_set_window.h"
 
-#include "core/form.h"
-
-class Form111 : public Form {
+class Form111 : public BeaconSetWindow {
 public:
     explicit Form111(FormHost& host);
 
-    std::string TempText;
-    void TestTTW();
-    void RandomGreeting();
+    // Speaks TempText on the air now, or drops it.
+    void TestTTW() override;
+
+    CheckBox Check2{*this, "Check2", "Allow Timed Beacon in set 2 also to be enabled when set 1 is in operation"};
+
+protected:
+    bool timedBeaconWanted() override;
+    bool infoBeaconsActive() override;
+    Form& otherSet() override;
+    void loadOwnKeys(const SettingsFile& ini) override;
+    void saveOwnKeys(SettingsFile& ini) const override;
 };

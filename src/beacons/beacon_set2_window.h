@@ -1,14 +1,18 @@
 #pragma once
-// Form110: beacon set 2.
-#include <string>
+// Form110: beacon set 2. It speaks its plain-text beacons through its own speak-now request and
+// may send a DTMF string after each beacon.
+#include "beacons/beacon_set_window.h"
 
-#include "core/form.h"
-
-class Form110 : public Form {
+class Form110 : public BeaconSetWindow {
 public:
     explicit Form110(FormHost& host);
 
-    std::string TempText;
-    void TestTTW();
-    void RandomGreeting();
+    // Speaks TempText on the air now, or drops it.
+    void TestTTW() override;
+
+protected:
+    void afterBeacon() override;
+    bool timedBeaconWanted() override;
+    bool infoBeaconsActive() override;
+    Form& otherSet() override;
 };

@@ -1,0 +1,76 @@
+// The timed beacon, the information beacons at twenty seconds past the hour, quarters and half
+// hour, and the housekeeping of the serial counter.
+#include "app/app.h"
+#include "beacons/beacon_set_window.h"
+#include "core/text.h"
+
+void BeaconSetWindow::sendScheduledBeacon() {
+    if (Check1.value() == 1) {
+        RandomGreeting();
+    } else {
+        TempText2 = Text21.text();
+        PlayBeacon();
+    }
+}
+
+void BeaconSetWindow::Beacon1_Timer() {
+    step([&] {
+        if (StopClock1.value() != 0) BeaconSeconds1.setCaption(numberText(toDouble(BeaconSeconds1.caption()) - 1));
+    });
+    // The countdown acts at or below zero, compared by value.
+    bool due = false;
+    step([&] { due = toDouble(BeaconSeconds1.caption()) <= 0; });
+    if (!due) return;
+    step([&] { BeaconSeconds1.setCaption(numberText(toDouble(BeaconPeriod1.text()) * 60)); });
+    // A beacon due while its set is inactive or the link is busy is dropped, not deferred. A busy
+    // test that cannot be read counts as busy.
+    step([&] {
+        if (timedBeaconWanted() && !firstBranchOnFailure([&] { return linkBusy(); })) sendScheduledBeacon();
+    });
+}
+
+void BeaconSetWindow::Timer1_Timer() {
+    Label5.setCaption(Text22.text());
+    Label6.setCaption(Text23.text());
+    // Past slot 20 the counter starts again at From.
+    const auto next = toNumber(NextNo.caption());
+    if (next && *next >= 21) NextNo.setCaption(Text22.text());
+
+    if (!infoBeaconsActive()) return;
+    // The clock is read afresh for each comparison; a missed or busy second is not made up.
+    const auto at = [&](const char* minuteSecond) { return right(timeNow(), 5) == minuteSecond; };
+    if (at("00:20") && InfoHourly.value() == 1 && !linkBusy()) sendScheduledBeacon();
+    if ((at("45:20") || at("15:20")) && InfoQuarter.value() == 1 && !linkBusy()) sendScheduledBeacon();
+    if (at("30:20") && InfoHalf.value() == 1 && !linkBusy()) sendScheduledBeacon();
+}
+
+void BeaconSetWindow::Timer2_Timer() {
+    StartNo.setCaption(Label5.caption());
+    NextNo.setCaption(Label5.caption());
+    Timer2.disable();
+}
+
+void BeaconSetWindow::BeaconPeriod1_Change() {
+    step([&] { BeaconPeriod1.numberOnly = true; });
+    step([&] {
+        // An empty or zero period stops the timed beacon.
+        if (firstBranchOnFailure([&] { return BeaconPeriod1.text().empty() || toDouble(BeaconPeriod1.text()) == 0; })) {
+            BeaconPeriod1.setText("0");
+            Beacon1.disable();
+        } else {
+            Beacon1.enable();
+        }
+    });
+    step([&] { BeaconSeconds1.setCaption(numberText(toDouble(BeaconPeriod1.text()) * 60)); });
+}
+
+void BeaconSetWindow::serialRange_Change(TextBox& box) {
+    step([&] { box.numberOnly = true; });
+    step([&] {
+        StartNo.setCaption(Label5.caption());
+        NextNo.setCaption(Label5.caption());
+    });
+    step([&] {
+        if (box.text().empty()) box.setText("1");
+    });
+}
