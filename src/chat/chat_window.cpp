@@ -5,6 +5,7 @@
 #include "chat/sysop_messages_window.h"
 #include "chat/chat_time.h"
 #include "core/settings_binding.h"
+#include "core/text.h"
 #include "echolink/echolink_app.h"
 
 namespace {
@@ -58,7 +59,14 @@ Messages::Messages(FormHost& host) : Form(host, "Messages") {
 
 void Messages::load() {
     createEchoLink();
-    EchoLink().ChatTextReceived = [this](const std::string& sText) { EchoLink_ChatTextReceived(sText); };
+    EchoLink().ChatTextReceived = [this](const std::string& sText) {
+        // A failure part-way (EchoLink not answering) ends this line's handling; what was done stays.
+        try {
+            EchoLink_ChatTextReceived(sText);
+        } catch (const std::exception& e) {
+            LogError("Chat line " + quoted(sText) + " not fully handled (" + e.what() + ") ");
+        }
+    };
     EchoLink().Closing = [this] { EchoLink_Closing(); };
     setCaption(app().windowCaption());
     std::string call;

@@ -176,3 +176,13 @@ TEST_F(ChatFixture, ClosingEchoLinkEndsTheProgramWithoutSaving) {
     EXPECT_TRUE(s.transcript().contains("EXIT"));
     EXPECT_FALSE(std::filesystem::exists(s.settingsFile("messagebox.ini")));
 }
+
+TEST_F(ChatFixture, EchoLinkFailingMidLineIsLoggedAndTheNextLineIsHandled) {
+    s.node().setUnreachable(true);
+    receive("W1ABC>/chat/ anyone");
+    EXPECT_TRUE(s.transcript().contains("LOG \"Chat line \\\"W1ABC>/chat/ anyone\\\" not fully handled"));
+    EXPECT_TRUE(chat.RTB.lines().empty());
+    s.node().setUnreachable(false);
+    receive("W1ABC>back again");
+    EXPECT_EQ(chat.RTB.lines().size(), 1u);
+}

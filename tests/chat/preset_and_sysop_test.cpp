@@ -81,3 +81,12 @@ TEST(SysopMessages, ClosingTheFrameKeepsTheLog) {
     EXPECT_EQ(s.app().form126().Text1.text(), "kept\r\n");
     EXPECT_EQ(&s.app().form126(), &sysop);
 }
+
+TEST(PresetTexts, FailedSendIsLoggedAndTheChatWindowShown) {
+    Station s;
+    s.node().setUnreachable(true);
+    s.click("Form116.Command1");
+    EXPECT_TRUE(s.transcript().contains("LOG \"Preset text not sent"));
+    EXPECT_TRUE(s.app().messages().visible());
+    EXPECT_EQ(s.app().messages().TextTX.text(), "Im using MarovanePlus here on the node");
+}
