@@ -39,7 +39,8 @@ Messages::Messages(FormHost& host) : Form(host, "Messages") {
         FilterText.back()->setToolTip("Incoming Text Word Filter");
     }
     for (const auto& b : chatIconButtons()) {
-        Image.push_back(std::make_unique<CommandButton>(*this, "Image" + std::to_string(b.number), "", &Frame5));
+        // The caption is the code typed, for a view that does not draw the button's picture.
+        Image.push_back(std::make_unique<CommandButton>(*this, "Image" + std::to_string(b.number), trim(b.appends), &Frame5));
         Image.back()->setToolTip(b.toolTip);
         const int number = b.number;
         Image.back()->onClick([this, number] { ImageClick(number); });
