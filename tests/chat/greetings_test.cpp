@@ -153,3 +153,16 @@ TEST_F(GreetingFixture, ClockShowsTheTime) {
     s.advance(2);
     EXPECT_EQ(greet->ShowTime.caption().substr(0, 6), "09:05:");
 }
+
+TEST_F(GreetingFixture, GreetingThatCannotBeSentIsLogged) {
+    start();
+    s.node().stationConnects("W1ABC", "John");
+    s.node().setUnreachable(true);
+    s.advance(3.1);
+    EXPECT_TRUE(s.transcript().contains("LOG \"Greeting for W1ABC not sent"));
+    EXPECT_FALSE(greet->Timer2Delay.enabled());
+    s.node().setUnreachable(false);
+    s.node().stationConnects("K2XYZ", "Mary");
+    s.advance(3.1);
+    EXPECT_EQ(sent(), std::vector<std::string>{"K2XYZ Mary Connected"});
+}
