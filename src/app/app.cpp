@@ -235,6 +235,3 @@ void App::act(const std::function<void()>& action) {
         ended_ = true;
     }
 }
-
-// The application object is the host of every window.
-App& Form::app() const { return static_cast<App&>(host()); }

@@ -259,6 +259,12 @@ std::string ProgressBar::valueText() const { return numberText(value_); }
 Frame::Frame(Form& owner, std::string name, std::string caption, Control* container)
     : Control(owner, std::move(name), ControlKind::Frame, container), caption_(std::move(caption)) {}
 
+void Frame::setCaption(const std::string& c) {
+    if (c == caption_) return;
+    caption_ = c;
+    changed();
+}
+
 TabStrip::TabStrip(Form& owner, std::string name, Control* container)
     : Control(owner, std::move(name), ControlKind::TabStrip, container) {}
 

@@ -211,6 +211,7 @@ class Frame : public Control {
 public:
     Frame(Form& owner, std::string name, std::string caption = "", Control* container = nullptr);
     const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& c);
     std::string valueText() const override { return caption_; }
     void operatorSet(const std::string&) override {}
 private:
