@@ -51,7 +51,7 @@ const ParserWindow::Replacements& Form115::replacements() const {
 }
 
 void Form115::fileMissing(const std::string& path) {
-    weather::tellFileProblem(*this, app().windowCaption(), "File Not Found. Please check and try again",
+    weather::tellFileProblem(*this, App::kProductName, "File Not Found. Please check and try again",
                              path + " <-- Weather forecast file not found; no forecast is spoken ");
 }
 

@@ -65,7 +65,7 @@ void ParserWindow::cmdParse_Click() {
     try {
         fields = ReadCSV::ParseCSV(editParse.text(), editDelimit.text(), editQuote.text());
     } catch (const ReadCSV::OverflowError&) {
-        app().dialogs().messageBox(app().windowCaption(), "The text is too long to split.", MsgButtons::Ok,
+        app().dialogs().messageBox(App::kProductName, "The text is too long to split.", MsgButtons::Ok,
                                    MsgIcon::Exclamation);
         return;
     }

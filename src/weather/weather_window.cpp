@@ -22,6 +22,12 @@ Form114::Form114(FormHost& host) : Form(host, "Form114", "Weather") {
         TextRepB.push_back(std::make_unique<TextBox>(*this, "TextRep" + std::to_string(k) + "b", "", &ChangerPane));
     }
     ChangerPane.setVisible(false);
+    Option4.setToolTip("Add the time stamp the weather information was sampled");
+    Option5.setToolTip("Add the Local time. 24 hour format Only");
+    Option6.setToolTip("Do not add the time");
+    DTMFCon.setToolTip("DTMP For Contiotions");
+    PlayTemp.setToolTip("DTMF for Temp");
+    Command7.setToolTip("Stop message that is playing");
     wireHandlers();
 }
 
@@ -203,7 +209,7 @@ void Form114::pickFile(TextBox& box, const char* filter, const char* noFileText,
 
 void Form114::warningFileMissing(const std::string& path) {
     if (weather::operatorIsAsking())
-        app().dialogs().messageBox(app().windowCaption(), "File Not Found. Please check and try again");
+        app().dialogs().messageBox(App::kProductName, "File Not Found. Please check and try again");
     if (warningMissingLogged_ == path) return;
     warningMissingLogged_ = path;
     LogError(path + " <-- Weather warning file not found; no warning is taken to be in force ");

@@ -145,3 +145,17 @@ TEST(WeatherWindow, FilePickersAndShowForm122) {
     ws.s.click("Form114.Command13");
     EXPECT_TRUE(ws.s.app().form122().visible());
 }
+
+TEST(WeatherWindow, StopMessageListsTheNodeNotBusy) {
+    WeatherStation ws;
+    ws.w();
+    for (const char* button : {"Form114.Command7", "Form114.Command15", "Form114.Command16"}) {
+        ws.s.app().act([&] { ws.w().EchoLink().Busy(true); });
+        ASSERT_TRUE(ws.s.node().busy());
+        ws.s.click(button);
+        EXPECT_FALSE(ws.s.node().busy()) << button;
+    }
+    ws.s.node().setUnreachable(true);
+    ws.s.click("Form114.Command7");
+    EXPECT_TRUE(ws.s.transcript().contains("LOG "));
+}
