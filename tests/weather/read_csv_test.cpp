@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ struct SplitCase {
     const char* line;
     std::vector<std::string> fields;
 };
+
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << "line \"" << c.line << "\""; }
 
 class CsvSplit : public ::testing::TestWithParam<SplitCase> {};
 

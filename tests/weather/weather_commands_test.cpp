@@ -126,3 +126,13 @@ TEST(WeatherCommands, ButtonsSpeakWithoutStandByAndLeaveAnnouncementsAlone) {
         EXPECT_EQ(ws.s.app().form3().Check1.value(), 1);
     }
 }
+
+TEST(WeatherCommands, CodesAreLiveFromStartUp) {
+    Station s(StationOptions{"2026-12-10 15:31:00", "N0CALL-L", true});
+    ASSERT_TRUE(s.app().exists("Form114"));
+    s.node().receiveDtmf("**3");
+    s.advance(1);
+    EXPECT_EQ(s.app().form3().SayTheText, "Stand By");
+    EXPECT_EQ(s.app().form111().TempText, "There are no warnings at this time. EchoLink node. Link : On")
+        << "no warning file: no warning in force";
+}
