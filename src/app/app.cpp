@@ -235,6 +235,3 @@ void App::act(const std::function<void()>& action) {
         ended_ = true;
     }
 }
-
-// Every window's host is the application object.
-App& Form::app() const { return static_cast<App&>(host()); }
