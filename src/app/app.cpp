@@ -87,6 +87,9 @@ App::~App() {
     form120_.reset();
 }
 
+// Every window lives in the application object, which is its host.
+App& Form::app() const { return static_cast<App&>(host()); }
+
 std::string App::settingsPath(const std::string& fileName) const { return joinPath(options_.folders.config, fileName); }
 
 void App::LogError(const std::string& message) {
