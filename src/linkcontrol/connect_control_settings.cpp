@@ -5,6 +5,9 @@
 #include "core/settings_binding.h"
 #include "core/text.h"
 #include "linkcontrol/connect_control_window.h"
+#include "linkcontrol/countdowns_and_calls.h"
+
+using linkcontrol::setSecondsFromMinutes;
 
 // One stored value: a text box, a check box, or (neither) the window's LEFT or TOP edge.
 struct Form4::SettingKey {
@@ -192,14 +195,14 @@ void Form4::loadSettings() {
 // A loaded period equal to the box's text already there raised no change, so the countdown labels
 // are set from the loaded periods once more here.
 void Form4::applyLoadedCountdowns() {
-    BeaconPeriod_Change();
-    BeaconPeriod17_Change();
-    DelayPeriod_Change();
-    DTMFDelaySeconds_Change();
-    DiscMinsChange(DiscMins1, Timer3, DiscPeriod1);
-    DiscMinsChange(DiscMins2, Timer4, DiscPeriod2);
-    DiscMinsChange(DiscMins3, Timer5, DiscPeriod3);
-    DiscMinsChange(DiscMins4, Timer6, DiscPeriod4);
+    setSecondsFromMinutes(BeaconSeconds, BeaconPeriod);
+    setSecondsFromMinutes(BeaconSeconds17, BeaconPeriod17);
+    setSecondsFromMinutes(DelaySeconds, DelayPeriod);
+    DTMFDelayPeriod.setCaption(DTMFDelaySeconds.text());
+    setSecondsFromMinutes(DiscPeriod1, DiscMins1);
+    setSecondsFromMinutes(DiscPeriod2, DiscMins2);
+    setSecondsFromMinutes(DiscPeriod3, DiscMins3);
+    setSecondsFromMinutes(DiscPeriod4, DiscMins4);
 }
 
 void Form4::SaveData() {
