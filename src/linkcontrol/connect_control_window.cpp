@@ -3,6 +3,10 @@
 #include "app/app.h"
 #include "echolink/echolink_app.h"
 
+namespace {
+const std::string kNotListedBusy = "0";
+}
+
 Form4::Form4(FormHost& host) : Form(host, "Form4") {
     Label49.setVisible(false);
     Check15.setVisible(false);
@@ -64,7 +68,7 @@ void Form4::load() {
     Timer4.disable();
     Timer5.disable();
     Timer6.disable();
-    ListBusy = "0";
+    ListBusy = kNotListedBusy;
     reloadTimedCountdown();
 }
 
