@@ -20,7 +20,7 @@ TEST(ConnectControlWindow, ButtonsListBusyEndListenOnlyAndToggleStations) {
     s.advance(1);
     s.click("Form4.Command4");
     s.click("Form4.Command10");
-    EXPECT_EQ(s.transcript().lines(),
+    EXPECT_EQ(linkActions(s.transcript()),
               (std::vector<std::string>{"BUSY on", "BUSY off", "LISTEN-ONLY off", "CONNECT W1ABC", "CONNECT K2XYZ",
                                         "CONNECT N3OTH", "DISCONNECT N3OTH", "DISCONNECT W1ABC",
                                         "DISCONNECT K2XYZ"}));

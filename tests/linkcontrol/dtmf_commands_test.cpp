@@ -81,13 +81,6 @@ const std::vector<DtmfCase>& cases() {
     return table;
 }
 
-std::vector<std::string> linesFrom(const Transcript& t) {
-    std::vector<std::string> out;
-    for (const auto& l : t.lines())
-        if (!startsWith(l, "LOG ")) out.push_back(l);
-    return out;
-}
-
 }  // namespace
 
 TEST(DtmfCommands, EachCommandWithItsCodeDoesItsActionAndReply) {
@@ -98,7 +91,7 @@ TEST(DtmfCommands, EachCommandWithItsCodeDoesItsActionAndReply) {
         s.app().act([&] { c.before(s); });
         s.transcript().clear();
         dtmf(s, c.digits, c.settle);
-        std::vector<std::string> seen = linesFrom(s.transcript());
+        std::vector<std::string> seen = linkActions(s.transcript());
         std::vector<std::string> wanted(c.expected.begin(), c.expected.end());
         EXPECT_EQ(seen, wanted);
         c.verify(s);
@@ -119,7 +112,7 @@ TEST(DtmfCommands, AWrongOrEmptyCodeDoesNothing) {
             s.advance(0.1);
             s.transcript().clear();
             dtmf(s, digits, 7);
-            EXPECT_TRUE(linesFrom(s.transcript()).empty()) << s.transcript().lines().front();
+            EXPECT_TRUE(linkActions(s.transcript()).empty()) << linkActions(s.transcript()).front();
             EXPECT_EQ(s.shell->restarts, 0);
             EXPECT_FALSE(f.Timer16.enabled());
             EXPECT_EQ(f.Check1.value(), 1);
@@ -139,7 +132,7 @@ TEST(DtmfCommands, EmptyCodeBoxesNeverMatch) {
     EXPECT_EQ(s.shell->restarts, 0);
     EXPECT_FALSE(f.Timer16.enabled());
     EXPECT_FALSE(s.app().ended());
-    EXPECT_TRUE(linesFrom(s.transcript()).empty());
+    EXPECT_TRUE(linkActions(s.transcript()).empty());
 }
 
 TEST(DtmfCommands, ARestartThatCannotStartIsLogged) {
