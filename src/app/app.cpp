@@ -227,6 +227,14 @@ void App::endProgram() {
     throw ProgramEnded{};
 }
 
+void App::echoLinkClosing() {
+    if (!ended_) {
+        const std::vector<Form*> windows = existingForms();
+        for (Form* f : windows) step([&] { f->closingDuties(); });
+    }
+    endProgram();
+}
+
 void App::act(const std::function<void()>& action) {
     if (ended_) return;
     try {

@@ -111,6 +111,9 @@ public:
     // Ends the program at once, from any handler: releases the transmitter and every control
     // line first. Throws ProgramEnded, which unwinds every handler on the stack.
     [[noreturn]] void endProgram();
+    // EchoLink is closing: every window's closingDuties() in creation (start-up) order, each
+    // failure skipped, then the program ends once. Every window's Closing handler calls this.
+    [[noreturn]] void echoLinkClosing();
     // Releases the transmitter, busy listing and lines without ending (also used on crash paths).
     void releaseTransmitter();
     bool ended() const { return ended_; }

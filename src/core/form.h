@@ -50,6 +50,9 @@ public:
     virtual void load() {}
     // Writes the window's settings file in full; windows without settings do nothing.
     virtual void SaveData() {}
+    // What the window must do when EchoLink closes (release what it drives, save where it saves).
+    // The application runs these for every window in start-up order, then ends once.
+    virtual void closingDuties() {}
     // The operator closes the window's frame. By default the window is unloaded.
     virtual void closeRequest() { unload(); }
     // Drops the window: timers stop, its EchoLink object goes; the application creates it
