@@ -1,0 +1,91 @@
+// The conversions every window relies on, in one table each.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/datetime.h"
+#include "core/text.h"
+
+TEST(Text, StrictNumberReads) {
+    struct Case {
+        const char* text;
+        bool ok;
+        double value;
+    } cases[] = {
+        {"5", true, 5},   {" 12 ", true, 12}, {"-3.5", true, -3.5}, {"00", true, 0},  {"+7", true, 7},
+        {"", false, 0},   {"  ", false, 0},   {"abc", false, 0},    {"5a", false, 0}, {"1.2.3", false, 0},
+        {"-", false, 0},  {".5", true, 0.5},  {"1e3", true, 1000},
+    };
+    for (const auto& c : cases) {
+        auto v = toNumber(c.text);
+        EXPECT_EQ(v.has_value(), c.ok) << '"' << c.text << '"';
+        if (v && c.ok) EXPECT_DOUBLE_EQ(*v, c.value) << c.text;
+    }
+    EXPECT_THROW(toLong(""), ConversionError);
+    EXPECT_THROW(toLong("x1"), ConversionError);
+    EXPECT_EQ(toLong("2.5"), 2) << "rounds half to even";
+    EXPECT_EQ(toLong("3.5"), 4);
+    EXPECT_THROW(toInt("99999999999"), ConversionError);
+}
+
+TEST(Text, LenientLeadingNumber) {
+    struct Case {
+        const char* text;
+        double value;
+    } cases[] = {{"12abc", 12}, {" 1 2 3", 123}, {"abc", 0}, {"", 0}, {"-4.5x", -4.5}, {"3.14.15", 3.14}};
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(val(c.text), c.value) << c.text;
+}
+
+TEST(Text, BooleansAndNumberText) {
+    EXPECT_EQ(toBool("True"), true);
+    EXPECT_EQ(toBool("false"), false);
+    EXPECT_EQ(toBool("1"), true);
+    EXPECT_EQ(toBool("0"), false);
+    EXPECT_EQ(toBool("-1"), true);
+    EXPECT_FALSE(toBool("maybe").has_value());
+    EXPECT_EQ(numberText(5), "5");
+    EXPECT_EQ(numberText(1.5), "1.5");
+    EXPECT_EQ(numberText(-1500), "-1500");
+}
+
+TEST(Text, StringFunctionsHaveForgivingBounds) {
+    EXPECT_EQ(mid("abcdef", 2, 3), "bcd");
+    EXPECT_EQ(mid("abc", 5), "");
+    EXPECT_EQ(mid("abc", 0, 2), "ab");
+    EXPECT_EQ(left("abc", 10), "abc");
+    EXPECT_EQ(right("abc", 2), "bc");
+    EXPECT_EQ(right("abc", -1), "");
+    EXPECT_EQ(instr("hello", "l"), 3);
+    EXPECT_EQ(instr("hello", "l", 4), 4);
+    EXPECT_EQ(instr("hello", "z"), 0);
+    EXPECT_EQ(instr("hello", "o", 99), 0);
+    EXPECT_EQ(instrNoCase("Hello", "LL"), 3);
+    EXPECT_EQ(trim("  a b  "), "a b");
+    EXPECT_EQ(trim("\ta\t"), "\ta\t") << "only blanks are trimmed";
+    EXPECT_EQ(replaceAll("a.b.c", ".", ". "), "a. b. c");
+    EXPECT_EQ(quoted("say \"hi\"\n"), "\"say \\\"hi\\\"\\n\"");
+}
+
+TEST(DateTime, TextFormsAndWeekdays) {
+    struct Case {
+        const char* when;
+        const char* time;
+        const char* date;
+        int weekday;
+    } cases[] = {
+        {"2026-12-10 13:59:58", "13:59:58", "10/12/2026", 5},  // a Thursday
+        {"2026-12-13 00:00:00", "00:00:00", "13/12/2026", 1},  // Sunday is 1
+        {"2026-12-19 23:59:59", "23:59:59", "19/12/2026", 7},  // Saturday is 7
+        {"2024-02-29 09:05:00", "09:05:00", "29/02/2024", 5},
+        {"1969-12-31 23:00:00", "23:00:00", "31/12/1969", 4},
+    };
+    for (const auto& c : cases) {
+        auto t = parseDateTime(c.when);
+        ASSERT_TRUE(t) << c.when;
+        EXPECT_EQ(timeText(*t), c.time);
+        EXPECT_EQ(shortDate(*t), c.date);
+        EXPECT_EQ(weekday(*t), c.weekday) << c.when;
+    }
+    EXPECT_FALSE(parseDateTime("2026-13-01 00:00:00"));
+    EXPECT_FALSE(parseDateTime("yesterday"));
+}
