@@ -3,6 +3,7 @@
 // queue, and speech rendered to a WAV file for the player), the voice and CW idents, the time
 // and information announcements, the transmitter control lines and fan, and the link-control
 // settings that share its settings file identabc.ini.
+#include <array>
 #include <string>
 
 #include "core/form.h"
@@ -163,7 +164,7 @@ public:
     void Fan_Timer();
     void FanDelay_Timer();
 
-    // ---- link control (stored here; behaviour in the link-control subsystem)
+    // ---- link control: stay-connected stations and the timed connection
     TextBox ConnectStation1{*this, "ConnectStation1"};
     TextBox ConnectStation2{*this, "ConnectStation2"};
     TextBox ConnectStation3{*this, "ConnectStation3"};
@@ -172,15 +173,36 @@ public:
     CheckBox StayCon2{*this, "StayCon2", "Stay Con"};
     CheckBox StayCon3{*this, "StayCon3", "Stay Con"};
     CheckBox StayCon4{*this, "StayCon4", "Stay Con"};
+    CommandButton Connect1{*this, "Connect1", "Con/Disc"};
+    CommandButton Command3{*this, "Command3", "Con/Disc"};
+    CommandButton Command9{*this, "Command9", "Con/Disc"};
+    CommandButton Command8{*this, "Command8", "Con/Disc"};
     TextBox ConnectStationx{*this, "ConnectStationx"};
-    TextBox BeaconPeriodx{*this, "BeaconPeriodx"};
+    TextBox BeaconPeriodx{*this, "BeaconPeriodx", "5"};
     CheckBox StopClockx{*this, "StopClockx", "Stay Con"};
-    Label BeaconSecondsx{*this, "BeaconSecondsx", "0"};
+    Label BeaconSecondsx{*this, "BeaconSecondsx", "10"};
+    CommandButton Command15{*this, "Command15", "Con/Disc"};
+    // The timed connection starts its countdown again (a disconnect of its station, the end of
+    // a news bulletin); nothing happens while it is switched off.
+    void RearmTimedConnection();
+    void BeaconPeriodx_Change();
+
+    // ---- link control: connect and disconnect notices, call history, connect bell
+    static constexpr int kCallHistoryLines = 200;   // the newest calls the history keeps
+    void Echolink_connected(const std::string& sCallConnected, const std::string& sName, const std::string& sAddr);
+    void Echolink_Disconnected(const std::string& sCall);
+    void SplitCall();
     TextBox Text2{*this, "Text2"};   // connect bell audio file
     CheckBox ConnectBellCheck{*this, "ConnectBellCheck", "Play Bell When a Station Connects to Your Node"};
+    CommandButton Command12{*this, "Command12", "File"};
+    CommandButton Command13{*this, "Command13", "Test"};
     CheckBox ConDisc{*this, "ConDisc", "Station Con/Dis"};
     CheckBox AddTime{*this, "AddTime", "Add the time"};
-    ListBox CallHistory{*this, "CallHistory"};
+    TextBox CallHistory{*this, "CallHistory"};   // multi-line; one line a connect, oldest first
+    CommandButton Command5{*this, "Command5", "Clear"};
+
+    // ---- link control: DTMF codes of the window
+    void EchoLink_DTMFString(const std::string& sDigits);
     TextBox Text3{*this, "Text3"};   // DTMF: alternate control on
     TextBox Text4{*this, "Text4"};   // DTMF: alternate control off
     TextBox Text5{*this, "Text5"};   // DTMF: toggle "Permanent On"
@@ -193,21 +215,26 @@ public:
     TextBox ToggleText{*this, "ToggleText"};
     TextBox EnableAutoConnect{*this, "EnableAutoConnect"};
     TextBox DisableAutoConnect{*this, "DisableAutoConnect"};
+
+    // ---- link control: announcement-silence scheduler
+    void SilenceOn();
+    void SilenceOFF();
+    int Today = 0;   // weekday of the last scheduler tick, 1 = Sunday
     CheckBox Check7{*this, "Check7", "Enable / Disable Link"};
     CheckBox Check2{*this, "Check2", "Warn About Silence Mode"};
-    CheckBox Sun{*this, "Sun"}, Mon{*this, "Mon"}, Tue{*this, "Tue"}, Wed{*this, "Wed"}, Thur{*this, "Thur"},
-        Fri{*this, "Fri"}, Sat{*this, "Sat"};
-    TextBox HourOFF1{*this, "HourOFF1"}, MinsOFF1{*this, "MinsOFF1"}, HourON1b{*this, "HourON1b"},
-        MinsON1b{*this, "MinsON1b"};
-    CheckBox Sun2{*this, "Sun2"}, Mon2{*this, "Mon2"}, Tue2{*this, "Tue2"}, Wed2{*this, "Wed2"},
-        Thur2{*this, "Thur2"}, Fri2{*this, "Fri2"}, Sat2{*this, "Sat2"};
-    TextBox HourOFF2{*this, "HourOFF2"}, MinsOFF2{*this, "MinsOFF2"}, HourON2b{*this, "HourON2b"},
-        MinsON2b{*this, "MinsON2b"};
-    CheckBox Sun3{*this, "Sun3"}, Mon3{*this, "Mon3"}, Tue3{*this, "Tue3"}, Wed3{*this, "Wed3"},
-        Thur3{*this, "Thur3"}, Fri3{*this, "Fri3"}, Sat3{*this, "Sat3"};
-    TextBox HourOFF3{*this, "HourOFF3"}, MinsOFF3{*this, "MinsOFF3"}, HourON3b{*this, "HourON3b"},
-        MinsON3b{*this, "MinsON3b"};
-    Label ShowTime2{*this, "ShowTime2"};
+    CheckBox Sun{*this, "Sun", "Sun"}, Mon{*this, "Mon", "Mon"}, Tue{*this, "Tue", "Tue"}, Wed{*this, "Wed", "Wed"},
+        Thur{*this, "Thur", "Thur"}, Fri{*this, "Fri", "Fri"}, Sat{*this, "Sat", "Sat"};
+    TextBox HourOFF1{*this, "HourOFF1", "24"}, MinsOFF1{*this, "MinsOFF1", "00"}, HourON1b{*this, "HourON1b", "24"},
+        MinsON1b{*this, "MinsON1b", "00"};
+    CheckBox Sun2{*this, "Sun2", "Sun"}, Mon2{*this, "Mon2", "Mon"}, Tue2{*this, "Tue2", "Tue"},
+        Wed2{*this, "Wed2", "Wed"}, Thur2{*this, "Thur2", "Thur"}, Fri2{*this, "Fri2", "Fri"}, Sat2{*this, "Sat2", "Sat"};
+    TextBox HourOFF2{*this, "HourOFF2", "24"}, MinsOFF2{*this, "MinsOFF2", "00"}, HourON2b{*this, "HourON2b", "24"},
+        MinsON2b{*this, "MinsON2b", "00"};
+    CheckBox Sun3{*this, "Sun3", "Sun"}, Mon3{*this, "Mon3", "Mon"}, Tue3{*this, "Tue3", "Tue"},
+        Wed3{*this, "Wed3", "Wed"}, Thur3{*this, "Thur3", "Thur"}, Fri3{*this, "Fri3", "Fri"}, Sat3{*this, "Sat3", "Sat"};
+    TextBox HourOFF3{*this, "HourOFF3", "24"}, MinsOFF3{*this, "MinsOFF3", "00"}, HourON3b{*this, "HourON3b", "24"},
+        MinsON3b{*this, "MinsON3b", "00"};
+    Label ShowTime2{*this, "ShowTime2", "00:00:00"};
     Timer Timer2{*this, "Timer2", 60000, [this] { Timer2_Timer(); }};
     Timer Timer3{*this, "Timer3", 1000, [this] { Timer3_Timer(); }};
     Timer Timer5{*this, "Timer5", 1000, [this] { Timer5_Timer(); }};
@@ -216,7 +243,7 @@ public:
     void Timer3_Timer();
     void Timer5_Timer();
     void Timer9_Timer();
-    void wireLinkControl();       // change handlers of the link-control boxes, before the settings load
+    void wireLinkControl();       // change handlers and buttons of the link-control boxes, before the settings load
     void connectLinkControlEvents();   // DTMFString, connected, Disconnected
 
     // ---- window buttons
@@ -244,6 +271,20 @@ private:
     void handToPlayer(bool withVolume);
     void setControlLine(bool on);
     void endAlternateControl();
+    // link control
+    bool bulletinFilePlaying();
+    void conDisc(const TextBox& station);
+    void stayConnectedCheck(CheckBox& stay, const TextBox& station);
+    void speakNotice(const std::string& notice);
+    void announceStation(const std::string& call, bool connecting);
+    void appendToCallHistory(const std::string& line);
+    void sendBell();
+    void chooseBellFile();
+    void toggleWithReply(CheckBox& box, const std::string& enabled, const std::string& disabled);
+    void scheduleTick(const std::array<CheckBox*, 7>& days, const TextBox& hourOff, const TextBox& minsOff,
+                      const TextBox& hourOn, const TextBox& minsOn, const std::string& secondsPart);
+    template <class F>
+    void orLog(const std::string& what, F&& f);
     enum class Line { None, RTS, DTR };
     Line duplexLine_ = Line::None;  // the PTT line raised for duplex keying
 };
