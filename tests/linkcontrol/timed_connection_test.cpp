@@ -6,6 +6,7 @@ const char* kTimed = "TEXT1X=W1ABC\nTEXT2X=21\nTEXT3X=31\nDELAYPERIOD=1\nCHECK12
 
 void stayConnected(Station& s) {
     Form3& idents = s.app().form3();
+    idents.ConDisc.setValue(0);         // a spoken connect notice would hold the countdown as local TX does
     idents.ConnectStation1.setText("k2xyz");
     idents.StayCon1.setValue(1);
     idents.StayCon2.setValue(1);        // ticked with an empty callsign: nobody to call
