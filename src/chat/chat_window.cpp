@@ -139,4 +139,5 @@ void Messages::toggleExtra() {
     host().formChanged(*this);
 }
 
-void Messages::EchoLink_Closing() { app().endProgram(); }
+// The chat window drives nothing and saves nothing on closing.
+void Messages::EchoLink_Closing() { app().echoLinkClosing(); }

@@ -108,10 +108,7 @@ void Form10::closingDuties() {
     SaveData();
 }
 
-void Form10::EchoLink_Closing() {
-    closingDuties();
-    app().endProgram();
-}
+void Form10::EchoLink_Closing() { app().echoLinkClosing(); }
 
 // ---------------------------------------------------------------- connect and countdown
 void Form10::Echolink_connected(const std::string& sCallConnected, const std::string& sName, const std::string&) {

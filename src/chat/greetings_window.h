@@ -48,8 +48,8 @@ public:
     void closeRequest() override;
     // Sends the greeting for the last connecting station now.
     void SendMessage();
-    // What this window does when EchoLink closes, before the program ends.
-    void closingDuties();
+    // On EchoLink's closing: the transmitter goes free and the greetings are saved.
+    void closingDuties() override;
 
     Timer Timer1{*this, "Timer1", 1000, [this] { clockTick(); }, true};
     Timer Timer2Delay{*this, "Timer2Delay", 1000, [this] { countdownTick(); }, false};

@@ -79,13 +79,17 @@ void Form4::closeRequest() {
     if (answer == MsgAnswer::Yes) releaseAndEnd();
 }
 
-void Form4::EchoLink_Closing() { releaseAndEnd(); }
+void Form4::EchoLink_Closing() { app().echoLinkClosing(); }
 
-// Ends the program without saving; the transmitter and the busy listing are released first so the
-// node is not left keyed or listed busy by a program that is gone.
-void Form4::releaseAndEnd() {
+// The transmitter and the busy listing are released so the node is not left keyed or listed busy
+// by a program that is gone. Nothing is saved.
+void Form4::closingDuties() {
     step([&] { EchoLink().KeyTransmitter(false); });
     step([&] { EchoLink().Busy(false); });
+}
+
+void Form4::releaseAndEnd() {
+    closingDuties();
     app().endProgram();
 }
 

@@ -253,6 +253,7 @@ public:
     void EchoLink_DTMFString(const std::string& sDigits);
     void Echolink_connected(const std::string& sCallConnected, const std::string& sName, const std::string& sAddr);
     void EchoLink_Closing();
+    void closingDuties() override;
 
     // ---- timers (created in the order the window's ticks rely on)
     Timer Timer1{*this, "Timer1", 1000, [this] { Timer1_Timer(); }};          // DTMF use switch

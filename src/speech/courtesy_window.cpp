@@ -23,11 +23,9 @@ void Form22::load() {
 // Closing the frame ends the program; the end releases the transmitter and lines first.
 void Form22::closeRequest() { app().endProgram(); }
 
-void Form22::EchoLink_Closing() {
+void Form22::closingDuties() {
     step([&] { EchoLink().KeyTransmitter(false); });
     SaveData();
-    // The other windows' Closing handlers (queued with this one) do their own duties first;
-    // then the program ends once.
-    App& a = app();
-    loop().post([&a] { a.endProgram(); });
 }
+
+void Form22::EchoLink_Closing() { app().echoLinkClosing(); }

@@ -67,6 +67,8 @@ public:
     void EchoLink_RX(bool bRX);
     void EchoLink_CarrierDetect(bool bCD);
     void EchoLink_Closing();
+    // On EchoLink's closing: the transmitter goes free and the settings are saved.
+    void closingDuties() override;
     Timer Kerchunker{*this, "Kerchunker", 5000, [this] { Kerchunker_Timer(); }, false};
     Timer KickBackCheck{*this, "KickBackCheck", 500, [this] { KickBackCheck_Timer(); }, false};
     Timer Timer2{*this, "Timer2", 100, [this] { Timer2_Timer(); }};

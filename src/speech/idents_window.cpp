@@ -57,15 +57,14 @@ void Form3::closeRequest() {
     app().endProgram();
 }
 
-void Form3::EchoLink_Closing() {
+// DTR before RTS here; the quit prompt releases them the other way round.
+void Form3::closingDuties() {
     step([&] { EchoLink().KeyTransmitter(false); });
     step([&] { EchoLink().DTRLine(false); });
     step([&] { EchoLink().RTSLine(false); });
-    // The other windows' Closing handlers (queued with this one) do their own duties first;
-    // then the program ends once.
-    App& a = app();
-    loop().post([&a] { a.endProgram(); });
 }
+
+void Form3::EchoLink_Closing() { app().echoLinkClosing(); }
 
 bool Form3::linkActive() { return EchoLink().LinkBusy(); }
 

@@ -258,6 +258,8 @@ public:
     CommandButton Command16{*this, "Command16", "Hide"};
 
     void EchoLink_Closing();
+    // On EchoLink's closing: the transmitter and both control lines go free.
+    void closingDuties() override;
 
 private:
     void wireSpeech();

@@ -6,6 +6,7 @@
 using weathertest::WeatherStation;
 
 namespace {
+// The report with the "24 Hr" clock chosen.
 const char* const kFahrenheitReport =
     "The local weather conditions  at 15 30 Hours .  The Temperature is 41.5 degrees  fahrenheit. "
     "Relative Humidity is 45 per cent. The dew point is 21 Degrees. The wind direction is 270 Degrees west : "
@@ -39,6 +40,7 @@ TEST(ConditionsReport, SpeaksTheNewestRecordInTheChosenUnitWords) {
     };
     for (const Units& u : cases) {
         WeatherStation ws;
+        ws.twentyFourHourClock();
         ws.conditions("data.csv");
         Form114& w = ws.w();
         (w.*u.temp).setValue(true);
@@ -126,6 +128,7 @@ TEST(ConditionsReport, RecordThatCannotBeReadIsLoggedAndNothingEarlierIsSpoken) 
                                   "data_no_condition_code.csv"};
     for (const char* fixture : broken) {
         WeatherStation ws;
+        ws.twentyFourHourClock();
         ws.conditions("data.csv");
         ws.s.click("Form114.cmdParse");
         ASSERT_EQ(ws.takeSpoken(), kFahrenheitReport);
@@ -158,6 +161,7 @@ TEST(ConditionsReport, MissingFileAtTheButtonAlsoTellsTheOperator) {
 
 TEST(ConditionsReport, EmptyDelimiterBoxIsSetBackToAComma) {
     WeatherStation ws;
+    ws.twentyFourHourClock();
     ws.conditions("data.csv");
     ws.w().editDelimit.setText("");
     ws.w().TXWeather();

@@ -182,8 +182,12 @@ TEST(WarningParsers, ReplacementListsAndCuts) {
     WeatherStation ws;
     for (const Case& c : cases) {
         ws.put("data/warning.txt", c.content);
-        if (c.shortWarning) EXPECT_EQ(warningOf(ws, ws.s.app().form121()), c.shortWarning) << c.content;
-        if (c.summary) EXPECT_EQ(warningOf(ws, ws.s.app().form113()), c.summary) << c.content;
+        if (c.shortWarning) {
+            EXPECT_EQ(warningOf(ws, ws.s.app().form121()), c.shortWarning) << c.content;
+        }
+        if (c.summary) {
+            EXPECT_EQ(warningOf(ws, ws.s.app().form113()), c.summary) << c.content;
+        }
     }
 }
 

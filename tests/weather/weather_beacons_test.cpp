@@ -91,13 +91,13 @@ TEST(WeatherBeacons, BusyOrConnectedAtZeroLosesThatPeriod) {
     ws.s.app().form24().PTT.setCaption("PTT OFF");
 
     // With "No TX When Station Connected" the conditions beacon waits; the warning beacon does not.
-    ws.s.app().form22().HowManyConnected.setCaption("2");
+    ws.connectStations(2);
     ws.w().StopClock3.setValue(1);
     const std::string spoken = after(ws, 60);
     EXPECT_EQ(spoken.rfind("The local weather warning . Severe", 0), 0u) << spoken;
     ws.w().StopClock3.setValue(0);
     EXPECT_EQ(after(ws, 60), "");
-    ws.s.app().form22().HowManyConnected.setCaption("0");
+    ws.disconnectStations(2);
     EXPECT_EQ(after(ws, 60).rfind("The local weather conditions", 0), 0u);
 }
 
@@ -177,9 +177,9 @@ TEST(LiveWarningWatcher, BusyCheckKeepsTheChangeForTheNextCheck) {
 TEST(LiveWarningWatcher, ConnectedStationRecordsTheChangeWithoutSpeaking) {
     WeatherStation ws;
     withSettings(ws, "STOPCLOCK4=1\r\nBEACONPERIOD4=1\r\nCHECK3=1\r\n");
-    ws.s.app().form22().HowManyConnected.setCaption("1");
+    ws.connectStations(1);
     EXPECT_EQ(after(ws, 62), "");
-    ws.s.app().form22().HowManyConnected.setCaption("0");
+    ws.disconnectStations(1);
     EXPECT_EQ(after(ws, 60), "") << "already recorded";
 }
 

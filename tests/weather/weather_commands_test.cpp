@@ -23,6 +23,7 @@ void allFiles(WeatherStation& ws) {
 
 TEST(WeatherCommands, DefaultCodesSpeakTheirReportsAfterStandBy) {
     WeatherStation ws;
+    ws.twentyFourHourClock();
     allFiles(ws);
     Form114& w = ws.w();
     const std::pair<const char*, const char*> cases[] = {

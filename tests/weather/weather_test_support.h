@@ -37,6 +37,20 @@ struct WeatherStation {
     void removeWarning() { std::filesystem::remove(wxex("data/warning.txt")); }
 
     Form114& w() { return s.app().form114(); }
+    // The idents window's clock choice decides how the report speaks the hour; "12 Hr" is the
+    // designed choice, so a test that expects "15 30 Hours" picks "24 Hr" itself.
+    void twentyFourHourClock() { s.app().form3().Option2.setValue(true); }
+    // The connected count the windows read is repainted from the node every second, so a test
+    // connects real stations rather than writing the count.
+    void connectStations(int count) {
+        s.app().form22();
+        for (int i = 1; i <= count; ++i) s.node().stationConnects("W" + std::to_string(i) + "TST");
+        s.advance(1);
+    }
+    void disconnectStations(int count) {
+        for (int i = 1; i <= count; ++i) s.node().stationDisconnects("W" + std::to_string(i) + "TST");
+        s.advance(1);
+    }
     // What the weather window last handed to the speak-now entry, taken so that the next call
     // starts from nothing.
     std::string takeSpoken() {
