@@ -17,6 +17,9 @@
 using namespace player_detail;
 
 void Form1::TXFile() {
+    // A new transmission ends a running break: the driver must own the key again, or a file
+    // shorter than the break would leave the transmitter keyed until the break ran out.
+    cancelBreak();
     LoadedFile.clear();   // always a new player, even for the same file
     step([&] { LoadFile(false); });
     step([&] { graph().setVolume(toLong(TempVolSet.text())); });
