@@ -53,6 +53,7 @@ void Form1::LoadFile(bool ReLoad) {
         H1Max = static_cast<int>(whole);
         Text3.setText(FormatHMS(length));
         Label3.setCaption(numberText(length));
+        Timer5.disable();   // a failed load's pending stop must not end this newer transmission
     } catch (const ProgramEnded&) {
         throw;
     } catch (...) {

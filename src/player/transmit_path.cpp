@@ -102,11 +102,10 @@ void Form1::KillFile() {
 void Form1::pttDriverTick() {
     if (TempDelay == 1) return;   // a transmission break holds the transmitter off
     if (firstBranchOnFailure([&] { return toDouble(Label1.caption()) == 0; })) {
-        Form22& courtesy = app().form22();
-        if (courtesy.Option3.value())
-            tailDelayThenRelease(&Form1::Sleep2);
-        else if (courtesy.Option4.value())
-            tailDelayThenRelease(&Form1::Sleep3);
+        if (firstBranchOnFailure([&] { return app().form22().Option3.value(); }))
+            tailDelayThenRelease(&Form1::Sleep2);   // "Delay 1"
+        else if (firstBranchOnFailure([&] { return app().form22().Option4.value(); }))
+            tailDelayThenRelease(&Form1::Sleep3);   // "Delay 2"
         else
             step([&] { EchoLink().KeyTransmitter(false); });
     } else {

@@ -173,6 +173,55 @@ TEST(TransmitPath, UnplayableFileIsLoggedAndStoppedASecondLater) {
     EXPECT_EQ(s.app().form1().txtFile.text(), s.app().dataPath("Blank.wav"));
 }
 
+TEST(TransmitPath, UnplayableFileAskedForByTheOperatorShowsTheMessageBox) {
+    Station s;
+    const std::string huge = audioFile(s, "huge.wav", 40000);
+    s.set("Form1.txtFile", huge);
+    s.click("Form1.Command3");
+    ASSERT_EQ(s.dialogs->shown.size(), 1u);
+    EXPECT_EQ(s.dialogs->shown[0].title, "Error");
+    EXPECT_EQ(s.dialogs->shown[0].text, "Audio File not found Please Check and Try Again");
+}
+
+TEST(TransmitPath, ANewTransmissionOutlivesTheStopOfAFailedOne) {
+    Station s;
+    const std::string huge = audioFile(s, "huge.wav", 40000);
+    const std::string good = audioFile(s, "good.wav", 5);
+    transmit(s, huge);
+    s.advance(0.2);
+    transmit(s, good);
+    s.advance(2);
+    EXPECT_TRUE(s.node().keyed());
+    EXPECT_NE(s.app().form1().Label1.caption(), "0");
+}
+
+TEST(TransmitPath, LoadWithoutReloadKeepsThePlayingFile) {
+    Station s;
+    const std::string a = audioFile(s, "a.wav", 10);
+    const std::string b = audioFile(s, "b.wav", 10);
+    transmit(s, a);
+    s.advance(1);
+    Form1& p = s.app().form1();
+    const AudioPlayer* before = &p.graph();
+    p.txtFile.setText(b);
+    s.app().act([&] { p.LoadFile(false); });
+    EXPECT_EQ(&p.graph(), before);
+    EXPECT_EQ(p.graph().file(), a);
+    EXPECT_TRUE(p.graph().running());
+}
+
+TEST(TransmitPath, WaitLetsEventsRunUntilItsTimeHasPassed) {
+    Station s;
+    Form1& p = s.app().form1();
+    const auto start = s.clock().tickCount();
+    s.app().act([&] { p.Wait(0); });
+    EXPECT_GT(s.clock().tickCount(), start);
+    transmit(s, audioFile(s, "a.wav", 10));
+    s.app().act([&] { p.Wait(2); });
+    EXPECT_GT(s.clock().tickCount(), start + 2000);
+    EXPECT_EQ(p.Text2.text(), "00:00:02");   // the progress display ran meanwhile
+}
+
 TEST(TransmitPath, ScheduledBulletinListsTheNodeBusyOnce) {
     Station s;
     const std::string file = audioFile(s, "news.mp3", 1);
