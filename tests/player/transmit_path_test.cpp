@@ -310,3 +310,16 @@ TEST(TransmitPath, UnreachableEchoLinkStillPlaysAndShowsReleased) {
     EXPECT_EQ(s.app().form1().PTT.caption(), "PTT OFF");
     EXPECT_EQ(s.app().form1().PTT2.caption(), "PLAY");
 }
+
+TEST(TransmitPath, SecondPartFlagClearsThreeSecondsAfterTheHookStartsIt) {
+    Station s;
+    Form1& p = s.app().form1();
+    Form24& news = s.app().form24();
+    news.Play2ndFile = 1;
+    p.Timer7.enable();
+    s.advance(2.9);
+    EXPECT_EQ(news.Play2ndFile, 1);
+    s.advance(0.2);
+    EXPECT_EQ(news.Play2ndFile, 0);
+    EXPECT_FALSE(p.Timer7.enabled());
+}
