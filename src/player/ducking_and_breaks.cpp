@@ -70,7 +70,7 @@ void Form1::breakTimerTick() {
         Beacon8.disable();
         if (StopClock8.value() == 1) {
             TempDelay = 1;
-            step([&] { graph().stop(); });   // keeps its position
+            step([&] { stopGraph(); });   // keeps its position
         }
         paintPttText(false);
         step([&] { EchoLink().KeyTransmitter(false); });
@@ -99,7 +99,7 @@ void Form1::breakLengthTick() {
 void Form1::resumeAfterBreak() {
     TempDelay = 0;
     Beacon8.enable();
-    step([&] { graph().run(); });   // continues where it stopped
+    step([&] { runGraph(); });   // continues where it stopped
     paintPttText(true);
     step([&] { EchoLink().KeyTransmitter(true); });
 }

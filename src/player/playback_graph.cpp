@@ -1,5 +1,6 @@
 // Loading a file into a new player, the volume, speed and position sliders, and the player's
 // blocking delay routines.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -76,6 +77,7 @@ void Form1::loadFailed() {
 }
 
 void Form1::CleanUp() {
+    runRequested_ = false;
     if (!graph_) return;
     step([&] { graph_->stop(); });
     graph_.reset();
@@ -83,12 +85,40 @@ void Form1::CleanUp() {
 
 void Form1::RunPlayer() {
     Beacon8.enable();
-    graph().run();
+    runGraph();
 }
 
 void Form1::StopPlayer() {
     Beacon8.disable();
+    stopGraph();
+}
+
+void Form1::runGraph() {
+    graph().run();
+    runRequested_ = true;
+    notRunningSince_ = -1;
+}
+
+void Form1::stopGraph() {
+    runRequested_ = false;
     graph().stop();
+}
+
+// The position the progress display shows. It never passes the length, so at the end "Label2"
+// reads exactly as "Label3" and the time left is exactly 0. A player asked to run that has
+// stood still short of its length for a second has ended there: it counts as played out, so
+// the transmitter cannot stay keyed on a stream that ended early.
+double Form1::playedPosition() {
+    AudioPlayer& g = graph();
+    const double length = g.duration();
+    const double pos = std::clamp(g.position(), 0.0, length);
+    if (!runRequested_ || g.running() || pos >= length) {
+        notRunningSince_ = -1;
+        return pos;
+    }
+    const std::int64_t now = clock().tickCount();
+    if (notRunningSince_ < 0) notRunningSince_ = now;
+    return now - notRunningSince_ >= kStalledEndMs ? length : pos;
 }
 
 void Form1::wireGraphControls() {

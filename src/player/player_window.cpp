@@ -72,11 +72,11 @@ void Form1::wireButtons() {
     });
     Command2.onClick([this] {
         step([&] { Beacon8.disable(); });
-        step([&] { graph().stop(); });   // the transmitter is left to the PTT driver
+        step([&] { stopGraph(); });   // the transmitter is left to the PTT driver
     });
     Command5.onClick([this] {
         step([&] { Beacon8.enable(); });
-        step([&] { graph().run(); });
+        step([&] { runGraph(); });
     });
     Command1.onClick([this] { txtFile.setText(app().mapPath("C:\\Program Files\\Marovane\\News1.mp3")); });
     Command6.onClick([this] { Timer4.enable(); });

@@ -128,6 +128,8 @@ public:
 
     // The largest length in seconds the position slider can hold.
     static constexpr int kMaxPosition = 32767;
+    // How long a player asked to run may stand still short of its end before it counts as ended.
+    static constexpr int kStalledEndMs = 1000;
     bool hasGraph() const { return graph_ != nullptr; }
     // The playing player; throws PlatformError when none is loaded.
     AudioPlayer& graph();
@@ -150,6 +152,12 @@ private:
     void onPositionScroll();
     void wireGraphControls();
     std::string silentFile() const;
+    // Run and stop through here, so the progress display knows whether playback was asked for.
+    void runGraph();
+    void stopGraph();
+    double playedPosition();
+    bool runRequested_ = false;
+    std::int64_t notRunningSince_ = -1;   // tick count; -1 while running or not asked to run
     std::unique_ptr<AudioPlayer> graph_;
     std::string LoadedFile;
     std::string dialogFileName_;   // carries the path through a load

@@ -11,17 +11,11 @@
 #include "news/news_player_window.h"
 #include "player/player_window.h"
 
-namespace {
-// The position never passes the length, so at the end "Label2" reads exactly as "Label3" and
-// the time left is exactly 0.
-double clampedPosition(AudioPlayer& g) { return std::clamp(g.position(), 0.0, g.duration()); }
-}  // namespace
-
 void Form1::progressTick() {
-    step([&] { Label1.setCaption(numberText(graph().duration() - clampedPosition(graph()))); });
-    step([&] { Label2.setCaption(numberText(clampedPosition(graph()))); });
+    step([&] { Label1.setCaption(numberText(graph().duration() - playedPosition())); });
+    step([&] { Label2.setCaption(numberText(playedPosition())); });
     step([&] {
-        const double pos = std::nearbyint(clampedPosition(graph()));
+        const double pos = std::nearbyint(playedPosition());
         progressWriting_ = true;
         struct Reset {
             bool& b;
@@ -29,8 +23,8 @@ void Form1::progressTick() {
         } reset{progressWriting_};
         H1.setValue(static_cast<int>(pos));
     });
-    step([&] { Text1.setText(FormatHMS(graph().duration() - clampedPosition(graph()))); });
-    step([&] { Text2.setText(FormatHMS(clampedPosition(graph()))); });
+    step([&] { Text1.setText(FormatHMS(graph().duration() - playedPosition())); });
+    step([&] { Text2.setText(FormatHMS(playedPosition())); });
     step([&] { loop().doEvents(); });
     const bool ended = firstBranchOnFailure([&] {
         return toDouble(Label1.caption()) == 0 && app().form24().ferrin2 == 0;

@@ -28,7 +28,7 @@ void Form1::TXFile() {
     step([&] { EchoLink().KeyTransmitter(true); });
     Label1.setCaption("1");   // no driver tick may take the new file for an ended one
     // Cue: the new player stands stopped at the start of the file.
-    step([&] { graph().stop(); });
+    step([&] { stopGraph(); });
     step([&] { graph().setPosition(0); });
     Beacon8.disable();
     step([&] { EchoLink().KeyTransmitter(true); });
@@ -37,7 +37,7 @@ void Form1::TXFile() {
     step([&] { Sleep(); });
     step([&] { speechDelay(); });
     Beacon8.enable();
-    step([&] { graph().run(); });
+    step([&] { runGraph(); });
     step([&] {
         Form24& news = app().form24();
         if (news.ferrin2 == 1) {
@@ -76,7 +76,7 @@ void Form1::StopFile() {
     step([&] { Beacon8.disable(); });
     cancelBreak();
     step([&] { EchoLink().Busy(false); });
-    step([&] { graph().stop(); });
+    step([&] { stopGraph(); });
     step([&] { CleanUp(); });
     Label1.setCaption("0");
     Label2.setCaption("0");
@@ -87,7 +87,7 @@ void Form1::StopFile() {
 void Form1::KillFile() {
     step([&] { Beacon8.disable(); });
     cancelBreak();
-    step([&] { graph().stop(); });
+    step([&] { stopGraph(); });
     step([&] { CleanUp(); });
     step([&] {
         const std::string& name = app().form3().wavfile.text();
