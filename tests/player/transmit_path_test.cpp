@@ -240,7 +240,7 @@ TEST(TransmitPath, SpeechDelayFollowsTheIdentsWindow) {
     const std::string file = audioFile(s, "a.wav", 1);
     Form3& idents = s.app().form3();
     Form1& p = s.app().form1();
-    idents.TTSCTRL.setText("1");
+    idents.TTSCTRL.setValue(1);
 
     struct Case {
         const char* period;
@@ -293,8 +293,9 @@ TEST(TransmitPath, RepeaterModeShowsLocalReceiveOnTheCourtesyLabelOnly) {
     s.app().form1();
     Form22& courtesy = s.app().form22();
     courtesy.Option6.setValue(true);
-    courtesy.RFUser.setText("Receiving  RF");
-    s.advance(0.1);
+    s.node().setCarrier(true);   // local RF: the courtesy window shows "Receiving  RF"
+    s.advance(1.1);
+    ASSERT_EQ(courtesy.RFUser.text(), "Receiving  RF");
     EXPECT_EQ(courtesy.PTT.caption(), "PTT ON");
     EXPECT_EQ(s.app().form1().PTT.caption(), "PTT OFF");
     EXPECT_FALSE(s.node().keyed());
