@@ -1,6 +1,5 @@
 // The progress display: the labels other windows read (time left, position, length) and the
 // operator's hh:mm:ss boxes, and the end-of-file hook that continues a news bulletin.
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
