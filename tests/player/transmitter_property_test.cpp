@@ -26,7 +26,7 @@ public:
     void act() {
         Form1& p = s.app().form1();
         Form22& courtesy = s.app().form22();
-        switch (pick(15)) {
+        switch (pick(17)) {
             case 0: case 1: transmit(s, files_[pick(files_.size())], pick(2) ? "0" : "-800"); break;
             case 2: transmit(s, files_[3]); break;
             case 3: s.app().act([&] { p.StopFile(); }); break;
@@ -51,7 +51,7 @@ public:
             }
             case 12: s.app().form24().ferrin2 = 1; break;
             case 13: s.click("Form1.Command6"); break;
-            case 14:   // a long file left to run into its first break
+            case 14: case 15: case 16:   // a long file left to run into its first break
                 transmit(s, files_[3]);
                 s.advance(55 + pick(15));
                 break;
@@ -77,11 +77,11 @@ private:
 
 TEST(TransmitterProperty, AnIdlePlayerNeverLeavesTheTransmitterKeyed) {
     int breaksSeen = 0;
-    for (std::uint32_t seed = 1; seed <= 16; ++seed) {
+    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         RandomStation r(seed);
         r.s.app().form1();
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < 60; ++i) {
             r.act();
             r.advanceRandomly();
             // An idle player releases the transmitter at the driver's next tick at the latest (the
