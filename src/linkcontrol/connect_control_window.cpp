@@ -51,6 +51,7 @@ Form4::Form4(FormHost& host) : Form(host, "Form4") {
     // for the countdown labels and for turning an empty period into its number.
     wireChangeHandlers();
     wireButtons();
+    wireNets();
 }
 
 void Form4::load() {

@@ -14,6 +14,8 @@
 
 #include "core/form.h"
 #include "core/step.h"
+#include "nets/net_session.h"
+#include "nets/net_slot.h"
 
 class Form4 : public Form {
 public:
@@ -31,6 +33,7 @@ public:
 
     std::string ListBusy = "0";            // "1" while this window (or a net) listed the node busy
     std::string Auto1, Auto2;              // the idents window's StayCon1/2 saved while a net runs
+    nets::NetSession netSession;           // what the running nets of both sets share
 
     // ---- layout
     TabStrip SSTab1{*this, "SSTab1"};
@@ -262,6 +265,7 @@ public:
     Timer Timer4{*this, "Timer4", 1000, nullptr};                             // end of net, slot 2
     Timer Timer5{*this, "Timer5", 1000, nullptr};                             // end of net, slot 3
     Timer Timer6{*this, "Timer6", 1000, nullptr};                             // end of net, slot 4
+    Timer Timer15{*this, "Timer15", 60000, nullptr};                          // net watchdog
     Timer Timer8{*this, "Timer8", 500, [this] { Timer8_Timer(); }};           // daily connect / disconnect
     Timer Timer10{*this, "Timer10", 1000, [this] { Timer10_Timer(); }, false};  // timed-connection countdown
     Timer Timer11{*this, "Timer11", 0, [this] { Timer11_Timer(); }, false};     // delayed busy listing
@@ -331,6 +335,11 @@ private:
     void holdTimedConnectionWhileActive();
     void showDisconnectAllState();
     void startDueNets();
+
+    // net set 1 (src/nets/net_set1.cpp): end countdowns, watchdog, minutes rule
+    void wireNets();
+    nets::NetSet netSet();
+    std::array<nets::NetSlot, 4> netSlots();
 
     // Failures that end a handler: logged; a timer's failure is logged once until it recovers.
     void reportFailure(const std::string& what, const std::exception& e);

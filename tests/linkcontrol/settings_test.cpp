@@ -191,7 +191,7 @@ TEST(ConnectControlSettings, TheInputRulesAreInPlaceFromTheLoadOn) {
     s.set("Form4.DiscMins1", "");
     EXPECT_EQ(f.DiscMins1.text(), "0");
     EXPECT_EQ(f.DiscPeriod1.caption(), "0");
-    EXPECT_FALSE(f.Timer3.enabled());
+    EXPECT_TRUE(f.Timer3.enabled());   // a running net is never abandoned
     s.set("Form4.Hour3", "2a1");
     EXPECT_EQ(f.Hour3.text(), "21");
     s.set("Form4.NetCall3", "abc");
