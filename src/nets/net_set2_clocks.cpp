@@ -24,7 +24,7 @@ void Form117::Timer1_Timer() {
     nets::NetSlot slot = datedSlot();
     const std::string due = nets::startTime(slot);
     if (nets::localReceiveGate(set)) return;
-    if (!firstBranchOnFailure([&] { return Text3.text() == shortDate(now()); })) return;
+    if (!firstBranchOnFailure([&] { return slot.NetDate->text() == shortDate(now()); })) return;
     if (!firstBranchOnFailure([&] { return timeNow() == due; })) return;
     if (nets::netCall(slot).empty()) return;
     nets::startNet(set, slot);
