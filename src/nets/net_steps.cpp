@@ -71,7 +71,9 @@ std::string startTime(const NetSlot& slot) { return slot.Hour.text() + ":" + slo
 
 bool localReceiveGate(const NetSet& set) {
     return firstBranchOnFailure([&] {
-        return set.window.app().form3().PTT2.caption() == Form3::kReceiving && set.RFBusy.value() == 1;
+        // Only a running idents window shows the receiver's state; the gate never creates it.
+        App& app = set.window.app();
+        return set.RFBusy.value() == 1 && app.exists("Form3") && app.form3().PTT2.caption() == Form3::kReceiving;
     });
 }
 

@@ -13,7 +13,7 @@ const char* kThursdayNet =
 
 TEST(NetSet1, AThursdayNetStartsAtFifteenSecondsPastItsMinuteIsWatchedAndEndsAfterItsMinutes) {
     Station s({"2026-12-10 20:05:10"});
-    Form4& f = openConnectControl(s, kThursdayNet);
+    Form4& f = openSet1(s, kThursdayNet);
     s.node().stationConnects("K1OLD");
     stayConnected(s, 1, 2);
     s.advance(4.5);
@@ -74,7 +74,7 @@ TEST(NetSet1, ASlotStartsOnlyWhenDayTimeAndCallsignAllMatch) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Station s({"2026-12-10 20:05:00"});
-        openConnectControl(s, c.settings);
+        openSet1(s, c.settings);
         s.advance(30);
         EXPECT_EQ(s.transcript().contains("CONNECT W1NET"), c.starts);
     }
@@ -82,7 +82,7 @@ TEST(NetSet1, ASlotStartsOnlyWhenDayTimeAndCallsignAllMatch) {
 
 TEST(NetSet1, TwoSlotsDueTogetherStartSlotFourFirstAndCallsignsAreTrimmed) {
     Station s({"2026-12-10 20:05:10"});
-    openConnectControl(s, "THUR=1\nHOUR=20\nMINS=05\nNETCALL1=\"w1one  \"\nTHUR4=1\nHOUR4=20\nMINS4=05\nNETCALL4=W4FOUR\n");
+    openSet1(s, "THUR=1\nHOUR=20\nMINS=05\nNETCALL1=\"w1one  \"\nTHUR4=1\nHOUR4=20\nMINS4=05\nNETCALL4=W4FOUR\n");
     s.advance(6);
     EXPECT_EQ(linkActions(s.transcript()), (std::vector<std::string>{"CONNECT W4FOUR", "CONNECT W1ONE"}));
 }
@@ -91,7 +91,7 @@ TEST(NetSet1, LocalReceiveGateHoldsTheStartOnlyWhileRFBusyIsTicked) {
     for (int rfBusy : {0, 1}) {
         SCOPED_TRACE(rfBusy);
         Station s({"2026-12-10 20:05:10"});
-        openConnectControl(s, std::string(kThursdayNet) + "RFBUSY=" + std::to_string(rfBusy) + "\n");
+        openSet1(s, std::string(kThursdayNet) + "RFBUSY=" + std::to_string(rfBusy) + "\n");
         s.node().setReceivingSignal(true);
         s.advance(1);
         s.app().form3().PTT2.setCaption(Form3::kReceiving);
@@ -104,7 +104,7 @@ TEST(NetSet1, EndCountdownOfANetOfNoMinutesAndOfAHoldingNet) {
     // Minutes "0": slot 1 counts after the box turns "1" and ends in the 60th second; slot 2 counts
     // first and ends in the 61st.
     Station s({"2026-12-10 20:05:10"});
-    Form4& f = openConnectControl(s,
+    Form4& f = openSet1(s,
                                   "THUR=1\nHOUR=20\nMINS=05\nNETCALL1=W1ONE\nCHECK3=1\nDISCMINS1=0\n"
                                   "THUR2=1\nHOUR2=20\nMINS2=05\nNETCALL2=W2TWO\nCHECK2=1\nDISCMINS2=0\n"
                                   "THUR3=1\nHOUR3=20\nMINS3=05\nNETCALL3=W3HOLD\nCHECK11=0\nDISCMINS3=3\n");
@@ -129,7 +129,7 @@ TEST(NetSet1, EndCountdownOfANetOfNoMinutesAndOfAHoldingNet) {
 
 TEST(NetSet1, EmptyingTheMinutesOfARunningNetStillEndsIt) {
     Station s({"2026-12-10 20:05:10"});
-    Form4& f = openConnectControl(s, "THUR=1\nHOUR=20\nMINS=05\nNETCALL1=W1NET\nCHECK3=1\nDISCMINS1=30\n");
+    Form4& f = openSet1(s, "THUR=1\nHOUR=20\nMINS=05\nNETCALL1=W1NET\nCHECK3=1\nDISCMINS1=30\n");
     s.advance(10);
     s.set("Form4.DiscMins1", "");
     EXPECT_EQ(f.DiscMins1.text(), "0");
@@ -141,7 +141,7 @@ TEST(NetSet1, EmptyingTheMinutesOfARunningNetStillEndsIt) {
 
 TEST(NetSet1, AFailingEchoLinkSkipsEachCallAndTheNetStillRunsItsCourse) {
     Station s({"2026-12-10 20:05:10"});
-    Form4& f = openConnectControl(s, kThursdayNet);
+    Form4& f = openSet1(s, kThursdayNet);
     stayConnected(s, 1, 0);
     s.node().setUnreachable(true);
     s.advance(6);
@@ -159,7 +159,7 @@ TEST(NetSet1, AFailingEchoLinkSkipsEachCallAndTheNetStillRunsItsCourse) {
 
 TEST(NetSet1, TheWatchdogHoldsWhileABulletinPlaysThatClearedTheLink) {
     Station s({"2026-12-10 20:05:10"});
-    openConnectControl(s, kThursdayNet);
+    openSet1(s, kThursdayNet);
     s.advance(6);
     s.app().act([&] {
         s.app().form24().DisconnectAll.setValue(1);

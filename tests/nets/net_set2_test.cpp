@@ -85,7 +85,7 @@ TEST(NetSet2, ADatedNetOfNoMinutesLastsOneMinute) {
 TEST(NetSet2, NothingStartsBeforeTheWindowIsOpenedNorAfterItIsClosed) {
     Station s({"2026-12-10 20:05:10"});
     s.writeSettings(Form117::kSettingsFile, std::string("[SETTINGS]\n") + kDatedNet);
-    openConnectControl(s);
+    openSet1(s);
     s.advance(10);
     EXPECT_FALSE(s.app().exists("Form117"));
     EXPECT_FALSE(s.transcript().contains("CONNECT"));

@@ -7,9 +7,17 @@
 #include "news/news_player_window.h"
 #include "nets/net_set2_window.h"
 
+// The connect-control window with set 1 from these dtmfctrl.ini lines. The idents window does not
+// announce connects here: its speech blocks the station's clock and would delay the nets' ticks.
+inline Form4& openSet1(Station& s, const std::string& settingsLines = "") {
+    Form4& f = openConnectControl(s, settingsLines);
+    s.app().act([&] { s.app().form3().ConDisc.setValue(0); });
+    return f;
+}
+
 inline Form117& openNetSet2(Station& s, const std::string& settingsLines = "") {
     if (!settingsLines.empty()) s.writeSettings(Form117::kSettingsFile, "[SETTINGS]\n" + settingsLines);
-    openConnectControl(s);
+    if (!s.app().exists("Form4")) openSet1(s);
     s.click("Form4.Command25");
     return s.app().form117();
 }

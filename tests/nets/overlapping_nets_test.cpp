@@ -6,7 +6,7 @@
 
 TEST(OverlappingNets, TheLastNetToEndRestoresTheStayConnectedBoxesAndLiftsBusy) {
     Station s({"2026-12-10 20:05:10"});
-    Form4& f4 = openConnectControl(
+    Form4& f4 = openSet1(
         s, "THUR=1\nHOUR=20\nMINS=05\nNETCALL1=W1SET\nSHOWBUSY1=1\nCHECK23=1\nCHECK3=1\nDISCMINS1=2\n");
     stayConnected(s, 1, 2);
     Form117& f117 = openNetSet2(s, "THUR=1\nHOUR=20\nMINS=06\nNETCALL1=W2SET\nSHOWBUSY1=1\nCHECK3=1\nDISCMINS1=2\n");
@@ -27,7 +27,7 @@ TEST(OverlappingNets, TheLastNetToEndRestoresTheStayConnectedBoxesAndLiftsBusy) 
 
 TEST(OverlappingNets, ANetThatComesDueAgainWhileItHoldsKeepsTheFirstSavedValues) {
     Station s({"2026-12-10 20:05:10"});
-    Form4& f = openConnectControl(s, "THUR=1\nHOUR=20\nMINS=05\nNETCALL1=W1NET\nCHECK3=0\nDISCMINS1=1\n");
+    Form4& f = openSet1(s, "THUR=1\nHOUR=20\nMINS=05\nNETCALL1=W1NET\nCHECK3=0\nDISCMINS1=1\n");
     stayConnected(s, 1, 1);
     s.advance(6);
     s.set("Form4.Mins", "06");   // the holding net comes due again at 20:06:15
