@@ -183,3 +183,16 @@ TEST(NetSet1, TheStartedStationConnectsANetDueInTheNextMinute) {
     s.advance(60);
     EXPECT_TRUE(s.transcript().contains("CONNECT W1NET"));
 }
+
+TEST(NetSet1, GreyBoxesAtTheEndAndMinutesThatReadAsZero) {
+    // A grey use box counts; a grey show-busy box does not lift busy; "00" minutes last one minute.
+    Station s({"2026-12-10 20:05:10"});
+    Form4& f = openSet1(s, "THUR=1\nHOUR=20\nMINS=05\nNETCALL1=W1NET\nSHOWBUSY1=1\nCHECK3=2\nDISCMINS1=00\n");
+    s.advance(6);
+    EXPECT_TRUE(s.transcript().contains("BUSY on"));
+    s.app().act([&] { f.ShowBusy1.setValue(2); });
+    s.advance(60);
+    EXPECT_TRUE(s.transcript().contains("DISCONNECT W1NET"));
+    EXPECT_FALSE(s.transcript().contains("BUSY off"));
+    EXPECT_EQ(f.DiscMins1.text(), "1");
+}

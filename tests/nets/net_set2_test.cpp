@@ -215,3 +215,16 @@ TEST(NetSet2, ValuesThatDoNotConvertKeepTheDefaultAndAreLogged) {
     EXPECT_EQ(f.ShowBusy3.value(), 0);
     EXPECT_EQ(s.transcript().count("LOG "), 2);
 }
+
+TEST(NetSet2, OpenedAgainAfterAClosingDuringANetTheWindowStays) {
+    Station s({"2026-12-10 20:05:10"});
+    Form117& f = openNetSet2(s, kWeeklySlot2);
+    s.advance(10);
+    s.app().act([&] { f.closeRequest(); });
+    s.click("Form4.Command25");
+    EXPECT_EQ(&s.app().form117(), &f);
+    EXPECT_TRUE(f.visible());
+    s.advance(60);
+    EXPECT_TRUE(s.transcript().contains("DISCONNECT W2NET"));
+    EXPECT_TRUE(s.app().exists("Form117"));
+}
