@@ -80,3 +80,32 @@ TEST(HeadlessConsole, BadOptionsAreRefused) {
     }
 }
 }  // namespace
+
+namespace {
+TEST(HeadlessShell, VersionQueryInTheChatIsAnsweredOnTheAir) {
+    TempFolder folder;
+    const auto run = runHeadless(folder, "chat W1ABC>/ver/\nwait 1\n", kVirtual);
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_GE(run.out.size(), 2u);
+    EXPECT_EQ(run.out[0], "12:00:00.000 CHAT \"MVSmall  v1.0.0\"");
+    EXPECT_EQ(run.out.back(), "12:00:01.000 EXIT");
+}
+
+TEST(HeadlessShell, ANodeNotInSysopModeEndsAtOnceWithItsMessage) {
+    TempFolder folder;
+    const auto run = runHeadless(folder, "wait 5\ndtmf 123\n", kVirtual + " --callsign N0CALL");
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.out.size(), 2u);
+    EXPECT_EQ(run.out[0].rfind("12:00:00.000 MSGBOX \"MVSmall\" \"                    This Program ONLY Runs", 0), 0u);
+    EXPECT_EQ(run.out[1], "12:00:00.000 EXIT");
+}
+
+TEST(HeadlessShell, EchoLinkClosingEndsTheRunAndKeepsTheLaunchersSetting) {
+    TempFolder folder;
+    const auto run = runHeadless(folder, "set Form5.Check1 1\nclose\nwait 1\nget Form5.Check1\n", kVirtual);
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_FALSE(run.out.empty());
+    EXPECT_EQ(run.out.back(), "12:00:00.000 EXIT");
+    EXPECT_NE(folder.read("config/maroabc.ini").find("CHECK1=1"), std::string::npos);
+}
+}  // namespace

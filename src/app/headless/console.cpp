@@ -131,7 +131,8 @@ int runRealTime(const ConsoleOptions& o) {
 }
 }  // namespace
 
-void startProgram(App& app) { app.createStartupWindows(); }
+// The launcher's creation is the program's start: it checks, then creates every tool window.
+void startProgram(App& app) { app.form5(); }
 
 int runConsoleMain(int argc, char** argv) {
     std::string error;
