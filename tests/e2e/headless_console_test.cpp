@@ -1,12 +1,21 @@
 // The real program, headless: what a script sends on standard input and reads back.
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <cctype>
 
 #include "e2e/run_binary.h"
 
 namespace {
 const std::string kVirtual = "--virtual-time \"2026-12-10 12:00:00\"";
+
+// "hh:mm:ss.mmm WORD ...": the clock, a blank, an upper-case event word.
+bool isTranscriptLine(const std::string& l) {
+    const std::string shape = "99:99:99.999 ";
+    if (l.size() <= shape.size()) return false;
+    for (size_t i = 0; i < shape.size(); ++i)
+        if (shape[i] == '9' ? !std::isdigit(static_cast<unsigned char>(l[i])) : l[i] != shape[i]) return false;
+    return std::isupper(static_cast<unsigned char>(l[shape.size()]));
+}
 
 TEST(HeadlessConsole, ScriptedRunFinishesAtTheEndOfItsInputWithATranscript) {
     TempFolder folder;
@@ -14,8 +23,7 @@ TEST(HeadlessConsole, ScriptedRunFinishesAtTheEndOfItsInputWithATranscript) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
     ASSERT_FALSE(run.out.empty());
-    const std::regex stamped(R"(\d\d:\d\d:\d\d\.\d\d\d [A-Z][-A-Z]* ?.*)");
-    for (const auto& line : run.out) EXPECT_TRUE(std::regex_match(line, stamped)) << line;
+    for (const auto& line : run.out) EXPECT_TRUE(isTranscriptLine(line)) << line;
     EXPECT_EQ(run.out.back(), "12:00:03.000 EXIT");
 }
 
