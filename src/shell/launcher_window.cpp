@@ -162,4 +162,5 @@ void Form5::closingDuties() {
     step([&] { SaveData(); });
 }
 
+// Every window's closing duties (this one's among them) run in start-up order, then the end.
 void Form5::EchoLink_Closing() { app().echoLinkClosing(); }

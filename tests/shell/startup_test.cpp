@@ -201,4 +201,15 @@ TEST(Shutdown, EchoLinkClosingSavesTheLauncherKeepsTheIconAndEnds) {
     EXPECT_TRUE(rig.tray->shown());
     EXPECT_EQ(rig.app().transcript().count("EXIT"), 1);
 }
+
+TEST(Shutdown, EchoLinkClosingRunsTheOtherWindowsClosingDutiesBeforeTheEnd) {
+    ShellRig rig;
+    rig.start();
+    rig.app().node().close();
+    rig.advance(1);
+    EXPECT_TRUE(rig.app().ended());
+    const auto files = rig.settingsFiles();
+    for (const std::string name : {"maroabc.ini", "marogreeting.ini"})
+        EXPECT_NE(std::find(files.begin(), files.end(), name), files.end()) << name;
+}
 }  // namespace

@@ -31,7 +31,7 @@ Services realTimeServices(Clock& clock, std::unique_ptr<DialogService> dialogs) 
 #ifdef MVSMALL_HAVE_LINUX_SERVICES
     Services s;
     s.audio = makeGStreamerAudio();
-    s.speech = makeEspeakSpeech();
+    s.speech = makeEspeakSpeech(*s.audio, clock);   // Services destroys speech before audio
     s.transfer = makeCurlTransfer();
     s.webText = makeWebPageText();
     s.shell = makeDesktopShell();
