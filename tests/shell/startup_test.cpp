@@ -209,7 +209,7 @@ TEST(Shutdown, EchoLinkClosingRunsTheOtherWindowsClosingDutiesBeforeTheEnd) {
     rig.advance(1);
     EXPECT_TRUE(rig.app().ended());
     const auto files = rig.settingsFiles();
-    for (const std::string name : {"maroabc.ini", "marogreeting.ini"})
+    for (const std::string name : {"maroabc.ini", "marogreeting.ini", "mvcourtesy.ini"})
         EXPECT_NE(std::find(files.begin(), files.end(), name), files.end()) << name;
 }
 }  // namespace
