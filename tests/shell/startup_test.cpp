@@ -213,3 +213,20 @@ TEST(Shutdown, EchoLinkClosingRunsTheOtherWindowsClosingDutiesBeforeTheEnd) {
         EXPECT_NE(std::find(files.begin(), files.end(), name), files.end()) << name;
 }
 }  // namespace
+
+namespace {
+TEST(Shutdown, WhatEchoLinkClosingSavesDoesNotDependOnTheEventOrder) {
+    std::vector<std::string> first;
+    for (std::uint32_t seed : {1u, 2u, 3u, 4u}) {
+        ShellRig rig;
+        rig.start();
+        rig.app().node().shuffleEvents(seed);
+        rig.app().node().close();
+        rig.advance(1);
+        EXPECT_TRUE(rig.app().ended());
+        EXPECT_EQ(rig.app().transcript().count("EXIT"), 1);
+        if (first.empty()) first = rig.settingsFiles();
+        EXPECT_EQ(rig.settingsFiles(), first) << "seed " << seed;
+    }
+}
+}  // namespace
