@@ -156,13 +156,20 @@ void EventLoop::runFor(std::int64_t ms) {
         const std::int64_t now = clock_.tickCount();
         if (now > target) return;  // blocking work ran past the end: what is late runs next time
         if (dispatchOne(now)) continue;
+        std::uint64_t seen;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            seen = seq_;
+        }
+        // Work posted from another thread after this point ends the wait below at once.
+        auto postedSince = [this, seen] { return seq_ != seen || quit_; };
         const std::int64_t next = nextDeadline();
         if (next > target) {
             if (clock_.isVirtual()) {
                 if (target > now) clock_.sleepFor(target - now);
             } else if (target > now) {
                 std::unique_lock<std::mutex> lock(mutex_);
-                wake_.wait_for(lock, std::chrono::milliseconds(target - now));
+                wake_.wait_for(lock, std::chrono::milliseconds(target - now), postedSince);
                 continue;
             }
             return;
@@ -172,7 +179,7 @@ void EventLoop::runFor(std::int64_t ms) {
                 clock_.sleepFor(next - now);
             } else {
                 std::unique_lock<std::mutex> lock(mutex_);
-                wake_.wait_for(lock, std::chrono::milliseconds(next - now));
+                wake_.wait_for(lock, std::chrono::milliseconds(next - now), postedSince);
             }
         }
     }
@@ -183,7 +190,10 @@ void EventLoop::run() {
 }
 
 void EventLoop::quit() {
-    quit_ = true;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quit_ = true;
+    }
     wake_.notify_all();
     if (wakeup_) wakeup_();
 }

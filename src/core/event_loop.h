@@ -1,5 +1,6 @@
 #pragma once
 // The one thread's loop: timer ticks, queued events and operator actions, each run to its end.
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -74,5 +75,5 @@ private:
     std::uint64_t timerOrder_ = 0;
     std::uint64_t dispatched_ = 0;
     int depth_ = 0;
-    bool quit_ = false;
+    std::atomic<bool> quit_{false};   // quit() may come from another thread
 };

@@ -27,20 +27,24 @@ public:
     }
     void Connect(const std::string& call, bool) override {
         node_.check();
-        const std::string c = trim(call);
-        if (c.empty() || node_.isConnected(c)) return;
-        node_.record("CONNECT " + ucase(c));
+        const std::string c = callKey(call);
+        // A station already there or still on its way is connected once.
+        if (c.empty() || node_.isConnected(c) || node_.connecting_.count(c)) return;
+        node_.connecting_.insert(c);
+        node_.record("CONNECT " + c);
         std::weak_ptr<bool> alive = node_.alive_;
         SimulatedNode* node = &node_;
         node_.loop_.post(
             [alive, node, c] {
-                if (!alive.expired() && !node->closed_) node->stationConnects(ucase(c));
+                if (alive.expired() || !node->connecting_.erase(c) || node->closed_) return;
+                node->stationConnects(c);
             },
             node_.connectDelayMs);
     }
     void Disconnect(const std::string& call) override {
         node_.check();
         const std::string c = trim(call);
+        if (node_.connecting_.erase(callKey(c))) return;   // called off before it was made
         if (!node_.isConnected(c)) return;
         node_.record("DISCONNECT " + ucase(c));
         node_.stationDisconnects(c);
@@ -48,6 +52,7 @@ public:
     void DisconnectAllStations() override {
         node_.check();
         node_.record("DISCONNECT-ALL");
+        node_.connecting_.clear();
         const auto stations = node_.stations_;
         for (const auto& s : stations) node_.stationDisconnects(s.call);
     }

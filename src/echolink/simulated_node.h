@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,7 @@ private:
     std::mt19937 rng_;
     std::string profile_;
     std::vector<ConnectedStation> stations_;
+    std::set<std::string> connecting_;   // Connect called, `connected` not yet raised (upper-cased)
     std::vector<std::string> cw_, chat_, dtmf_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

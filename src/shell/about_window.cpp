@@ -1,3 +1,107 @@
 #include "shell/about_window.h"
 
-Form14::Form14(FormHost& host) : Form(host, "Form14") {}
+#include "app/app.h"
+#include "core/paths.h"
+#include "core/settings.h"
+#include "core/step.h"
+#include "shell/update_prompt_window.h"
+#include "shell/web_addresses.h"
+
+namespace {
+const char* const kDonations[] = {"Donation: $10.00", "Donation: $20.00", "Donation: $30.00", "Donation: $40.00",
+                                  "Donation: $50.00"};
+}
+
+Form14::Form14(FormHost& host) : Form(host, "Form14", "About") {
+    Command3.setToolTip("Send me an email");
+    Combo1.setToolTip("Enter the Donation amount");
+    Command4.setToolTip("If you like the program why not make a Donation ");
+    FileOnNet.setText(web::kVersionFile);
+    Command24.onClick([this] { manualCheck(); });
+    Command5.onClick([this] { startUpdater(*this, Label5); });
+    Command1.onClick([this] { Hide(); });
+    Command2.onClick([this] { app().shell().openUrl(web::kProductSite); });
+    Command3.onClick([this] { app().shell().openUrl(web::kMail); });
+    Command4.onClick([this] { makeDonation(); });
+    Command6.onClick([this] { app().shell().openUrl(web::kSponsorPage); });
+}
+
+void Form14::load() {
+    createEchoLink();
+    setCaption(app().windowCaption());
+    Label6.setCaption(app().windowCaption());
+    for (const char* amount : kDonations) Combo1.addItem(amount);
+    Command5.setVisible(false);
+    Timer1.disable();
+    // A station may point the check at a server of its own.
+    const SettingsFile ini(host().settingsPath("maroabc.ini"));
+    FileOnNet.setText(ini.read("VersionFile", web::kVersionFile));
+    fetchVersionFile();
+    Timer3.enable();
+}
+
+// Any failure (no network, an HTTP error, the time-out) leaves NetText empty.
+void Form14::fetchVersionFile() {
+    std::string body;
+    TransferResult result;
+    step([&] { result = app().transfer().get(FileOnNet.text(), body, {}, web::kVersionFetchSeconds); });
+    NetText.setText(result.ok ? body : "");
+}
+
+void Form14::startupCheck() {
+    if (!NetText.text().empty()) {
+        if (NetText.text() != App::versionText()) app().form150().Show();
+        NetText.setText("");
+    }
+    Timer3.disable();
+}
+
+void Form14::manualCheck() {
+    NetText.setText("");
+    fetchVersionFile();
+    Timer1.enable();
+}
+
+void Form14::manualCheckResult() {
+    if (NetText.text() == App::versionText() || NetText.text().empty()) {
+        Command5.setVisible(false);
+        Label5.setCaption("No Update Available");
+        Timer2.enable();
+    } else {
+        Command5.setVisible(true);
+    }
+    Timer1.disable();
+}
+
+void Form14::clearManualCheck() {
+    Command5.setVisible(false);
+    Label5.setCaption("");
+    Timer2.disable();
+}
+
+void Form14::makeDonation() {
+    for (size_t i = 0; i < std::size(kDonations); ++i) {
+        if (Combo1.text() != kDonations[i]) continue;
+        if (!app().shell().openUrl(web::kDonationPages[i]))
+            app().dialogs().messageBox(App::kProductName,
+                                       "An error occurred attempting to open '" +
+                                           std::string(web::kDonationPages[i]) + "'.",
+                                       MsgButtons::Ok, MsgIcon::Critical);
+        Hide();
+        return;
+    }
+}
+
+void startUpdater(Form& clicked, Label& status) {
+    App& app = clicked.app();
+    const std::string updater = app.dataPath(web::kUpdater);
+    if (!fileExists(updater)) {
+        status.setCaption("The updater " + updater + " is missing: no update was started.");
+        return;
+    }
+    if (!app.shell().startProgram(updater, {})) {
+        status.setCaption("The updater " + updater + " could not be started.");
+        return;
+    }
+    app.endProgram();
+}

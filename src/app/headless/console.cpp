@@ -1,57 +1,145 @@
 #include "app/headless/console.h"
 
+#include <pthread.h>
+
+#include <chrono>
+#include <csignal>
 #include <iostream>
-#include <string>
+#include <memory>
+#include <mutex>
+#include <thread>
 
-#include "app/app.h"
-#include "core/datetime.h"
-#include "core/text.h"
-#include "platform/doubles/scripted_services.h"
-#include "platform/doubles/virtual_audio.h"
+#include "app/headless/answering_dialogs.h"
 
-int runConsoleMain(int argc, char** argv) {
-    AppOptions options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
-        if (a == "--virtual-time") {
-            auto t = parseDateTime(next());
-            if (!t) {
-                std::cerr << "ERROR bad --virtual-time\n";
-                return 2;
-            }
-            options.virtualStart = *t;
-        } else if (a == "--config") {
-            options.folders.config = next();
-        } else if (a == "--data") {
-            options.folders.data = next();
-        } else if (a == "--callsign") {
-            options.callsign = next();
-        }
-    }
-    // Until the console is complete: doubles only, virtual time.
-    if (!options.virtualStart) options.virtualStart = parseDateTime("2026-01-01 00:00:00");
-    auto clock = std::make_shared<VirtualClock>(*options.virtualStart);
-    options.clock = clock;
-    Services services;
-    services.audio = std::make_unique<VirtualAudioService>(*clock);
-    services.speech = std::make_unique<RecordingSpeech>(*clock);
-    auto offline = std::make_unique<OfflineTransfer>();
-    services.webText = std::make_unique<OfflineTransfer>();
-    services.transfer = std::move(offline);
-    services.shell = std::make_unique<RecordingShell>();
-    services.dialogs = std::make_unique<ScriptedDialogs>();
-    services.tray = std::make_unique<FakeTray>(false);
-    App app(options, std::move(services));
-    app.transcript().onLine([](const std::string& l) { std::cout << l << '\n' << std::flush; });
-    app.act([&] { app.createStartupWindows(); });
+namespace {
+AppOptions appOptions(const ConsoleOptions& o, std::shared_ptr<Clock> clock) {
+    AppOptions a;
+    a.clock = std::move(clock);
+    a.virtualStart = o.virtualStart;
+    a.folders = o.folders;
+    a.callsign = o.callsign;
+    return a;
+}
+
+void printTranscript(App& app) {
+    app.transcript().onLine([](const std::string& line) { std::cout << line << '\n' << std::flush; });
+}
+
+void badWait(const std::string& argument) {
+    std::cerr << "ERROR wait wants seconds, not \"" << argument << "\"\n" << std::flush;
+}
+
+// Virtual time: the clock moves only by `wait` and by blocking work; the end of the input ends
+// the run, so the same input always gives the same transcript.
+int runVirtualTime(const ConsoleOptions& o) {
+    auto clock = std::make_shared<VirtualClock>(*o.virtualStart);
+    auto dialogs = std::make_unique<AnsweringDialogs>();
+    AnsweringDialogs* answering = dialogs.get();
+    App app(appOptions(o, clock), virtualTimeServices(*clock, std::move(dialogs)));
+    printTranscript(app);
+    Console console(app, answering, std::cout, std::cerr);
+    EventLoop& loop = app.loop();
+    auto runDue = [&] { app.act([&] { loop.runFor(0); }); };
+
+    loop.post([&] { startProgram(app); });
+    runDue();
     std::string line;
     while (!app.ended() && std::getline(std::cin, line)) {
-        line = trimWhitespace(line);
-        if (line.empty() || line[0] == '#') continue;
-        if (startsWith(line, "wait ")) app.act([&] { app.loop().runFor(static_cast<std::int64_t>(val(line.substr(5)) * 1000)); });
-        else if (line == "quit") break;
-        else std::cerr << "ERROR unknown command: " << line << '\n';
+        const auto parts = Console::split(line);
+        if (!parts) continue;
+        if (parts->first == "wait") {
+            if (auto ms = Console::waitMs(parts->second)) app.act([&] { loop.runFor(*ms); });
+            else badWait(parts->second);
+            continue;
+        }
+        loop.post([&console, line] { console.execute(line); });
+        runDue();
     }
+    if (!app.ended()) app.act([&] { app.endProgram(); });
     return 0;
+}
+
+// What the input thread shares with the loop; the loop side is cleared before it goes away.
+struct Inbox {
+    std::mutex mutex;
+    EventLoop* loop = nullptr;
+    Console* console = nullptr;
+    App* app = nullptr;
+
+    // Hands one command to the loop; false once the run is over.
+    bool post(std::function<void(Console&, App&)> work) {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!loop) return false;
+        Console* c = console;
+        App* a = app;
+        loop->post([c, a, work] { work(*c, *a); });
+        return true;
+    }
+    void close() {
+        std::lock_guard<std::mutex> lock(mutex);
+        loop = nullptr;
+    }
+};
+
+void readInput(std::shared_ptr<Inbox> inbox) {
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        const auto parts = Console::split(line);
+        if (!parts) continue;
+        if (parts->first == "wait") {
+            // Holds back the commands that follow; the station runs on meanwhile.
+            if (auto ms = Console::waitMs(parts->second)) std::this_thread::sleep_for(std::chrono::milliseconds(*ms));
+            else if (!inbox->post([arg = parts->second](Console&, App&) { badWait(arg); })) return;
+            continue;
+        }
+        if (!inbox->post([line](Console& c, App&) { c.execute(line); })) return;
+    }
+}
+
+// SIGINT and SIGTERM end the program the orderly way, transmitter released, on the loop's thread.
+void watchSignals(std::shared_ptr<Inbox> inbox, sigset_t signals) {
+    int signal = 0;
+    if (sigwait(&signals, &signal) == 0) inbox->post([](Console&, App& app) { app.endProgram(); });
+}
+
+// Real time: the machine's clock and services; commands arrive from an input thread; the run
+// goes on until `quit` or until the program ends.
+int runRealTime(const ConsoleOptions& o) {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);   // before any thread starts, so all inherit it
+
+    auto clock = std::make_shared<RealClock>();
+    auto dialogs = std::make_unique<AnsweringDialogs>();
+    AnsweringDialogs* answering = dialogs.get();
+    App app(appOptions(o, clock), realTimeServices(*clock, std::move(dialogs)));
+    printTranscript(app);
+    Console console(app, answering, std::cout, std::cerr);
+
+    auto inbox = std::make_shared<Inbox>();
+    inbox->loop = &app.loop();
+    inbox->console = &console;
+    inbox->app = &app;
+    app.loop().post([&] { startProgram(app); });
+    std::thread(readInput, inbox).detach();
+    std::thread(watchSignals, inbox, signals).detach();
+    app.act([&] { app.loop().run(); });
+    inbox->close();
+    return 0;
+}
+}  // namespace
+
+// The launcher's creation is the program's start: it checks, then creates every tool window.
+void startProgram(App& app) { app.form5(); }
+
+int runConsoleMain(int argc, char** argv) {
+    std::string error;
+    const auto options = parseConsoleOptions(argc, argv, error);
+    if (!options) {
+        std::cerr << "ERROR " << error << '\n';
+        return 2;
+    }
+    return options->virtualStart ? runVirtualTime(*options) : runRealTime(*options);
 }

@@ -1,0 +1,151 @@
+#include <cmath>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include "app/headless/answering_dialogs.h"
+#include "app/headless/console.h"
+#include "core/text.h"
+
+namespace {
+std::vector<std::string> words(const std::string& s) {
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    std::string w;
+    while (in >> w) out.push_back(w);
+    return out;
+}
+
+// A value on one output line: line breaks shown as \r and \n.
+std::string oneLine(const std::string& s) { return replaceAll(replaceAll(s, "\r", "\\r"), "\n", "\\n"); }
+}  // namespace
+
+Console::Console(App& app, AnsweringDialogs* dialogs, std::ostream& out, std::ostream& err)
+    : app_(app), dialogs_(dialogs), out_(out), err_(err) {}
+
+std::optional<std::pair<std::string, std::string>> Console::split(const std::string& raw) {
+    std::string line = raw;
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+    const auto start = line.find_first_not_of(" \t");
+    // '#' starts a comment only at the head of a line: it is also a DTMF digit and chat text.
+    if (start == std::string::npos || line[start] == '#') return std::nullopt;
+    const auto end = line.find_first_of(" \t", start);
+    std::string command = line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::string rest;
+    if (end != std::string::npos) {
+        const auto r = line.find_first_not_of(" \t", end);
+        if (r != std::string::npos) rest = line.substr(r);
+    }
+    return std::make_pair(lcase(command), rest);
+}
+
+std::optional<std::int64_t> Console::waitMs(const std::string& argument) {
+    const auto seconds = toNumber(trim(argument));
+    if (!seconds || *seconds < 0 || !std::isfinite(*seconds)) return std::nullopt;
+    return static_cast<std::int64_t>(std::llround(*seconds * 1000.0));
+}
+
+void Console::error(const std::string& message) { err_ << "ERROR " << message << '\n' << std::flush; }
+
+std::optional<bool> Console::onOff(const std::string& argument) {
+    const std::string a = lcase(trim(argument));
+    if (a == "on") return true;
+    if (a == "off") return false;
+    return std::nullopt;
+}
+
+Control* Console::control(const std::string& formControl) {
+    const auto dot = formControl.find('.');
+    if (dot == std::string::npos) {
+        error("expected FORM.CONTROL, not \"" + formControl + "\"");
+        return nullptr;
+    }
+    Form* form = app_.formByName(formControl.substr(0, dot));
+    if (!form) {
+        error("no window " + formControl.substr(0, dot));
+        return nullptr;
+    }
+    Control* c = form->findControl(formControl.substr(dot + 1));
+    if (!c) error("no control " + formControl);
+    return c;
+}
+
+void Console::execute(const std::string& line) {
+    const auto parts = split(line);
+    if (!parts) return;
+    run(parts->first, parts->second);
+}
+
+void Console::run(const std::string& command, const std::string& rest) {
+    SimulatedNode& node = app_.node();
+    const auto args = words(rest);
+    auto needs = [&](const char* what) {
+        if (!rest.empty()) return true;
+        error(command + " needs " + what);
+        return false;
+    };
+    auto toggle = [&](void (SimulatedNode::*set)(bool)) {
+        if (auto on = onOff(rest)) (node.*set)(*on);
+        else error(command + " wants on or off, not \"" + rest + "\"");
+    };
+
+    if (command == "dtmf") {
+        if (needs("digits")) node.receiveDtmf(trim(rest));
+    } else if (command == "connect") {
+        if (!needs("a callsign")) return;
+        std::string name, address;
+        if (args.size() == 2) name = args[1];
+        if (args.size() >= 3) {
+            address = args.back();
+            for (size_t i = 1; i + 1 < args.size(); ++i) name += (i > 1 ? " " : "") + args[i];
+        }
+        node.stationConnects(args[0], name, address);
+    } else if (command == "disconnect") {
+        if (needs("a callsign")) node.stationDisconnects(args[0]);
+    } else if (command == "chat") {
+        if (needs("a chat line")) node.receiveChat(rest);
+    } else if (command == "rx") {
+        toggle(&SimulatedNode::setInternetAudio);
+    } else if (command == "carrier") {
+        toggle(&SimulatedNode::setCarrier);
+    } else if (command == "signal") {
+        toggle(&SimulatedNode::setReceivingSignal);
+    } else if (command == "activity") {
+        toggle(&SimulatedNode::setActivity);
+    } else if (command == "unreachable") {
+        toggle(&SimulatedNode::setUnreachable);
+    } else if (command == "close") {
+        node.close();
+    } else if (command == "show") {
+        if (!needs("a window")) return;
+        if (Form* f = app_.formByName(args[0])) f->Show();
+        else error("no window " + args[0]);
+    } else if (command == "set") {
+        if (!needs("FORM.CONTROL VALUE")) return;
+        const auto blank = rest.find_first_of(" \t");
+        std::string value;
+        if (blank != std::string::npos) {
+            const auto v = rest.find_first_not_of(" \t", blank);
+            if (v != std::string::npos) value = rest.substr(v);
+        }
+        if (Control* c = control(args[0])) c->operatorSet(value);
+    } else if (command == "click") {
+        if (!needs("FORM.CONTROL")) return;
+        if (Control* c = control(args[0]); c && !c->operatorClick())
+            error(args[0] + " cannot be clicked now");
+    } else if (command == "get") {
+        if (!needs("FORM.CONTROL")) return;
+        if (Control* c = control(args[0])) out_ << "= " << oneLine(c->valueText()) << '\n' << std::flush;
+    } else if (command == "answer") {
+        if (!needs("yes, no, ok, cancel or a path")) return;
+        if (dialogs_) dialogs_->answer(rest);
+        else error("no dialogs to answer in this run");
+    } else if (command == "quit") {
+        quit_ = true;
+        app_.endProgram();
+    } else if (command == "wait") {
+        error("wait is handled by the run, not here");
+    } else {
+        error("unknown command " + command);
+    }
+}

@@ -1,0 +1,304 @@
+// The simulated node: events reach every window's object through the loop, in no fixed order;
+// the unreachable node fails every call; the transcript shows each change of state once.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/datetime.h"
+#include "core/event_loop.h"
+#include "core/transcript.h"
+#include "echolink/simulated_node.h"
+
+namespace {
+
+struct Heard {
+    int object;
+    std::string event;
+};
+
+class NodeTest : public ::testing::Test {
+protected:
+    VirtualClock clock{*parseDateTime("2026-12-10 12:00:00")};
+    EventLoop loop{clock};
+    Transcript transcript{clock};
+    SimulatedNode node{loop, transcript};
+    std::vector<std::shared_ptr<EchoLinkApp>> objects;
+    std::vector<Heard> heard;
+
+    // A window's object that notes every event it hears.
+    void addListeners(int count) {
+        for (int i = 0; i < count; ++i) {
+            auto a = node.newApp();
+            const int n = static_cast<int>(objects.size());
+            a->Closing = [this, n] { heard.push_back({n, "Closing"}); };
+            a->DTMFString = [this, n](const std::string& d) { heard.push_back({n, "DTMF " + d}); };
+            a->CarrierDetect = [this, n](bool on) { heard.push_back({n, std::string("CD ") + (on ? "1" : "0")}); };
+            a->RX = [this, n](bool on) { heard.push_back({n, std::string("RX ") + (on ? "1" : "0")}); };
+            a->connected = [this, n](const std::string& c, const std::string& name, const std::string& addr) {
+                heard.push_back({n, "connected " + c + "|" + name + "|" + addr});
+            };
+            a->Disconnected = [this, n](const std::string& c) { heard.push_back({n, "Disconnected " + c}); };
+            a->ChatTextReceived = [this, n](const std::string& t) { heard.push_back({n, "Chat " + t}); };
+            objects.push_back(a);
+        }
+    }
+    void run(std::int64_t ms = 0) { loop.runFor(ms); }
+    std::vector<int> receiversOf(const std::string& event) const {
+        std::vector<int> out;
+        for (const auto& h : heard)
+            if (h.event == event) out.push_back(h.object);
+        return out;
+    }
+    EchoLinkApp& el() { return *objects.front(); }
+};
+
+TEST_F(NodeTest, EveryEventReachesEveryObjectOnceThroughTheLoop) {
+    addListeners(4);
+    struct Case {
+        std::function<void(SimulatedNode&)> raise;
+        std::string event;
+    };
+    const std::vector<Case> cases = {
+        {[](SimulatedNode& n) { n.receiveDtmf("123"); }, "DTMF 123"},
+        {[](SimulatedNode& n) { n.stationConnects("W1ABC", "John", "1.2.3.4"); }, "connected W1ABC|John|1.2.3.4"},
+        {[](SimulatedNode& n) { n.receiveChat("W1ABC>hello"); }, "Chat W1ABC>hello"},
+        {[](SimulatedNode& n) { n.setInternetAudio(true); }, "RX 1"},
+        {[](SimulatedNode& n) { n.setCarrier(true); }, "CD 1"},
+        {[](SimulatedNode& n) { n.stationDisconnects("W1ABC"); }, "Disconnected W1ABC"},
+        {[](SimulatedNode& n) { n.close(); }, "Closing"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.event);
+        heard.clear();
+        c.raise(node);
+        EXPECT_TRUE(heard.empty()) << "delivered outside the loop";
+        run();
+        auto who = receiversOf(c.event);
+        std::sort(who.begin(), who.end());
+        EXPECT_EQ(who, (std::vector<int>{0, 1, 2, 3}));
+        EXPECT_EQ(heard.size(), 4u);
+    }
+}
+
+TEST_F(NodeTest, ShuffledDeliveryChangesTheOrderButReachesEveryObject) {
+    addListeners(6);
+    node.receiveDtmf("1");
+    run();
+    const auto fixedOrder = receiversOf("DTMF 1");
+    EXPECT_EQ(fixedOrder, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+
+    node.shuffleEvents(7);
+    bool orderChanged = false;
+    for (int i = 0; i < 5; ++i) {
+        heard.clear();
+        node.receiveDtmf("2");
+        run();
+        auto order = receiversOf("DTMF 2");
+        auto sorted = order;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(sorted, fixedOrder);
+        orderChanged = orderChanged || order != fixedOrder;
+    }
+    EXPECT_TRUE(orderChanged);
+}
+
+TEST_F(NodeTest, AnObjectGoneBeforeDeliveryIsSkipped) {
+    addListeners(3);
+    node.receiveChat("W1ABC>hi");
+    objects[1].reset();
+    run();
+    EXPECT_EQ(receiversOf("Chat W1ABC>hi"), (std::vector<int>{0, 2}));
+    EXPECT_EQ(node.objectCount(), 2);
+}
+
+TEST_F(NodeTest, UnreachableNodeFailsEveryCallAndRecoversWhenBack) {
+    addListeners(1);
+    node.setUnreachable(true);
+    const std::vector<std::function<void(EchoLinkApp&)>> calls = {
+        [](EchoLinkApp& a) { a.CloseProgram(); },
+        [](EchoLinkApp& a) { a.Connect("W1ABC", true); },
+        [](EchoLinkApp& a) { a.Disconnect("W1ABC"); },
+        [](EchoLinkApp& a) { a.DisconnectAllStations(); },
+        [](EchoLinkApp& a) { a.IsConnected("W1ABC"); },
+        [](EchoLinkApp& a) { a.ConnectedCount(); },
+        [](EchoLinkApp& a) { a.KeyTransmitter(true); },
+        [](EchoLinkApp& a) { a.TransmitterKeyed(); },
+        [](EchoLinkApp& a) { a.Activity(); },
+        [](EchoLinkApp& a) { a.ReceivingSignal(); },
+        [](EchoLinkApp& a) { a.CarrierDetected(); },
+        [](EchoLinkApp& a) { a.SendCWText(20, "ID"); },
+        [](EchoLinkApp& a) { a.SendDTMF("1"); },
+        [](EchoLinkApp& a) { a.SendChatText("hi"); },
+        [](EchoLinkApp& a) { a.Profile("Net"); },
+        [](EchoLinkApp& a) { a.LinkEnabled(false); },
+        [](EchoLinkApp& a) { a.Busy(); },
+        [](EchoLinkApp& a) { a.Busy(true); },
+        [](EchoLinkApp& a) { a.ListenOnly(true); },
+        [](EchoLinkApp& a) { a.RTSLine(true); },
+        [](EchoLinkApp& a) { a.DTRLine(true); },
+        [](EchoLinkApp& a) { a.LocalNode(); },
+        [](EchoLinkApp& a) { a.LinkBusy(); },
+    };
+    for (size_t i = 0; i < calls.size(); ++i) EXPECT_THROW(calls[i](el()), EchoLinkError) << "call " << i;
+    run(2000);
+    EXPECT_TRUE(transcript.lines().empty());
+    EXPECT_FALSE(node.keyed());
+    EXPECT_FALSE(node.closed());
+    EXPECT_TRUE(heard.empty());
+
+    node.setUnreachable(false);
+    el().KeyTransmitter(true);
+    EXPECT_TRUE(el().TransmitterKeyed());
+    EXPECT_EQ(el().LocalNode().NodeCallsign, "N0CALL-L");
+}
+
+TEST_F(NodeTest, ConnectRaisesConnectedAfterItsDelayWithTheTrimmedCall) {
+    addListeners(2);
+    el().Connect("  w1abc ", true);
+    run(node.connectDelayMs - 1);
+    EXPECT_TRUE(heard.empty());
+    EXPECT_FALSE(el().IsConnected("W1ABC"));
+    run(1);
+    EXPECT_EQ(receiversOf("connected W1ABC||").size(), 2u);
+    EXPECT_TRUE(el().IsConnected(" w1abc "));
+    EXPECT_EQ(el().ConnectedCount(), 1);
+    EXPECT_EQ(transcript.lines(), (std::vector<std::string>{"CONNECT W1ABC"}));
+}
+
+TEST_F(NodeTest, ConnectTwiceOrOfAConnectedStationConnectsOnce) {
+    addListeners(1);
+    el().Connect("W1ABC", true);
+    el().Connect("w1abc", true);   // still on its way
+    run(1000);
+    el().Connect("W1ABC", true);   // already there
+    run(1000);
+    EXPECT_EQ(receiversOf("connected W1ABC||").size(), 1u);
+    EXPECT_EQ(transcript.count("CONNECT W1ABC"), 1);
+    EXPECT_EQ(el().ConnectedCount(), 1);
+}
+
+TEST_F(NodeTest, EmptyCallsignIsNeverConnected) {
+    addListeners(1);
+    el().Connect("   ", true);
+    run(1000);
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(transcript.lines().empty());
+    EXPECT_FALSE(el().IsConnected(""));
+}
+
+TEST_F(NodeTest, DisconnectRaisesDisconnectedOnlyForAConnectedStation) {
+    addListeners(2);
+    node.stationConnects("W1ABC", "John", "1.2.3.4");
+    run();
+    heard.clear();
+    el().Disconnect("K2XYZ");
+    run();
+    EXPECT_TRUE(heard.empty());
+    el().Disconnect(" w1abc ");
+    run();
+    EXPECT_EQ(receiversOf("Disconnected W1ABC").size(), 2u);
+    EXPECT_FALSE(el().IsConnected("W1ABC"));
+    EXPECT_EQ(transcript.lines(), (std::vector<std::string>{"DISCONNECT W1ABC"}));
+}
+
+TEST_F(NodeTest, DisconnectAllRaisesDisconnectedForEachStation) {
+    addListeners(1);
+    node.stationConnects("W1ABC");
+    node.stationConnects("K2XYZ");
+    run();
+    heard.clear();
+    el().DisconnectAllStations();
+    run();
+    EXPECT_EQ(receiversOf("Disconnected W1ABC").size(), 1u);
+    EXPECT_EQ(receiversOf("Disconnected K2XYZ").size(), 1u);
+    EXPECT_EQ(el().ConnectedCount(), 0);
+    EXPECT_EQ(transcript.lines(), (std::vector<std::string>{"DISCONNECT-ALL"}));
+}
+
+TEST_F(NodeTest, DisconnectCancelsAConnectStillOnItsWay) {
+    addListeners(1);
+    el().Connect("W1ABC", true);
+    el().Disconnect("W1ABC");
+    run(1000);
+    EXPECT_TRUE(receiversOf("connected W1ABC||").empty());
+    EXPECT_FALSE(el().IsConnected("W1ABC"));
+}
+
+TEST_F(NodeTest, CloseProgramRaisesClosingOnceAndStopsPendingConnects) {
+    addListeners(3);
+    el().Connect("W1ABC", true);
+    el().CloseProgram();
+    el().CloseProgram();
+    run(1000);
+    EXPECT_EQ(receiversOf("Closing").size(), 3u);
+    EXPECT_TRUE(node.closed());
+    EXPECT_TRUE(receiversOf("connected W1ABC||").empty());
+}
+
+TEST_F(NodeTest, TranscriptShowsEachStateChangeOnce) {
+    addListeners(1);
+    struct Case {
+        std::function<void(EchoLinkApp&, bool)> write;
+        std::string line;   // as recorded when switched on
+        bool initially;
+    };
+    const std::vector<Case> cases = {
+        {[](EchoLinkApp& a, bool v) { a.KeyTransmitter(v); }, "KEY", false},
+        {[](EchoLinkApp& a, bool v) { a.Busy(v); }, "BUSY", false},
+        {[](EchoLinkApp& a, bool v) { a.ListenOnly(v); }, "LISTEN-ONLY", false},
+        {[](EchoLinkApp& a, bool v) { a.LinkEnabled(v); }, "LINK", true},
+        {[](EchoLinkApp& a, bool v) { a.RTSLine(v); }, "RTS", false},
+        {[](EchoLinkApp& a, bool v) { a.DTRLine(v); }, "DTR", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        transcript.clear();
+        const bool v = !c.initially;
+        c.write(el(), c.initially);   // no change: nothing
+        c.write(el(), v);
+        c.write(el(), v);
+        c.write(el(), v);
+        c.write(el(), !v);
+        c.write(el(), !v);
+        EXPECT_EQ(transcript.lines(), (std::vector<std::string>{c.line + (v ? " on" : " off"),
+                                                                c.line + (v ? " off" : " on")}));
+    }
+    transcript.clear();
+    el().Profile("Net");
+    el().Profile("Net");
+    el().Profile("Home");
+    EXPECT_EQ(transcript.lines(), (std::vector<std::string>{"PROFILE \"Net\"", "PROFILE \"Home\""}));
+}
+
+TEST_F(NodeTest, EverythingSentIsRecordedEachTimeWithTheClock) {
+    addListeners(1);
+    clock.advance(1234);
+    el().SendCWText(20, "N0CALL");
+    el().SendChatText("say \"hi\"");
+    el().SendDTMF("*55");
+    el().SendDTMF("*55");
+    EXPECT_EQ(transcript.lines(), (std::vector<std::string>{"CW \"N0CALL\"", "CHAT \"say \\\"hi\\\"\"",
+                                                            "DTMF-OUT \"*55\"", "DTMF-OUT \"*55\""}));
+    EXPECT_EQ(transcript.stamped().front(), "12:00:01.234 CW \"N0CALL\"");
+    EXPECT_EQ(node.cwSent(), (std::vector<std::string>{"N0CALL"}));
+    EXPECT_EQ(node.dtmfSent().size(), 2u);
+}
+
+TEST_F(NodeTest, LinkBusyReadsActivitySignalAndCarrier) {
+    addListeners(1);
+    EXPECT_FALSE(el().LinkBusy());
+    for (auto set : std::vector<std::function<void(bool)>>{[&](bool v) { node.setActivity(v); },
+                                                           [&](bool v) { node.setReceivingSignal(v); },
+                                                           [&](bool v) { node.setCarrier(v); }}) {
+        set(true);
+        EXPECT_TRUE(el().LinkBusy());
+        set(false);
+        EXPECT_FALSE(el().LinkBusy());
+    }
+}
+
+}  // namespace
