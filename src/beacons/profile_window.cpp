@@ -10,6 +10,7 @@
 #include "core/text.h"
 #include "echolink/echolink_app.h"
 #include "speech/idents_window.h"
+#include "shell/single_instance.h"
 
 namespace {
 constexpr std::array<const char*, 7> kDayKeys = {"SUN", "MON", "TUE", "WED", "THUR", "FRI", "SAT"};
@@ -51,6 +52,8 @@ Form123::Form123(FormHost& host) : Form(host, "Form123") {
 }
 
 void Form123::load() {
+    // A second copy would fight the first over the transmitter: it ends before doing anything.
+    if (anotherCopyRunning(app())) app().endProgram();
     createEchoLink();
     EchoLink().DTMFString = [this](const std::string& sDigits) { EchoLink_DTMFString(sDigits); };
     setCaption(app().windowCaption("   Profiles & Beacons Sheduler"));

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "echolink/echolink_app.h"
+#include "shell/single_instance.h"
 
 namespace {
 const std::string kNotListedBusy = "0";
@@ -55,6 +56,8 @@ Form4::Form4(FormHost& host) : Form(host, "Form4") {
 }
 
 void Form4::load() {
+    // A second copy would fight the first over the transmitter: it ends before doing anything.
+    if (anotherCopyRunning(app())) app().endProgram();
     createEchoLink();
     EchoLink().DTMFString = [this](const std::string& digits) { EchoLink_DTMFString(digits); };
     EchoLink().connected = [this](const std::string& call, const std::string& name, const std::string& addr) {

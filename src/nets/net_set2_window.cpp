@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "core/step.h"
 #include "echolink/echolink_app.h"
+#include "shell/single_instance.h"
 
 Form117::Form117(FormHost& host) : Form(host, "Form117") {
     for (CheckBox* flag : {&Check15, &Check17, &Check19, &Check22, &Check26}) flag->setVisible(false);
@@ -40,6 +41,8 @@ Form117::Form117(FormHost& host) : Form(host, "Form117") {
 }
 
 void Form117::load() {
+    // A second copy would fight the first over the transmitter: it ends before doing anything.
+    if (anotherCopyRunning(app())) app().endProgram();
     createEchoLink();
     setCaption(app().windowCaption(kCaptionSuffix));
     step([&] { EchoLink().KeyTransmitter(false); });

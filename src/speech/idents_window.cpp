@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "echolink/echolink_app.h"
 #include "platform/dialogs.h"
+#include "shell/single_instance.h"
 
 Form3::Form3(FormHost& host) : Form(host, "Form3") {
     // Handlers go in before the settings load, which raises them as an operator's edits would.
@@ -21,6 +22,8 @@ Form3::Form3(FormHost& host) : Form(host, "Form3") {
 }
 
 void Form3::load() {
+    // A second copy would fight the first over the transmitter: it ends before doing anything.
+    if (anotherCopyRunning(app())) app().endProgram();
     createEchoLink();
     EchoLink().RX = [this](bool bRX) { EchoLink_RX(bRX); };
     EchoLink().Closing = [this] { EchoLink_Closing(); };

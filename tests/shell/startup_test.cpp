@@ -230,3 +230,16 @@ TEST(Shutdown, WhatEchoLinkClosingSavesDoesNotDependOnTheEventOrder) {
     }
 }
 }  // namespace
+
+TEST(Startup, ToolWindowsThatCheckForASecondCopyEndItSilentlyAndFindNotTheirOwnLock) {
+    ShellRig first;
+    first.start();
+    EXPECT_FALSE(first.app().ended()) << "the first copy's own windows passed the check";
+    for (const char* window : {"Form3", "Form4", "Form123", "Form117"}) {
+        ShellRig second(RigOptions::sharing(first.configFolder()));
+        second.app().act([&] { second.app().formByName(window); });
+        EXPECT_TRUE(second.app().ended()) << window;
+        EXPECT_TRUE(second.dialogs->shown.empty()) << window << " ends without a word";
+    }
+    EXPECT_FALSE(first.app().ended());
+}
