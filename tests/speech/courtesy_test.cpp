@@ -70,11 +70,12 @@ TEST(Courtesy, AKerchunkBelowTheAntiKerchunkerTimeGetsNothing) {
     rfOver(s, 2);
     s.advance(10);
     EXPECT_EQ(c.OK2Kerchunk.caption(), "No");
-    EXPECT_EQ(s.app().form1().txtFile.text(), "");
+    EXPECT_FALSE(s.transcript().contains("PLAY"));
     // The next real over earns exactly one tone.
     rfOver(s, 6);
     s.advance(2);
     EXPECT_EQ(s.app().form1().txtFile.text(), s.dataFile("RF.wav"));
+    EXPECT_EQ(s.transcript().count("PLAY " + ::quoted(s.dataFile("RF.wav"))), 1);
     EXPECT_TRUE(s.node().cwSent().empty());
 }
 
@@ -86,7 +87,7 @@ TEST(Courtesy, NoStationNoticeFollowsTheLetterOrReplacesTheTone) {
         rfOver(s, 6);
         s.advance(2);
         EXPECT_EQ(s.node().cwSent(), cw ? (std::vector<std::string>{"K", "S"}) : std::vector<std::string>{"S"});
-        EXPECT_EQ(s.app().form1().txtFile.text(), "");
+        EXPECT_FALSE(s.transcript().contains("PLAY"));
     }
 }
 
@@ -99,7 +100,7 @@ TEST(Courtesy, ToneIsSkippedWhileAFileIsOnTheAirButTheLetterStillGoes) {
     s.node().setInternetAudio(false);
     rfOver(s, 6);
     s.advance(2);
-    EXPECT_EQ(s.app().form1().txtFile.text(), "");
+    EXPECT_FALSE(s.transcript().contains("PLAY"));
 
     courtesy(s, true);
     s.node().setInternetAudio(true);
