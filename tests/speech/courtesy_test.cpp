@@ -170,19 +170,20 @@ TEST(ControlLines, TheFanStartsAfterItsDelayAndRunsOnForItsPeriod) {
     f.DelayPeriod.setText("3");
     f.FanCTRL.setValue(1);
     f.DelayCTRL.setValue(1);
-    const auto key = [&](bool on) { s.app().act([&] { f.EchoLink().KeyTransmitter(on); }); };
 
-    key(true);   // a short transmission never starts the fan
+    putLongFileOnAir(s);   // a short transmission never starts the fan
     s.advance(2);
-    key(false);
+    ASSERT_TRUE(s.node().keyed());
+    stopFileOnAir(s);
     s.advance(5);
     EXPECT_FALSE(s.node().dtr());
 
-    key(true);
+    putLongFileOnAir(s);
     s.advance(6);
     EXPECT_TRUE(s.node().dtr());
     EXPECT_EQ(f.FanOnOff.caption(), "Fan ON");
-    key(false);
+    stopFileOnAir(s);
+    ASSERT_FALSE(s.node().keyed());
     s.advance(50);
     EXPECT_TRUE(s.node().dtr());
     s.advance(15);
