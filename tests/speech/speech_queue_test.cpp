@@ -1,8 +1,8 @@
 #include "beacons/beacon_set1_window.h"
 #include "core/event_loop.h"
 #include "player/player_window.h"
-#include "speech/courtesy_window.h"
 #include "shell/error_log_window.h"
+#include "speech/courtesy_window.h"
 #include "speech/idents_window.h"
 #include "speech_support.h"
 
@@ -163,6 +163,29 @@ TEST(SpeakNow, AnEmptyTextRendersABlankAndAMissingFolderStillReachesThePlayer) {
     EXPECT_NE(s.app().form120().Text1.text().find(missing + " <-- Audio File not found Please Check \r\n"),
               std::string::npos);
     EXPECT_EQ(s.app().form1().txtFile.text(), s.dataFile("Blank.wav"));
+}
+
+TEST(SpeakNow, TheSpeechFileTakesThePlayersAudioFormat) {
+    struct Case {
+        OptionButton Form1::*option;
+        AudioFormat format;
+    };
+    const Case cases[] = {
+        {&Form1::Option1, {8000, 8, 1}},
+        {&Form1::Option2, {16000, 16, 1}},
+        {&Form1::Option9, {11025, 16, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format.sampleRate);
+        Station s({"2026-12-10 10:00:05"});
+        Form3& f = s.app().form3();
+        (s.app().form1().*c.option).setValue(true);
+        f.Text1.setText("format test");
+        f.Command1.click();
+        const auto info = readWavInfo(f.wavfile.text());
+        ASSERT_TRUE(info.has_value());
+        EXPECT_EQ(info->format, c.format);
+    }
 }
 
 TEST(SpeakNow, EndOfNewsTextIsQueuedFromTheSecondCallOn) {
