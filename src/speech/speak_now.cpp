@@ -10,10 +10,6 @@
 #include "speech/idents_window.h"
 
 namespace {
-// The format the player's "Player Audio settings (TTW)" buttons choose. Until the player offers
-// it, the speech file is 22050 Hz, 16-bit mono.
-AudioFormat speechWavFormat(App&) { return AudioFormat{}; }
-
 void requireFolderOf(const std::string& path) {
     const auto folder = std::filesystem::path(path).parent_path();
     std::error_code ec;
@@ -25,7 +21,7 @@ void requireFolderOf(const std::string& path) {
 void Form3::SaveToWav() {
     if (TextField.text().empty()) TextField.setText(" ");
     app().form1().KillFile();
-    const AudioFormat format = speechWavFormat(app());
+    const AudioFormat format = app().form1().SpeechWavFormat();   // the player's TTW audio setting
     const std::string path = wavfile.text();
     requireFolderOf(path);
     app().speech().setRate(VoiceSpeed.value());

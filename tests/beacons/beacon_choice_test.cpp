@@ -5,6 +5,7 @@
 #include "beacon_test_support.h"
 #include "core/text.h"
 #include "shell/error_log_window.h"
+#include "support/test_wav.h"
 
 namespace {
 // Announcements off: a spoken beacon is still handed to the speak-now request (its TempText),
@@ -175,19 +176,22 @@ TEST(BeaconChoice, ABusyLinkSendsNothingAndLeavesTheCounter) {
 TEST(BeaconChoice, AudioFilesGoToThePlayerAndOtherTextIsSpoken) {
     Station s;
     Form111& set = quietSet1(s);   // announcements off: audio files still go out
-    set.Text1.setText("/beacons/id.wav");
-    set.Text2.setText("/beacons/news.mp3");
-    set.Text3.setText("/beacons/ID.WAV");
+    const std::string id = writeTestWav(s.dataFile("id.wav"));
+    const std::string news = writeTestWav(s.dataFile("news.mp3"));   // the player's kind of file, by name
+    const std::string upper = writeTestWav(s.dataFile("ID.WAV"));
+    set.Text1.setText(id);
+    set.Text2.setText(news);
+    set.Text3.setText(upper);
     set.Text4.setText("Welcome to the node");
     set.Option1.setValue(true);
     sendOne(s, set);
-    EXPECT_EQ(s.app().form1().txtFile.text(), "/beacons/id.wav");
+    EXPECT_EQ(s.app().form1().txtFile.text(), id);
     set.Option2.setValue(true);
     sendOne(s, set);
-    EXPECT_EQ(s.app().form1().txtFile.text(), "/beacons/news.mp3");
+    EXPECT_EQ(s.app().form1().txtFile.text(), news);
     set.Option3.setValue(true);
-    EXPECT_EQ(sendOne(s, set), "/beacons/ID.WAV") << "the ending is compared case-sensitively";
-    EXPECT_EQ(s.app().form1().txtFile.text(), "/beacons/news.mp3");
+    EXPECT_EQ(sendOne(s, set), upper) << "the ending is compared case-sensitively";
+    EXPECT_EQ(s.app().form1().txtFile.text(), news);
     set.Option4.setValue(true);
     EXPECT_EQ(sendOne(s, set), "Welcome to the node");
 }

@@ -1,5 +1,6 @@
 // The beacon-set windows' buttons.
 #include "beacon_test_support.h"
+#include "support/test_wav.h"
 
 namespace {
 std::vector<BeaconSetWindow*> bothSets(Station& s) { return {&s.app().form111(), &s.app().form110()}; }
@@ -31,9 +32,10 @@ TEST(BeaconCommands, ATestPutsAnAudioSlotOnTheAirEvenWhileBusy) {
     s.node().setCarrier(true);
     s.app().form3().Check1.setValue(1);
     Form110& set = s.app().form110();
-    set.Text14.setText("/beacons/club.mp3");
+    const std::string club = writeTestWav(s.dataFile("club.mp3"));
+    set.Text14.setText(club);
     s.click("Form110.Command24");
-    EXPECT_EQ(s.app().form1().txtFile.text(), "/beacons/club.mp3");
+    EXPECT_EQ(s.app().form1().txtFile.text(), club);
 }
 
 TEST(BeaconCommands, APickerFillsItsBoxOrSaysNothingWasChosen) {

@@ -1,6 +1,7 @@
 // Spoken connect and disconnect notices, the call history and the connect bell of the idents window.
 #include "chat/greetings_window.h"
 #include "idents_support.h"
+#include "support/test_wav.h"
 
 using V = std::vector<std::string>;
 
@@ -87,7 +88,7 @@ TEST(IdentsNotices, WithAddTimeTheTimeIsQueuedAfterTheNotice) {
 TEST(IdentsNotices, WithNoticesOffAConnectStillWritesHistoryAndTempCallAndRingsTheBell) {
     Station s({"2026-12-10 00:07:00"});
     Form3& f = openIdents(s, "CONDISC=0\nCONNECTBELLCHECK=1\nVOLSET=-500\n");
-    f.Text2.setText(s.dataFile("bell.wav"));
+    f.Text2.setText(writeTestWav(s.dataFile("bell.wav")));
     s.node().stationConnects("K1ABC-L", "Ann", "5.6.7.8");
     s.advance(1);
     EXPECT_TRUE(s.speech->spoken.empty());
@@ -102,7 +103,7 @@ TEST(IdentsNotices, WithNoticesOffAConnectStillWritesHistoryAndTempCallAndRingsT
 TEST(IdentsNotices, AConnectRingsTheBellAfterSpeakingAndTheTestButtonRingsItToo) {
     Station s({"2026-12-10 13:05:00"});
     Form3& f = openIdents(s, "CONNECTBELLCHECK=1\n");
-    f.Text2.setText(s.dataFile("bell.wav"));
+    f.Text2.setText(writeTestWav(s.dataFile("bell.wav")));
     Form1& player = s.app().form1();
     s.node().stationConnects("W1ABC");
     s.advance(1);

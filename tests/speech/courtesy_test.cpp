@@ -70,11 +70,12 @@ TEST(Courtesy, AKerchunkBelowTheAntiKerchunkerTimeGetsNothing) {
     rfOver(s, 2);
     s.advance(10);
     EXPECT_EQ(c.OK2Kerchunk.caption(), "No");
-    EXPECT_EQ(s.app().form1().txtFile.text(), "");
+    EXPECT_FALSE(s.transcript().contains("PLAY"));
     // The next real over earns exactly one tone.
     rfOver(s, 6);
     s.advance(2);
     EXPECT_EQ(s.app().form1().txtFile.text(), s.dataFile("RF.wav"));
+    EXPECT_EQ(s.transcript().count("PLAY " + ::quoted(s.dataFile("RF.wav"))), 1);
     EXPECT_TRUE(s.node().cwSent().empty());
 }
 
@@ -86,7 +87,7 @@ TEST(Courtesy, NoStationNoticeFollowsTheLetterOrReplacesTheTone) {
         rfOver(s, 6);
         s.advance(2);
         EXPECT_EQ(s.node().cwSent(), cw ? (std::vector<std::string>{"K", "S"}) : std::vector<std::string>{"S"});
-        EXPECT_EQ(s.app().form1().txtFile.text(), "");
+        EXPECT_FALSE(s.transcript().contains("PLAY"));
     }
 }
 
@@ -99,7 +100,7 @@ TEST(Courtesy, ToneIsSkippedWhileAFileIsOnTheAirButTheLetterStillGoes) {
     s.node().setInternetAudio(false);
     rfOver(s, 6);
     s.advance(2);
-    EXPECT_EQ(s.app().form1().txtFile.text(), "");
+    EXPECT_FALSE(s.transcript().contains("PLAY"));
 
     courtesy(s, true);
     s.node().setInternetAudio(true);
@@ -169,19 +170,20 @@ TEST(ControlLines, TheFanStartsAfterItsDelayAndRunsOnForItsPeriod) {
     f.DelayPeriod.setText("3");
     f.FanCTRL.setValue(1);
     f.DelayCTRL.setValue(1);
-    const auto key = [&](bool on) { s.app().act([&] { f.EchoLink().KeyTransmitter(on); }); };
 
-    key(true);   // a short transmission never starts the fan
+    putLongFileOnAir(s);   // a short transmission never starts the fan
     s.advance(2);
-    key(false);
+    ASSERT_TRUE(s.node().keyed());
+    stopFileOnAir(s);
     s.advance(5);
     EXPECT_FALSE(s.node().dtr());
 
-    key(true);
+    putLongFileOnAir(s);
     s.advance(6);
     EXPECT_TRUE(s.node().dtr());
     EXPECT_EQ(f.FanOnOff.caption(), "Fan ON");
-    key(false);
+    stopFileOnAir(s);
+    ASSERT_FALSE(s.node().keyed());
     s.advance(50);
     EXPECT_TRUE(s.node().dtr());
     s.advance(15);

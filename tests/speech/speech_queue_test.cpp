@@ -1,6 +1,7 @@
 #include "beacons/beacon_set1_window.h"
 #include "core/event_loop.h"
 #include "player/player_window.h"
+#include "shell/error_log_window.h"
 #include "speech/courtesy_window.h"
 #include "speech/idents_window.h"
 #include "speech_support.h"
@@ -32,12 +33,20 @@ TEST(SpeechQueue, AQueuedTextWaitsWhileACarrierIsPresentAndIsSpokenWhenItFalls) 
 TEST(SpeechQueue, AQueuedTextIsDroppedWhileThePlayerIsOnTheAir) {
     Station s({"2026-12-10 10:00:05"});
     Form3& f = s.app().form3();
-    s.app().form1().PTT.setCaption("PTT ON");
-    queue(f, "dropped");
-    s.advance(2);
+    putLongFileOnAir(s);
+    s.advance(1);
+    ASSERT_EQ(s.app().form1().PTT.caption(), "PTT ON");
+    queue(f, "held");
+    s.advance(2);   // the keyed transmitter holds the one-second queue service
+    EXPECT_TRUE(s.speech->spoken.empty());
+    EXPECT_EQ(f.flag2, 1);
+    s.app().act([&] { f.SpeakTheText(); });   // as a command or an announcement would
     EXPECT_TRUE(s.speech->spoken.empty());
     EXPECT_EQ(f.flag2, 0);
+    stopFileOnAir(s);
+    s.advance(2);
     EXPECT_FALSE(s.node().keyed());
+    EXPECT_TRUE(s.speech->spoken.empty()) << "the dropped text does not come back after the file";
     EXPECT_EQ(s.app().form22().PTT.caption(), "PTT OFF");
 }
 
@@ -130,7 +139,7 @@ TEST(SpeakNow, IsDroppedWhileDisabledOrBusy) {
     f.PTT.setCaption("PTT ON");
     s.app().act([&] { beacons.TestTTW(); });
     EXPECT_TRUE(s.speech->rendered.empty());
-    EXPECT_EQ(s.app().form1().txtFile.text(), "");
+    EXPECT_FALSE(s.transcript().contains("PLAY"));
 
     // The window's own test button has no busy test.
     f.Text1.setText("test text");
@@ -146,10 +155,37 @@ TEST(SpeakNow, AnEmptyTextRendersABlankAndAMissingFolderStillReachesThePlayer) {
     ASSERT_EQ(s.speech->rendered.size(), 1u);
     EXPECT_EQ(s.speech->rendered[0].second, " ");
 
-    f.wavfile.setText(s.dataFile("no/such/folder/speech.wav"));
+    const std::string missing = s.dataFile("no/such/folder/speech.wav");
+    f.wavfile.setText(missing);
     s.app().act([&] { s.app().form111().TestTTW(); });
     EXPECT_EQ(s.speech->rendered.size(), 1u);
-    EXPECT_EQ(s.app().form1().txtFile.text(), s.dataFile("no/such/folder/speech.wav"));
+    // The player is still asked, finds no file, logs it and sends its blank sound instead.
+    EXPECT_NE(s.app().form120().Text1.text().find(missing + " <-- Audio File not found Please Check \r\n"),
+              std::string::npos);
+    EXPECT_EQ(s.app().form1().txtFile.text(), s.dataFile("Blank.wav"));
+}
+
+TEST(SpeakNow, TheSpeechFileTakesThePlayersAudioFormat) {
+    struct Case {
+        OptionButton Form1::*option;
+        AudioFormat format;
+    };
+    const Case cases[] = {
+        {&Form1::Option1, {8000, 8, 1}},
+        {&Form1::Option2, {16000, 16, 1}},
+        {&Form1::Option9, {11025, 16, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format.sampleRate);
+        Station s({"2026-12-10 10:00:05"});
+        Form3& f = s.app().form3();
+        (s.app().form1().*c.option).setValue(true);
+        f.Text1.setText("format test");
+        f.Command1.click();
+        const auto info = readWavInfo(f.wavfile.text());
+        ASSERT_TRUE(info.has_value());
+        EXPECT_EQ(info->format, c.format);
+    }
 }
 
 TEST(SpeakNow, EndOfNewsTextIsQueuedFromTheSecondCallOn) {

@@ -1,7 +1,9 @@
 #include "core/text.h"
 #include "news/news_player_window.h"
+#include "player/player_window.h"
 #include "speech/courtesy_window.h"
 #include "weather/warning_parser_window.h"
+#include "support/test_wav.h"
 #include "weather_test_support.h"
 
 using weathertest::WeatherStation;
@@ -16,6 +18,17 @@ void withSettings(WeatherStation& ws, const std::string& lines) {
     ws.forecast("metar.txt");
     ws.warning("warning.txt");
     ws.w();
+}
+
+// Puts a silent file of that length on the air through the player.
+void putFileOnAir(Station& s, double seconds) {
+    const std::string path = writeTestWav(s.dataFile("long.wav"), seconds);
+    s.app().act([&] {
+        Form1& player = s.app().form1();
+        player.txtFile.setText(path);
+        player.TempVolSet.setText("0");
+        player.TXFile();
+    });
 }
 
 // Advances `seconds` and returns what was handed to the speak-now entry meanwhile.
@@ -86,9 +99,14 @@ TEST(WeatherBeacons, BusyOrConnectedAtZeroLosesThatPeriod) {
     EXPECT_EQ(after(ws, 62), "");
     EXPECT_NEAR(val(ws.w().BeaconSeconds1.caption()), 60, 2) << "the label is back at the full period";
     ws.s.node().setCarrier(false);
-    ws.s.app().form24().PTT.setCaption("PTT ON");
-    EXPECT_EQ(after(ws, 60), "");
-    ws.s.app().form24().PTT.setCaption("PTT OFF");
+    // A file on the air: the player shows the news player's PTT as on while it keys.
+    putFileOnAir(ws.s, 90);
+    ws.s.advance(1);
+    ASSERT_EQ(ws.s.app().form24().PTT.caption(), "PTT ON");
+    EXPECT_EQ(after(ws, 59), "");
+    ws.s.app().act([&] { ws.s.app().form1().StopFile(); });
+    ws.s.advance(1);
+    ASSERT_EQ(ws.s.app().form24().PTT.caption(), "PTT OFF");
 
     // With "No TX When Station Connected" the conditions beacon waits; the warning beacon does not.
     ws.connectStations(2);
