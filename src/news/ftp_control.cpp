@@ -94,7 +94,11 @@ void ftpControl::changed(const char* property) {
     if (PropertyChanged) PropertyChanged(property);
 }
 void ftpControl::ftp_remote_address(const std::string& v) { remoteAddress_ = v; changed("ftp_remote_address"); }
-void ftpControl::ftp_remote_port(std::int16_t v) { remotePort_ = v; changed("ftp_remote_port"); }
+void ftpControl::ftp_remote_port(int v) {
+    if (v < 0 || v > 65535) throw std::out_of_range("not a port: " + std::to_string(v));
+    remotePort_ = v;
+    changed("ftp_remote_port");
+}
 void ftpControl::ftp_username(const std::string& v) { username_ = v; changed("ftp_username"); }
 void ftpControl::ftp_password(const std::string& v) { password_ = v; changed("ftp_password"); }
 void ftpControl::ftp_local_filename(const std::string& v) { localFile_ = v; changed("ftp_local_filename"); }
@@ -126,8 +130,8 @@ void ftpControl::UserControl_ReadProperties(PropertyBag& bag) {
     step([&] { remoteAddress_ = bag.ReadProperty("ftp_remote_address", kAddressPlaceholder); });
     step([&] {
         const long port = toLong(bag.ReadProperty("ftp_remote_port", "21"));
-        if (port < -32768 || port > 32767) throw std::out_of_range("port");
-        remotePort_ = static_cast<std::int16_t>(port);
+        if (port < 0 || port > 65535) throw std::out_of_range("port");
+        remotePort_ = static_cast<int>(port);
     });
     step([&] { username_ = bag.ReadProperty("ftp_username", "anonymous"); });
     step([&] { password_ = bag.ReadProperty("ftp_password", ""); });

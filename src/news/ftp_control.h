@@ -40,8 +40,9 @@ public:
     // ---- properties (a setter tells the host the property's name, so that it saves it)
     const std::string& ftp_remote_address() const { return remoteAddress_; }
     void ftp_remote_address(const std::string& v);
-    std::int16_t ftp_remote_port() const { return remotePort_; }
-    void ftp_remote_port(std::int16_t v);
+    // A port number, 0 to 65535 (a 16-bit signed value could not hold the upper half).
+    int ftp_remote_port() const { return remotePort_; }
+    void ftp_remote_port(int v);
     const std::string& ftp_username() const { return username_; }
     void ftp_username(const std::string& v);
     const std::string& ftp_password() const { return password_; }
@@ -94,7 +95,7 @@ private:
 
     Form& host_;
     std::string remoteAddress_;
-    std::int16_t remotePort_ = 0;
+    int remotePort_ = 0;
     std::string username_;
     std::string password_;
     std::string localFile_;
