@@ -16,7 +16,6 @@ std::map<std::string, std::string> newsAtEight(const std::string& hour = "8") {
 TEST(NewsSchedule, ABulletinStartsAtItsTimeWithTheWarningTheBusyListingAndTheDisconnect) {
     NewsStation ns(newsAtEight());   // "8" is compared by value, as "08"
     Form24& n = ns.news();
-    ns.s.node().stationConnects("W1ABC");
 
     ns.s.advance(11.5);   // 07:59:01.5
     EXPECT_EQ(ns.count("CHAT \"07:59:00  <1> Minute Warning Auto Disconnect for Local News/WX.\""), 1);
