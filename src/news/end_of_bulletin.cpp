@@ -18,19 +18,22 @@ void Form24::EndOfBulletin() {
     if (!left || *left != 0) return;
 
     if (Play2nd.value() == 1 && Play2ndFile == 1) {
-        // The 2nd File goes once: a short one is not started again, and one that cannot go
-        // out lets the bulletin end at the next tick.
-        Play2ndFile = 0;
         step([&] { startSecondFile(); });
         return;
     }
     endBulletin();
 }
 
+// The 2nd File goes on the air once: once it has started, a short one is not started again.
+// A weather report that the speak-now path drops (the transmitter is often still keyed for a
+// moment after the bulletin's own speech) is tried again on the next ticks until the player's
+// 3-second timer gives it up; one that cannot be built is given up at once. Either way the
+// bulletin then ends at the next tick.
 void Form24::startSecondFile() {
     Form1& player = app().form1();
     const Kind kind = kindOf(fileSet(3));
     if (kind == Kind::News) {
+        Play2ndFile = 0;
         if (Text8x.text().empty()) {
             LogError("News player, 2nd File: no audio file is set; nothing is played ");
             return;
@@ -42,7 +45,15 @@ void Form24::startSecondFile() {
         return;
     }
     const auto report = weatherReport(kind);
-    if (!report || speechWouldBeDropped()) return;
+    if (!report) {
+        Play2ndFile = 0;
+        return;
+    }
+    if (speechWouldBeDropped()) {
+        step([&] { player.Timer7.enable(); });
+        return;
+    }
+    Play2ndFile = 0;
     EndText = (kind == Kind::Forecast || Option7.value()) ? 3 : 1;
     Form111& speakNow = app().form111();
     speakNow.TempText = *report;

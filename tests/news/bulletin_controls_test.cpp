@@ -7,11 +7,9 @@
 using newstest::NewsStation;
 
 namespace {
-const std::map<std::string, std::string> kFiles = {{"Text4x", "/srv/news/one.mp3"},
-                                                   {"Text5x", "/srv/news/two.mp3"},
-                                                   {"Text7x", "/srv/news/three.mp3"},
-                                                   {"Text8x", "/srv/news/second.mp3"},
-                                                   {"VOLSET", "-700"}};
+const std::map<std::string, std::string> kFiles = {
+    {"Text4x", "@one.mp3"}, {"Text5x", "@two.mp3"}, {"Text7x", "@three.mp3"}, {"Text8x", "@second.mp3"},
+    {"VOLSET", "-700"}};
 }
 
 TEST(BulletinControls, PlayButtonsStartTheirSetAndOnlyAudioFileThreeAsksForTheSecondFile) {
@@ -20,29 +18,29 @@ TEST(BulletinControls, PlayButtonsStartTheirSetAndOnlyAudioFileThreeAsksForTheSe
         const char* file;
         int play2ndFile;
     };
-    for (const Case& c : {Case{"Form24.Command1", "/srv/news/one.mp3", 0}, Case{"Form24.Command7", "/srv/news/two.mp3", 0},
-                          Case{"Form24.Command13", "/srv/news/three.mp3", 1},
-                          Case{"Form24.Command21", "/srv/news/second.mp3", 0}}) {
+    for (const Case& c : {Case{"Form24.Command1", "one.mp3", 0}, Case{"Form24.Command7", "two.mp3", 0},
+                          Case{"Form24.Command13", "three.mp3", 1}, Case{"Form24.Command21", "second.mp3", 0}}) {
         NewsStation ns(kFiles);
         ns.s.click(c.button);
-        EXPECT_EQ(ns.takeHandedFile(), c.file);
-        EXPECT_EQ(ns.player().TempVolSet.text(), "-700");
+        EXPECT_EQ(ns.count("PLAY " + ::quoted(ns.file(c.file)) + " vol=-700"), 1) << c.button;
         EXPECT_EQ(ns.news().Play2ndFile, c.play2ndFile) << c.button;
         EXPECT_EQ(ns.news().EndText, 2);
-        EXPECT_EQ(ns.news().ferrin2, 1);
+        EXPECT_EQ(ns.news().ferrin2, 0);   // the player has it on the air
+        EXPECT_EQ(ns.count("DISCONNECT-ALL"), 1);
         EXPECT_TRUE(ns.s.node().busy());
     }
 }
 
-TEST(BulletinControls, ASetWithNoTypeIsNewsAndABusyBoxLeftClearDoesNotListTheNode) {
+TEST(BulletinControls, ASetWithNoTypeIsNewsAndTheNodeStatusBoxesAreHeeded) {
     auto settings = kFiles;
     settings.insert({{"OPTION4", "False"}, {"LISTASBUSYCHECK", "0"}, {"DISCONNECTALL", "0"}});
     NewsStation ns(settings);
     ns.s.click("Form24.Command1");
-    EXPECT_EQ(ns.takeHandedFile(), "/srv/news/one.mp3");
-    EXPECT_FALSE(ns.s.node().busy());
+    EXPECT_EQ(ns.playsOf("one.mp3"), 1);
     EXPECT_EQ(ns.count("DISCONNECT-ALL"), 0);
     EXPECT_EQ(ns.news().ferrin, 1);
+    // The player lists a bulletin busy once it is on the air, whatever the box says.
+    EXPECT_EQ(ns.count("BUSY on"), 1);
 }
 
 TEST(BulletinControls, AWeatherPlayButtonWithoutItsFileTellsTheOperatorAndStartsNothing) {
@@ -54,7 +52,7 @@ TEST(BulletinControls, AWeatherPlayButtonWithoutItsFileTellsTheOperatorAndStarts
     EXPECT_EQ(ns.s.dialogs->shown.size(), 1u);   // the operator is there
     EXPECT_FALSE(ns.s.node().busy());
     EXPECT_EQ(ns.news().ferrin2, 3);
-    EXPECT_TRUE(ns.s.speech->rendered.empty());
+    EXPECT_TRUE(ns.rendered().empty());
 }
 
 TEST(BulletinControls, DtmfCodesPlayTheFileBoxAloneCaseSensitivelyInSetOrder) {
@@ -63,17 +61,19 @@ TEST(BulletinControls, DtmfCodesPlayTheFileBoxAloneCaseSensitivelyInSetOrder) {
     NewsStation ns(settings);
     Form24& n = ns.news();
     ns.s.node().receiveDtmf("AB");   // lower case in the box: no match
-    ns.s.advance(0.1);
-    EXPECT_EQ(ns.player().txtFile.text(), "");
+    ns.s.advance(1);
+    EXPECT_EQ(ns.count("PLAY"), 0);
     ns.s.node().receiveDtmf("ab");
-    ns.s.advance(0.1);
-    EXPECT_EQ(ns.takeHandedFile(), "/srv/news/two.mp3");
+    ns.s.advance(1);
+    EXPECT_EQ(ns.count("PLAY " + ::quoted(ns.file("two.mp3")) + " vol=-700"), 1);
     // Two sets with one code: both are handed over, Audio File 3 last; a weather set plays its file.
     ns.s.node().receiveDtmf("77");
-    ns.s.advance(0.1);
-    EXPECT_EQ(ns.takeHandedFile(), "/srv/news/three.mp3");
-    EXPECT_EQ(ns.player().TempVolSet.text(), "-700");
-    EXPECT_TRUE(ns.s.speech->rendered.empty());
+    ns.s.advance(1);
+    ASSERT_EQ(ns.count("PLAY"), 3);
+    EXPECT_EQ(ns.playsOf("one.mp3"), 1);
+    EXPECT_EQ(ns.playsOf("three.mp3"), 1);
+    EXPECT_EQ(ns.player().txtFile.text(), ns.file("three.mp3"));
+    EXPECT_TRUE(ns.rendered().empty());
     // A code plays a file; it is not a bulletin.
     EXPECT_FALSE(ns.s.node().busy());
     EXPECT_EQ(n.ferrin, 0);
@@ -85,8 +85,8 @@ TEST(BulletinControls, AnEmptyCodeBoxOrFileBoxNeverPlaysFromDtmf) {
     NewsStation ns(std::map<std::string, std::string>{{"DTMFInfo3", ""}, {"Text5x", ""}});
     ns.s.node().receiveDtmf("");
     ns.s.node().receiveDtmf("BB");
-    ns.s.advance(0.1);
-    EXPECT_EQ(ns.player().txtFile.text(), "");
+    ns.s.advance(1);
+    EXPECT_EQ(ns.count("PLAY"), 0);
     EXPECT_TRUE(ns.s.dialogs->shown.empty());
     EXPECT_EQ(ns.count("LOG "), 1);
 }
@@ -96,7 +96,6 @@ TEST(BulletinControls, TestButtonsSpeakTheirTextAtTheSpeechVolumeWithoutTouching
     Form24& n = ns.news();
     ns.idents().VolSet.setText("-1200");
     ns.s.click("Form24.Command13");
-    ns.takeHandedFile();
     const struct {
         const char* button;
         const char* text;
@@ -104,16 +103,17 @@ TEST(BulletinControls, TestButtonsSpeakTheirTextAtTheSpeechVolumeWithoutTouching
                  {"Form24.Command2", "End of local news. Link : On."},
                  {"Form24.Command17", "End of local weather. Link : On."},
                  {"Form24.Command18", "End of local news and weather. Link : On."}};
+    int k = 0;
     for (const auto& c : cases) {
         ns.s.click(c.button);
-        ASSERT_FALSE(ns.s.speech->rendered.empty());
-        EXPECT_EQ(ns.s.speech->rendered.back().second, c.text);
-        EXPECT_EQ(ns.takeHandedFile(), ns.spokenWav());
+        ASSERT_FALSE(ns.rendered().empty());
+        EXPECT_EQ(ns.rendered().back(), c.text);
+        EXPECT_EQ(ns.plays(ns.speechFile()), ++k);
         EXPECT_EQ(ns.player().V1.value(), -1200);
     }
     EXPECT_EQ(n.EndText, 2);
     EXPECT_EQ(n.Play2ndFile, 1);
-    EXPECT_EQ(n.ferrin2, 1);
+    EXPECT_EQ(n.ferrin2, 0);
 }
 
 TEST(BulletinControls, StopButtonsClearTheBusyListingAndAStoppedBulletinGetsNoSecondFile) {
@@ -123,13 +123,12 @@ TEST(BulletinControls, StopButtonsClearTheBusyListingAndAStoppedBulletinGetsNoSe
         NewsStation ns(settings);
         Form24& n = ns.news();
         ns.s.click("Form24.Command13");
-        ns.onAir();
+        ns.s.advance(5);
         ns.s.click(stop);
-        if (std::string(stop) != "Form24.Command9") EXPECT_FALSE(ns.s.node().busy()) << stop;
+        EXPECT_FALSE(ns.s.node().busy()) << stop;
         EXPECT_EQ(n.Play2ndFile, 0);
-        ns.takeHandedFile();
-        ns.fileEnds();   // the stop leaves the time-left display at 0
-        EXPECT_NE(ns.player().txtFile.text(), "/srv/news/second.mp3") << stop;
+        ns.s.advance(60);   // the stop leaves the time-left display at 0: the bulletin ends
+        EXPECT_EQ(ns.playsOf("second.mp3"), 0) << stop;
         EXPECT_EQ(n.ferrin2, 2);
     }
 }
@@ -139,7 +138,7 @@ TEST(BulletinControls, FilePickersDefaultAndTheWindowButtons) {
     Form24& n = ns.news();
     // Cancelled with a path in the box: nothing changes, no message.
     ns.s.click("Form24.Command3");
-    EXPECT_EQ(n.Text4x.text(), "/srv/news/one.mp3");
+    EXPECT_EQ(n.Text4x.text(), ns.file("one.mp3"));
     EXPECT_TRUE(ns.s.dialogs->shown.empty());
     ns.s.dialogs->answerFile("/srv/news/other.mp3");
     ns.s.click("Form24.Command6");

@@ -8,57 +8,75 @@ using newstest::NewsStation;
 namespace {
 
 std::map<std::string, std::string> newsAtEight(const std::string& hour = "8") {
-    return {{"THUR3", "1"}, {"HOUR3", hour}, {"MINS3", "00"}, {"Text4x", "/srv/news/one.mp3"}, {"VOLSET", "-500"}};
+    return {{"THUR3", "1"}, {"HOUR3", hour}, {"MINS3", "00"}, {"Text4x", "@one.mp3"}, {"VOLSET", "-500"}};
+}
+
+// Another transmission keeps the transmitter keyed (the player paints the news player's PTT label).
+void keyedByAnotherFile(NewsStation& ns) {
+    ns.s.app().act([&] {
+        ns.player().txtFile.setText(ns.file("three.mp3"));
+        ns.player().TXFile();
+    });
+    ns.s.advance(0.5);
 }
 
 }  // namespace
 
-TEST(NewsSchedule, ABulletinStartsAtItsTimeWithTheWarningTheBusyListingAndTheDisconnect) {
-    NewsStation ns(newsAtEight());   // "8" is compared by value, as "08"
+TEST(NewsSchedule, ABulletinStartsAtItsTimeWithTheWarningTheBusyListingTheDisconnectAndTheEnd) {
+    auto settings = newsAtEight();   // "8" is compared by value, as "08"
+    settings["CHECK1"] = "1";
+    NewsStation ns(settings);
     Form24& n = ns.news();
 
     ns.s.advance(11.5);   // 07:59:01.5
     EXPECT_EQ(ns.count("CHAT \"07:59:00  <1> Minute Warning Auto Disconnect for Local News/WX.\""), 1);
-    ASSERT_EQ(ns.s.speech->rendered.size(), 1u);
-    EXPECT_EQ(ns.s.speech->rendered[0].second, "1 minute warning. Auto Disconnect for local news.");
-    EXPECT_EQ(ns.takeHandedFile(), ns.spokenWav());
-    EXPECT_EQ(ns.player().V1.value(), std::stoi(ns.idents().VolSet.text()));   // the speech volume
+    EXPECT_EQ(ns.rendered(), std::vector<std::string>{"1 minute warning. Auto Disconnect for local news."});
+    EXPECT_EQ(ns.plays(ns.speechFile()), 1);
 
     ns.s.advance(73);   // 08:00:14.5: not yet
     EXPECT_EQ(ns.count("BUSY on"), 0);
+    EXPECT_EQ(ns.playsOf("one.mp3"), 0);
     ns.s.advance(1);    // 08:00:15.5
     EXPECT_EQ(ns.count("BUSY on"), 1);
     EXPECT_EQ(ns.count("DISCONNECT-ALL"), 1);
-    EXPECT_EQ(ns.takeHandedFile(), "/srv/news/one.mp3");
-    EXPECT_EQ(ns.player().TempVolSet.text(), "-500");
+    EXPECT_EQ(ns.count("PLAY " + ::quoted(ns.file("one.mp3")) + " vol=-500"), 1);
     EXPECT_EQ(n.ferrin, 1);
-    EXPECT_EQ(n.ferrin2, 1);
+    EXPECT_EQ(n.ferrin2, 0);   // on the air
     EXPECT_EQ(n.EndText, 2);
     EXPECT_EQ(n.Play2ndFile, 0);   // only Audio File 3 asks for the 2nd File
 
     // Keyed: the later seconds of the window do not start it again.
-    n.PTT.setCaption("PTT ON");
     ns.s.advance(10);
     EXPECT_EQ(ns.count("DISCONNECT-ALL"), 1);
-    EXPECT_EQ(ns.player().txtFile.text(), "");
+    EXPECT_EQ(ns.playsOf("one.mp3"), 1);
+    EXPECT_TRUE(ns.s.node().busy());
+
+    // The file ends: the node is no longer busy and the end is announced.
+    ns.s.advance(60);
+    EXPECT_FALSE(ns.s.node().busy());
+    EXPECT_EQ(n.ferrin2, 2);
+    EXPECT_EQ(ns.rendered().back(), "End of local news. Link : On.");
+    EXPECT_EQ(ns.plays(ns.speechFile()), 2);
+    ns.s.advance(30);
+    EXPECT_EQ(ns.rendered().size(), 2u);
 }
 
 TEST(NewsSchedule, TheStartWindowIsSecondsFifteenToTwentyAndOnlyOnTickedDays) {
     struct Case {
         std::map<std::string, std::string> extra;
         std::string start;
-        bool pttOn;
+        bool keyedBefore;
         int starts;
     };
     const Case cases[] = {
-        {{}, "2026-12-10 08:00:10", false, 6},                  // not keyed: tries every second 15..20
-        {{}, "2026-12-10 08:00:10", true, 1},                   // second 15 starts even with PTT on
-        {{}, "2026-12-10 08:00:16", false, 4},                  // no tick in 15: the later seconds start it
+        {{}, "2026-12-10 08:00:10", false, 1},
+        {{}, "2026-12-10 08:00:10", true, 1},                   // second 15 starts even while keyed
+        {{}, "2026-12-10 08:00:16", false, 1},                  // no tick in 15: a later second starts it
         {{}, "2026-12-10 08:00:16", true, 0},                   // ... but not while keyed
         {{{"THUR3", "2"}}, "2026-12-10 08:00:10", false, 0},    // a greyed day does not count
         {{{"HOUR3", "24"}}, "2026-12-10 08:00:10", false, 0},   // hour 24 is off
         {{{"HOUR3", ""}}, "2026-12-10 08:00:10", false, 0},     // an empty box is off
-        {{{"HOUR33", "08"}}, "2026-12-10 08:00:10", true, 1},   // equal times start once
+        {{{"HOUR33", "08"}}, "2026-12-10 08:00:10", false, 1},  // equal times start once
         {{}, "2026-12-11 08:00:10", false, 0},                  // Friday
     };
     for (const Case& c : cases) {
@@ -67,10 +85,10 @@ TEST(NewsSchedule, TheStartWindowIsSecondsFifteenToTwentyAndOnlyOnTickedDays) {
         settings["MINS33"] = "00";
         if (!settings.count("HOUR33")) settings["HOUR33"] = "24";
         NewsStation ns(settings, c.start);
-        ns.news().PTT.setCaption(c.pttOn ? "PTT ON" : "PTT OFF");
+        if (c.keyedBefore) keyedByAnotherFile(ns);
         ns.s.advance(12);
-        EXPECT_EQ(ns.count("BUSY on"), c.starts > 0 ? 1 : 0) << c.start;
-        EXPECT_EQ(ns.count("DISCONNECT-ALL"), c.starts) << c.start << " " << c.pttOn;
+        EXPECT_EQ(ns.count("DISCONNECT-ALL"), c.starts) << c.start << " " << c.keyedBefore;
+        EXPECT_EQ(ns.playsOf("one.mp3"), c.starts) << c.start << " " << c.keyedBefore;
     }
 }
 
@@ -82,12 +100,14 @@ TEST(NewsSchedule, AWeatherBulletinSpeaksTheReportNowAndAudioFileThreeAsksForThe
     EXPECT_EQ(ns.count("CHAT"), 0);   // no warning asked for
     const std::string report = ns.w().Text1.text();
     ASSERT_FALSE(report.empty());
-    ASSERT_EQ(ns.s.speech->rendered.size(), 1u);
-    EXPECT_EQ(ns.s.speech->rendered[0].second, report);
-    EXPECT_EQ(ns.takeHandedFile(), ns.spokenWav());
+    EXPECT_EQ(ns.rendered(), std::vector<std::string>{report});
+    EXPECT_EQ(ns.plays(ns.speechFile()), 1);
     EXPECT_EQ(n.EndText, 1);
     EXPECT_EQ(n.Play2ndFile, 1);
     EXPECT_EQ(ns.count("BUSY on"), 1);
+    ns.s.advance(120);
+    EXPECT_FALSE(ns.s.node().busy());
+    EXPECT_EQ(n.ferrin2, 2);
 }
 
 TEST(NewsSchedule, AWeatherBulletinThatCannotGoOutLeavesNoMarks) {
@@ -100,7 +120,7 @@ TEST(NewsSchedule, AWeatherBulletinThatCannotGoOutLeavesNoMarks) {
         ns.s.advance(12);
         EXPECT_EQ(ns.count("BUSY on"), 0) << variant;
         EXPECT_EQ(ns.count("DISCONNECT-ALL"), 0) << variant;
-        EXPECT_TRUE(ns.s.speech->rendered.empty()) << variant;
+        EXPECT_TRUE(ns.rendered().empty()) << variant;
         EXPECT_EQ(ns.news().ferrin2, 3) << variant;
         EXPECT_TRUE(ns.s.dialogs->shown.empty()) << variant;   // the schedule never waits on a box
         if (variant == 0) EXPECT_GE(ns.count("LOG "), 1);
@@ -117,9 +137,8 @@ TEST(NewsSchedule, AWarningComesOnlyWhenBothBoxesAreTickedAndOnlyBeforeTheFirstT
     for (const Case& c : {Case{"1", "1", "2026-12-10 07:58:50", 1}, Case{"0", "1", "2026-12-10 07:58:50", 0},
                           Case{"1", "0", "2026-12-10 07:58:50", 0}, Case{"1", "1", "2026-12-10 19:58:50", 0}}) {
         NewsStation ns({{"THUR3", "1"}, {"HOUR3", "08"}, {"MINS3", "00"}, {"HOUR33", "20"}, {"MINS33", "00"},
-                        {"WARNCHECK", c.warn}, {"DISCONNECTALL", c.disconnect}},
+                        {"WARNCHECK", c.warn}, {"DISCONNECTALL", c.disconnect}, {"Text4x", "@one.mp3"}},
                        c.start);
-        ns.news().PTT.setCaption("PTT ON");
         ns.s.advance(90);
         EXPECT_EQ(ns.count("CHAT"), c.warnings) << c.start;
         EXPECT_EQ(ns.count("DISCONNECT-ALL"), c.disconnect[0] == '1' ? 1 : 0) << c.start;   // the start itself
@@ -128,8 +147,7 @@ TEST(NewsSchedule, AWarningComesOnlyWhenBothBoxesAreTickedAndOnlyBeforeTheFirstT
 
 TEST(NewsSchedule, AStartAtMidnightIsWarnedTheEveningBeforeUnderItsOwnDay) {
     // Friday's 00:00 start; Thursday is not ticked.
-    NewsStation ns({{"FRI3", "1"}, {"HOUR3", "0"}, {"MINS3", "0"}}, "2026-12-10 23:58:50");
-    ns.news().PTT.setCaption("PTT ON");
+    NewsStation ns({{"FRI3", "1"}, {"HOUR3", "0"}, {"MINS3", "0"}, {"Text4x", "@one.mp3"}}, "2026-12-10 23:58:50");
     ns.s.advance(90);
     EXPECT_EQ(ns.count("CHAT \"23:59:00  <1> Minute Warning"), 1);
     EXPECT_EQ(ns.count("DISCONNECT-ALL"), 1);

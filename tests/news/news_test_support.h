@@ -1,10 +1,11 @@
 #pragma once
-// A station whose news player reads the settings a test gives it, with the weather program's
-// files at hand for weather bulletins. The player's own transmission is not part of these tests:
-// what the news player hands to it (file, volume, slider) is what they look at.
+// A station whose news player reads the settings a test gives it, with news files in the data
+// folder and the weather program's files at hand for weather bulletins. A settings value
+// "@name" stands for the file `name` of the data folder.
 #include <map>
 #include <string>
 
+#include "core/text.h"
 #include "news/news_player_window.h"
 #include "player/player_window.h"
 #include "speech/idents_window.h"
@@ -18,11 +19,24 @@ inline std::string iniText(const std::map<std::string, std::string>& keys) {
     return text;
 }
 
+// The news files every station has, with their lengths in seconds.
+inline const std::map<std::string, double>& newsFiles() {
+    static const std::map<std::string, double> files = {
+        {"one.mp3", 60}, {"two.mp3", 45}, {"three.mp3", 90}, {"second.mp3", 30}, {"short.mp3", 1}};
+    return files;
+}
+
 struct NewsStation : weathertest::WeatherStation {
     // Thursday 10 December 2026.
-    explicit NewsStation(const std::map<std::string, std::string>& settings = {},
+    explicit NewsStation(std::map<std::string, std::string> settings = {},
                          const std::string& start = "2026-12-10 07:58:50")
         : WeatherStation(start) {
+        for (const auto& [name, seconds] : newsFiles()) {
+            s.dataFolder().write(name, "not really audio");
+            s.audio->setLength(s.dataFile(name), seconds);
+        }
+        for (auto& [key, value] : settings)
+            if (startsWith(value, "@")) value = s.dataFile(value.substr(1));
         if (!settings.empty()) s.writeSettings("newsabc.ini", iniText(settings));
         conditions("data.csv");
         forecast("metar.txt");
@@ -37,24 +51,18 @@ struct NewsStation : weathertest::WeatherStation {
     Form24& news() { return s.app().form24(); }
     Form1& player() { return s.app().form1(); }
     Form3& idents() { return s.app().form3(); }
-    // The file the news player last handed to the player, taken so that the next hand-over shows.
-    std::string takeHandedFile() {
-        std::string f = player().txtFile.text();
-        player().txtFile.setText("");
-        return f;
-    }
-    // The player has put the bulletin's first transmission on the air ...
-    void onAir() {
-        if (news().ferrin2 == 1) news().ferrin2 = 0;
-        player().Label1.setCaption("42");
-    }
-    // ... and has come to its end: the progress timer runs the chain.
-    void fileEnds() {
-        player().Label1.setCaption("0");
-        s.app().act([&] { news().EndOfBulletin(); });
-    }
+    std::string file(const std::string& name) { return s.dataFile(name); }
     int count(const std::string& prefix) { return s.transcript().count(prefix); }
-    std::string spokenWav() { return s.app().form3().wavfile.text(); }
+    // How often the player started that file, at any volume.
+    int plays(const std::string& path) { return count("PLAY " + ::quoted(path)); }
+    int playsOf(const std::string& name) { return plays(file(name)); }
+    std::string speechFile() { return idents().wavfile.text(); }
+    // The texts rendered to the speech file, in order.
+    std::vector<std::string> rendered() {
+        std::vector<std::string> texts;
+        for (const auto& [path, text] : s.speech->rendered) texts.push_back(text);
+        return texts;
+    }
 };
 
 }  // namespace newstest
