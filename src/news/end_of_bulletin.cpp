@@ -44,16 +44,13 @@ void Form24::startSecondFile() {
         step([&] { player.V1.setValue(toInt(player.VolSet.text())); });
         return;
     }
-    const auto report = weatherReport(kind);
-    if (!report) {
-        Play2ndFile = 0;
-        return;
-    }
     if (speechWouldBeDropped()) {
         step([&] { player.Timer7.enable(); });
         return;
     }
     Play2ndFile = 0;
+    const auto report = weatherReport(kind);
+    if (!report) return;
     EndText = (kind == Kind::Forecast || Option7.value()) ? 3 : 1;
     Form111& speakNow = app().form111();
     speakNow.TempText = *report;

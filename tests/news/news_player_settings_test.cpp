@@ -39,7 +39,7 @@ TEST(NewsPlayerSettings, WithoutAFileEverySetIsNewsAndNothingIsScheduled) {
     EXPECT_EQ(n.ferrin2, 3);
     EXPECT_EQ(n.caption(), "MVSmall    N0CALL-L   v1.0.0      News Player");
     // The defaults start nothing.
-    ns.s.advance(3600);
+    ns.s.advance(120);
     EXPECT_EQ(ns.count("BUSY"), 0);
     EXPECT_EQ(ns.count("CHAT"), 0);
     EXPECT_EQ(ns.count("PLAY"), 0);
