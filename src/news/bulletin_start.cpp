@@ -80,7 +80,7 @@ bool Form24::handNewsFile(const std::string& path, Asker asker, const std::strin
 }
 
 // Starts set n's bulletin now: a news file, or a spoken conditions report or forecast.
-void Form24::StartBulletin(int n, Asker asker) {
+bool Form24::StartBulletin(int n, Asker asker) {
     std::optional<weather::OperatorRequest> asking;
     if (asker == Asker::Operator) asking.emplace();
     FileSet set = fileSet(n);
@@ -88,27 +88,25 @@ void Form24::StartBulletin(int n, Asker asker) {
     const std::string what = n == 3 ? "2nd File" : "Audio File " + std::to_string(n + 1);
 
     if (kind == Kind::News) {
-        if (set.file.text().empty() && asker == Asker::Unattended) {
-            handNewsFile("", asker, "News player, " + what);
-            return;
-        }
+        if (set.file.text().empty() && asker == Asker::Unattended)
+            return handNewsFile("", asker, "News player, " + what);   // logged; nothing starts
         NodeStatus();
         if (n == 2) Play2ndFile = 1;
         EndText = 2;
-        handNewsFile(set.file.text(), asker, "News player, " + what);
-        return;
+        return handNewsFile(set.file.text(), asker, "News player, " + what);
     }
     // A weather bulletin: a report that cannot be built, or speech that would be dropped, starts
     // nothing, so the node is not listed busy and no end is announced for it.
     const auto report = weatherReport(kind);
-    if (!report) return;
-    if (speechWouldBeDropped()) return;
+    if (!report) return false;
+    if (speechWouldBeDropped()) return false;
     NodeStatus();
     if (n == 2) Play2ndFile = 1;
     EndText = 1;
     Form111& speakNow = app().form111();
     speakNow.TempText = *report;
     speakNow.TestTTW();
+    return true;
 }
 
 // Speaks a text on the air now through the speech file, at the speech volume, whatever the

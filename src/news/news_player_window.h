@@ -175,7 +175,8 @@ private:
     Kind kindOf(const FileSet& set) const;
 
     void wireHandlers();
-    void StartBulletin(int n, Asker asker);
+    // True when the bulletin went out (a file handed to the player, or speech that is not dropped).
+    bool StartBulletin(int n, Asker asker);
     void stopButton(bool clearBusy);
     void speakOnAir(const std::string& text);
     void pickFile(TextBox& box);
@@ -191,6 +192,7 @@ private:
     // ---- schedule
     bool startsNow(const FileSet& set, int secondsPart);
     bool warnsNow(const FileSet& set);
+    std::optional<LocalMs> startedInMinute_[3];   // a set's bulletin goes out once in its minute
 
     // ---- end-of-bulletin chain
     void startSecondFile();

@@ -100,6 +100,13 @@ void Form24::Timer2_Timer() {
             logged("the disconnect warning", [&] { WarnDisconnect(); });
         }
         if (set.days[today - 1]->value() != 1) continue;
-        if (startsNow(set, secondsPart)) logged("the start", [&] { StartBulletin(n, Asker::Unattended); });
+        if (!startsNow(set, secondsPart)) continue;
+        // A short bulletin that is over before second 20 is not started a second time.
+        const LocalMs t = now();
+        const LocalMs minute = t - t % kMinuteMs;
+        if (startedInMinute_[n] == minute) continue;
+        logged("the start", [&] {
+            if (StartBulletin(n, Asker::Unattended)) startedInMinute_[n] = minute;
+        });
     }
 }

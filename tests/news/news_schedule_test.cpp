@@ -92,6 +92,17 @@ TEST(NewsSchedule, TheStartWindowIsSecondsFifteenToTwentyAndOnlyOnTickedDays) {
     }
 }
 
+TEST(NewsSchedule, AShortBulletinThatIsOverBeforeSecondTwentyIsNotStartedAgain) {
+    auto settings = newsAtEight();
+    settings["Text4x"] = "@short.mp3";
+    settings["CHECK1"] = "1";
+    NewsStation ns(settings, "2026-12-10 08:00:10");
+    ns.s.advance(20);
+    EXPECT_EQ(ns.playsOf("short.mp3"), 1);
+    EXPECT_EQ(ns.count("DISCONNECT-ALL"), 1);
+    EXPECT_EQ(ns.rendered(), std::vector<std::string>{"End of local news. Link : On."});
+}
+
 TEST(NewsSchedule, AWeatherBulletinSpeaksTheReportNowAndAudioFileThreeAsksForTheSecondFile) {
     NewsStation ns({{"THUR", "1"}, {"HOUR", "08"}, {"MINS", "00"}, {"OPTION8", "True"}, {"WARNCHECK", "0"}},
                    "2026-12-10 08:00:10");
