@@ -1,3 +1,246 @@
+// The news download window: creation, settings file maronewsmp3d.ini, the weekly download
+// schedules, the runs, the buttons and closing.
 #include "news/news_download_window.h"
 
-Form13::Form13(FormHost& host) : Form(host, "Form13") {}
+#include <exception>
+
+#include "app/app.h"
+#include "core/datetime.h"
+#include "core/settings.h"
+#include "core/settings_binding.h"
+#include "core/step.h"
+#include "core/text.h"
+#include "echolink/echolink_app.h"
+#include "news/news_player_window.h"
+
+namespace {
+constexpr const char* kSettingsFile = "maronewsmp3d.ini";
+constexpr const char* kTargets[4] = {
+    "C:\\Program Files\\Marovane\\News1.mp3", "C:\\Program Files\\Marovane\\News2.mp3",
+    "C:\\Program Files\\Marovane\\News3.mp3", "C:\\Program Files\\Marovane\\News4.mp3"};
+constexpr const char* kFrameCaptions[4] = {
+    "Audio File 1   -  mp3  - Will Be Saved As ", "Audio File 2   -  mp3  - Will Be Saved As ",
+    "Audio File 3   -  mp3  - Will Be Saved As ", "2nd Audio File  -  mp3  - Will Be Saved As "};
+constexpr const char* kReady = "Ready For Next Download";
+constexpr const char* kDownloading = "Downloading";
+constexpr LocalMs kMinuteMs = 60 * 1000;
+
+// An hour or minute box read by value ("6" and "06" alike); nothing when it is no whole number
+// in range (hour "24" switches a schedule off).
+std::optional<int> boxValue(const TextBox& box, int max) {
+    const auto v = toNumber(box.text());
+    if (!v || *v != static_cast<double>(static_cast<int>(*v)) || *v < 0 || *v > max) return std::nullopt;
+    return static_cast<int>(*v);
+}
+}  // namespace
+
+Form13::Form13(FormHost& host) : Form(host, "Form13") {
+    Width = 7980;
+    Height = 8220;
+    for (int n = 1; n <= 4; ++n) {
+        Slot s = slot(n);
+        s.check.setToolTip("Tick to Enable Read URL");
+        s.button.setToolTip("Test and load URL");
+        s.url.setToolTip("Enter the URL for your Audio File.  ( No FTP Site Downloads)");
+    }
+    Command5.setToolTip("Save Your Data");
+    Command2.setToolTip("Hide this screen");
+    cmdCancel.setEnabled(false);
+    wireHandlers();
+}
+
+Form13::Slot Form13::slot(int n) {
+    switch (n) {
+    case 1: return {txtURL11, Check1, Command12};
+    case 2: return {txtURL22, Check2, Command17};
+    case 3: return {txtURL33, Check3, Command14};
+    default: return {Text1, Check4, Command1};
+    }
+}
+
+std::string Form13::slotTarget(int n) { return app().mapPath(kTargets[n - 1]); }
+
+void Form13::wireHandlers() {
+    for (int n = 1; n <= 4; ++n)
+        slot(n).button.onClick([this, n] { run(n, n, false); });
+    cmdGo.onClick([this] { cmdGo_Click(); });
+    cmdCancel.onClick([this] { cmdCancel_Click(); });
+    Command3.onClick([this] { app().form24().Show(); });
+    Command5.onClick([this] { SaveData(); });
+    Command2.onClick([this] { Hide(); });
+}
+
+void Form13::load() {
+    createEchoLink();
+    EchoLink().Closing = [this] { EchoLink_Closing(); };
+    setCaption(app().windowCaption("   MP3 Downloader"));
+    Frame* frames[4] = {&Frame1, &Frame2, &Frame3, &Frame4};
+    for (int n = 1; n <= 4; ++n) frames[n - 1]->setCaption(kFrameCaptions[n - 1] + quoted(slotTarget(n)));
+
+    SettingsFile ini(host().settingsPath(kSettingsFile));
+    const std::pair<const char*, CheckBox*> days2[] = {{"SUNx", &Sunx}, {"MONx", &Monx}, {"TUEx", &Tuex},
+                                                       {"WEDx", &Wedx}, {"THURx", &Thurx}, {"FRIx", &Frix},
+                                                       {"SATx", &Satx}};
+    const std::pair<const char*, CheckBox*> days1[] = {{"SUN", &Sun}, {"MON", &Mon},   {"TUE", &Tue}, {"WED", &Wed},
+                                                       {"THUR", &Thur}, {"FRI", &Fri}, {"SAT", &Sat}};
+    for (auto [key, box] : days2) loadCheck(*this, ini, key, *box, "0");
+    loadText(*this, ini, "HOURx", Hourx, "24");
+    loadText(*this, ini, "MINSx", Minsx, "00");
+    for (auto [key, box] : days1) loadCheck(*this, ini, key, *box, "0");
+    loadText(*this, ini, "HOUR", Hour, "24");
+    loadText(*this, ini, "MINS", Mins, "00");
+    loadText(*this, ini, "TXTURL11", txtURL11, "ftp://ftp.news.example.com/news/bulletin.mp3");
+    loadText(*this, ini, "TXTURL22", txtURL22, "Enter Your URL here");
+    loadText(*this, ini, "TXTURL33", txtURL33, "http://www.news.example.com/audio/bulletin.mp3");
+    loadCheck(*this, ini, "CHECK1", Check1, "0");
+    loadCheck(*this, ini, "CHECK2", Check2, "0");
+    loadCheck(*this, ini, "CHECK3", Check3, "0");
+    loadCheck(*this, ini, "CHECK4", Check4, "0");
+    loadText(*this, ini, "TEXT1", Text1, "http://www.news.example.com/audio/weather.mp3");
+    loadPosition(*this, ini);
+}
+
+void Form13::SaveData() {
+    SettingsFile ini(host().settingsPath(kSettingsFile));
+    const std::pair<const char*, CheckBox*> days2[] = {{"SUNx", &Sunx}, {"MONx", &Monx}, {"TUEx", &Tuex},
+                                                       {"WEDx", &Wedx}, {"THURx", &Thurx}, {"FRIx", &Frix},
+                                                       {"SATx", &Satx}};
+    const std::pair<const char*, CheckBox*> days1[] = {{"SUN", &Sun}, {"MON", &Mon},   {"TUE", &Tue}, {"WED", &Wed},
+                                                       {"THUR", &Thur}, {"FRI", &Fri}, {"SAT", &Sat}};
+    for (auto [key, box] : days2) saveCheck(ini, key, *box);
+    saveText(ini, "HOURx", Hourx);
+    saveText(ini, "MINSx", Minsx);
+    for (auto [key, box] : days1) saveCheck(ini, key, *box);
+    saveText(ini, "HOUR", Hour);
+    saveText(ini, "MINS", Mins);
+    saveText(ini, "TXTURL11", txtURL11);
+    saveText(ini, "TXTURL22", txtURL22);
+    saveText(ini, "TXTURL33", txtURL33);
+    saveCheck(ini, "CHECK1", Check1);
+    saveCheck(ini, "CHECK2", Check2);
+    saveCheck(ini, "CHECK3", Check3);
+    saveCheck(ini, "CHECK4", Check4);
+    saveText(ini, "TEXT1", Text1);
+    savePosition(ini, *this);
+    saveOrLog(*this, ini);
+}
+
+// ---------------------------------------------------------------- schedule clock
+
+// A schedule is due in seconds 02 to 07 of its minute on a ticked day, once in that minute, and
+// never while a download (a run, a "URL" button or "Connect") is going.
+bool Form13::scheduleDue(int schedule, LocalMs t) {
+    CheckBox* days1[7] = {&Sun, &Mon, &Tue, &Wed, &Thur, &Fri, &Sat};
+    CheckBox* days2[7] = {&Sunx, &Monx, &Tuex, &Wedx, &Thurx, &Frix, &Satx};
+    CheckBox* day = (schedule == 1 ? days1 : days2)[weekday(t) - 1];
+    if (day->value() != 1) return false;
+    const int s = secondOf(t);
+    if (s < 2 || s > 7 || bDownloading || Label2.caption() == kDownloading) return false;
+    const auto h = boxValue(schedule == 1 ? Hour : Hourx, 23);
+    const auto m = boxValue(schedule == 1 ? Mins : Minsx, 59);
+    if (!h || !m || hourOf(t) != *h || minuteOf(t) != *m) return false;
+    const LocalMs minute = t - t % kMinuteMs;
+    auto& last = lastRunMinute_[schedule - 1];
+    if (last && *last == minute) return false;
+    last = minute;
+    return true;
+}
+
+void Form13::Beacon4_Timer() {
+    step([&] { ShowTime2.setCaption(timeText(now())); });
+    step([&] {
+        if (scheduleDue(1, now())) GetURL2();
+    });
+    step([&] {
+        if (scheduleDue(2, now())) GetURL();
+    });
+}
+
+// ---------------------------------------------------------------- runs and buttons
+
+void Form13::GetURL2() { run(1, 2, true); }
+void Form13::GetURL() { run(3, 4, true); }
+
+void Form13::setButtonsForRun(bool running) {
+    cmdCancel.setEnabled(running);
+    for (int n = 1; n <= 4; ++n) slot(n).button.setEnabled(!running);
+    cmdGo.setEnabled(!running);
+}
+
+// One run over slots first..last; a cancel ends the whole run and leaves every file as it was.
+void Form13::run(int first, int last, bool onlyTicked) {
+    if (bDownloading) return;   // one download at a time
+    bCancel = false;
+    Label2.setCaption(kDownloading);
+    setButtonsForRun(true);
+    struct Restore {
+        Form13& w;
+        ~Restore() {
+            w.setButtonsForRun(false);
+            w.Label2.setCaption(kReady);
+            w.lblData0.setCaption("");
+        }
+    } restore{*this};
+    for (int n = first; n <= last && !bCancel; ++n) {
+        Slot s = slot(n);
+        if (onlyTicked && s.check.value() != 1) continue;
+        s.check.setCaption("Downloading File ");
+        bool ok = false;
+        try {
+            ok = DownloadAFile(slotTarget(n), s.url.text(), false, true);
+        } catch (const ProgramEnded&) {
+            throw;
+        } catch (const std::exception& e) {
+            LogError("News download of file " + std::to_string(n) + " failed: " + e.what() + " ");
+        }
+        const LocalMs t = now();
+        s.check.setCaption(std::string(ok ? "Download Complete  " : "Download Failed  ") + shortDate(t) + " at " +
+                           timeText(t));
+    }
+}
+
+void Form13::cmdGo_Click() {
+    if (bDownloading) return;   // a scheduled run or a slot is downloading
+    bCancel = false;
+    setButtonsForRun(true);
+    Label2.setCaption(kDownloading);
+    struct Restore {
+        Form13& w;
+        ~Restore() {
+            w.setButtonsForRun(false);
+            w.Label2.setCaption(kReady);
+        }
+    } restore{*this};
+    bool ok = false;
+    try {
+        ok = DownloadAFile(slotTarget(4), txtURL.text(), false, true);
+    } catch (const ProgramEnded&) {
+        throw;
+    } catch (const std::exception& e) {
+        LogError(std::string("News download failed: ") + e.what() + " ");
+    }
+    const LocalMs t = now();
+    lblLabel.setCaption(std::string(ok ? "Download Complete  " : "Download Failed  ") + shortDate(t) + " at " +
+                        timeText(t));
+}
+
+void Form13::cmdCancel_Click() { bCancel = true; }
+
+// Closing the frame during a download hides the window and stops the download; the speed timer
+// unloads the window once it has stopped. Otherwise the window unloads at once.
+void Form13::closeRequest() {
+    if (bDownloading) {
+        Hide();
+        bCancel = true;
+        tmrSpeedTestTag = "CLOSEAPP";
+        tmrSpeedTest.setInterval(500);
+        tmrSpeedTest.enable();
+        return;
+    }
+    unload();
+}
+
+// EchoLink closing: this window saves nothing; it only lets go of the transmitter.
+void Form13::closingDuties() { step([&] { EchoLink().KeyTransmitter(false); }); }
+
+void Form13::EchoLink_Closing() { app().echoLinkClosing(); }

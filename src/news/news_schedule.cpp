@@ -1,0 +1,112 @@
+// The news schedule clock: every second it shows the time, keeps the file frames in step with
+// their type options, and starts the sets whose day and start time have come, with the
+// one-minute disconnect warning before a set's first start time.
+#include <exception>
+#include <optional>
+
+#include "app/app.h"
+#include "core/datetime.h"
+#include "core/event_loop.h"
+#include "core/step.h"
+#include "core/text.h"
+#include "echolink/echolink_app.h"
+#include "news/news_player_window.h"
+
+namespace {
+
+constexpr LocalMs kMinuteMs = 60 * 1000;
+
+// An hour or minute box read by value ("8" and "08" alike); nothing when empty, not a whole
+// number or out of range (hour "24" switches a start time off).
+std::optional<int> boxValue(const TextBox* box, int max) {
+    if (!box) return std::nullopt;
+    const auto v = toNumber(box->text());
+    if (!v || *v != static_cast<double>(static_cast<int>(*v)) || *v < 0 || *v > max) return std::nullopt;
+    return static_cast<int>(*v);
+}
+
+std::optional<int> minuteOfDay(const TextBox* hour, const TextBox* mins) {
+    const auto h = boxValue(hour, 23);
+    const auto m = boxValue(mins, 59);
+    if (!h || !m) return std::nullopt;
+    return *h * 60 + *m;
+}
+
+int minuteOfDayOf(LocalMs t) { return hourOf(t) * 60 + minuteOf(t); }
+
+}  // namespace
+
+void Form24::showTypeOf(const FileSet& set) {
+    const Kind kind = kindOf(set);
+    set.conditionsLabel.setVisible(kind == Kind::Conditions);
+    set.forecastLabel.setVisible(kind == Kind::Forecast);
+    set.file.setVisible(kind == Kind::News);
+    set.fileButton.setVisible(kind == Kind::News);
+}
+
+// A start matches in second 15 of its minute, or in seconds 16 to 20 while the transmitter is
+// not keyed; the clock is read afresh, so a start whose second has passed waits for the next tick.
+bool Form24::startsNow(const FileSet& set, int secondsPart) {
+    const LocalMs t = now();
+    if (secondOf(t) != secondsPart) return false;
+    const int minute = minuteOfDayOf(t);
+    const auto first = minuteOfDay(set.hour1, set.mins1);
+    const auto second = minuteOfDay(set.hour2, set.mins2);
+    return (first && *first == minute) || (second && *second == minute);
+}
+
+// The warning comes in second 00 of the minute before the first start time, on the day the start
+// falls on (a start at 00:00 is warned at 23:59 of the day before, under its own day's box).
+bool Form24::warnsNow(const FileSet& set) {
+    if (DisconnectAll.value() != 1 || WarnCheck.value() != 1) return false;
+    const LocalMs t = now();
+    if (secondOf(t) != 0) return false;
+    const auto first = minuteOfDay(set.hour1, set.mins1);
+    if (!first) return false;
+    const LocalMs start = t + kMinuteMs;
+    return minuteOfDayOf(start) == *first && set.days[weekday(start) - 1]->value() == 1;
+}
+
+void Form24::Timer2_Timer() {
+    const LocalMs tick = now();
+    step([&] { ShowTime.setCaption(timeText(tick)); });
+    const int today = weekday(tick);
+    for (int n = 0; n < 4; ++n) step([&] { showTypeOf(fileSet(n)); });
+
+    int secondsPart = 15;
+    const int s = secondOf(tick);
+    if (s >= 16 && s <= 20 && PTT.caption() != "PTT ON") secondsPart = s;
+
+    step([&] { loop().doEvents(); });
+
+    for (int n = 0; n < 3; ++n) {
+        FileSet set = fileSet(n);
+        const std::string what = "News schedule, Audio File " + std::to_string(n + 1);
+        auto logged = [&](const char* doing, const std::function<void()>& work) {
+            try {
+                work();
+            } catch (const ProgramEnded&) {
+                throw;
+            } catch (const std::exception& e) {
+                LogError(what + ": " + doing + " failed: " + e.what() + " ");
+            } catch (...) {
+                LogError(what + ": " + doing + " failed ");
+            }
+        };
+        if (warnsNow(set)) {
+            logged("the chat warning", [&] {
+                EchoLink().SendChatText(timeText(now()) + "  <1> Minute Warning Auto Disconnect for Local News/WX.");
+            });
+            logged("the disconnect warning", [&] { WarnDisconnect(); });
+        }
+        if (set.days[today - 1]->value() != 1) continue;
+        if (!startsNow(set, secondsPart)) continue;
+        // A short bulletin that is over before second 20 is not started a second time.
+        const LocalMs t = now();
+        const LocalMs minute = t - t % kMinuteMs;
+        if (startedInMinute_[n] == minute) continue;
+        logged("the start", [&] {
+            if (StartBulletin(n, Asker::Unattended)) startedInMinute_[n] = minute;
+        });
+    }
+}

@@ -1,0 +1,177 @@
+// The FTP transfer control against an FTP server on 127.0.0.1, through the real libcurl service.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/app.h"
+#include "core/settings.h"
+#include "news/ftp_control.h"
+#include "platform/linux_services.h"
+#include "platform/local_servers.h"
+#include "support/station_fixture.h"
+
+namespace {
+
+// Every status line the control paints, in order.
+class StatusLines final : public ViewListener {
+public:
+    void controlChanged(Control& c) override {
+        if (c.name() == "ftp1_lblStatus") lines.push_back(c.valueText());
+    }
+    void formChanged(Form&) override {}
+    std::vector<std::string> lines;
+};
+
+class FtpControlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!pythonHas("pyftpdlib")) GTEST_SKIP() << "python3-pyftpdlib is not installed";
+        ASSERT_TRUE(server.started()) << server.problem();
+        clock = std::make_shared<VirtualClock>(*parseDateTime("2026-12-10 12:00:00"));
+        AppOptions o;
+        o.clock = clock;
+        o.virtualStart = clock->now();
+        o.folders.config = local.path();
+        o.folders.data = local.path();
+        o.folders.home = local.path();
+        Services s;
+        s.audio = std::make_unique<VirtualAudioService>(*clock);
+        s.speech = std::make_unique<RecordingSpeech>(*clock);
+        s.dialogs = std::make_unique<ScriptedDialogs>();
+        s.shell = std::make_unique<RecordingShell>();
+        s.tray = std::make_unique<FakeTray>(true);
+        s.transfer = makeCurlTransfer();
+        s.webText = std::make_unique<OfflineTransfer>();
+        app = std::make_unique<App>(std::move(o), std::move(s));
+        app->setView(&status);
+        host = std::make_unique<Form>(*app, "FtpHost");
+        ftp = std::make_unique<ftpControl>(*host, "ftp1");
+        ftp->ftp_remote_address("ftp://127.0.0.1");
+        ftp->ftp_remote_port(server.port());
+        ftp->ftp_username("ham");
+        ftp->ftp_password("radio");
+        status.lines.clear();
+    }
+    void TearDown() override {
+        if (app) app->setView(nullptr);
+    }
+
+    TempFolder remote, local;
+    LocalServer server{ftpServerScript(), {remote.path()}};
+    std::shared_ptr<VirtualClock> clock;
+    std::unique_ptr<App> app;
+    StatusLines status;
+    std::unique_ptr<Form> host;
+    std::unique_ptr<ftpControl> ftp;
+};
+
+}  // namespace
+
+TEST_F(FtpControlTest, ADownloadFetchesTheFileAndShowsEachStep) {
+    remote.write("bulletin.txt", "news of the week\n");
+    ftp->ftp_remote_filename("/bulletin.txt");
+    ftp->ftp_local_filename(local.file("bulletin.txt"));
+    ftp->ftp_is_ascii_mode(true);
+    std::string result;
+    EXPECT_TRUE(ftp->ftp_Download_quick(result));
+    EXPECT_EQ(result, "download complete.");
+    EXPECT_EQ(local.read("bulletin.txt"), "news of the week\n");
+    EXPECT_EQ(ftp->Label1.caption(), " >> DOWNLOADING COMPLETE <<     >> READY FOR NEXT FILE << ");
+    EXPECT_EQ(ftp->Label1.backColor(), 0x8000);
+    EXPECT_EQ(ftp->pbTransferStatus.value(), 100);
+    const std::vector<std::string> expected = {"Creating Session..", "Creating FTP Session..",
+                                               "Connected! Downloading File..  (Ascii Mode).. Please Wait. (75%)",
+                                               "Download Success, disconnecting. (100%)"};
+    EXPECT_EQ(status.lines, expected);
+}
+
+TEST_F(FtpControlTest, ARefusedLoginAndAMissingFileAreFailuresThatKeepTheLocalFile) {
+    local.write("bulletin.txt", "old");
+    ftp->ftp_local_filename(local.file("bulletin.txt"));
+    ftp->ftp_remote_filename("/nothing-here.txt");
+    std::string result;
+    EXPECT_FALSE(ftp->ftp_Download_quick(result));
+    EXPECT_EQ(result, "Failed downloading file, check file permissions (both remote & local) and try again.");
+    EXPECT_EQ(ftp->Label1.caption(), " >>>> FAILED <<<< ");
+    EXPECT_EQ(ftp->Label1.backColor(), 255);
+    EXPECT_EQ(ftp->pbTransferStatus.value(), 100);
+    EXPECT_EQ(local.read("bulletin.txt"), "old");
+
+    ftp->ftp_password("wrong");
+    EXPECT_FALSE(ftp->ftp_Download_quick(result));
+    EXPECT_EQ(result,
+              "Unable to connect. Please check your username, password, FTP Address and Port. Alternativly the server "
+              "may be down.");
+    EXPECT_EQ(ftp->pbTransferStatus.value(), 50);
+    EXPECT_EQ(local.read("bulletin.txt"), "old");
+    EXPECT_EQ(app->transcript().count("LOG "), 2);
+}
+
+TEST_F(FtpControlTest, AnUploadStoresTheFileAndAFailedOneSaysSo) {
+    local.write("report.txt", "uploaded text");
+    ftp->ftp_local_filename(local.file("report.txt"));
+    ftp->ftp_remote_filename("/report.txt");
+    std::string result;
+    EXPECT_TRUE(ftp->ftp_Upload_quick(result));
+    EXPECT_EQ(result, "upload complete.");
+    EXPECT_EQ(remote.read("report.txt"), "uploaded text");
+
+    ftp->ftp_remote_filename("/no/such/folder/report.txt");
+    EXPECT_FALSE(ftp->ftp_Upload_quick(result));
+    EXPECT_EQ(result, "Failed uploading file, check file permissions (both remote & local) and try again.");
+    EXPECT_EQ(ftp->Label1.caption(), " >> DOWNLOADING FILE <<   This can take some time    >> PLEASE WAIT << ");
+}
+
+TEST(FtpControlProperties, SavedWithTheHostAndReadBackWithTheirDefaults) {
+    Station s;
+    Form host(s.app(), "FtpHost");
+    ftpControl ftp(host, "ftp1");
+    EXPECT_EQ(ftp.lblStatus.caption(), "Status: Idle.");
+    EXPECT_EQ(ftp.Label1.caption(), " >> SYSTEM READY TO DOWNLOAD FILE << ");
+    std::vector<std::string> announced;
+    ftp.PropertyChanged = [&](const std::string& name) { announced.push_back(name); };
+    ftp.ftp_remote_address("ftp://ftp.example.com");
+    ftp.ftp_password(ftpControl::kPasswordPlaceholder);
+    ftp.ftp_remote_port(2121);
+    ftp.CancelButton_Width(1575);
+    ftp.FontColour(0xFF);
+    EXPECT_EQ(announced,
+              (std::vector<std::string>{"ftp_remote_address", "ftp_password", "ftp_remote_port", "CancelButton_Width",
+                                        "FontColour"}));
+
+    const std::string path = s.settingsFile("host.ini");
+    {
+        SettingsFile file(path);
+        SettingsPropertyBag bag(file, "ftp1");
+        ftp.UserControl_WriteProperties(bag);
+        file.save();
+    }
+    SettingsFile file(path);
+    EXPECT_EQ(file.read("ftp1", "ftp_remote_address", "-", 255), "ftp://ftp.example.com");
+    EXPECT_EQ(file.read("ftp1", "ftp_remote_port", "-", 255), "2121");
+    EXPECT_EQ(file.read("ftp1", "FontColour", "-", 255), "&HFF&");
+    // Values equal to their saving defaults are not written: the placeholder password among them.
+    EXPECT_EQ(file.read("ftp1", "ftp_password", "-", 255), "-");
+    EXPECT_EQ(file.read("ftp1", "CancelButton_Width", "-", 255), "-");
+
+    ftpControl loaded(host, "ftp2");
+    SettingsPropertyBag bag(file, "ftp1");
+    loaded.UserControl_ReadProperties(bag);
+    EXPECT_EQ(loaded.ftp_remote_address(), "ftp://ftp.example.com");
+    EXPECT_EQ(loaded.ftp_remote_port(), 2121);
+    EXPECT_EQ(loaded.ftp_password(), "");
+    EXPECT_EQ(loaded.ftp_username(), "");   // a newly placed control's empty text was saved
+    EXPECT_EQ(loaded.FontColour(), 0xFF);
+    EXPECT_EQ(loaded.BackColour(), 0x8000000F);
+    EXPECT_EQ(loaded.CancelButton_Text(), "Cancel Transfer");
+    EXPECT_EQ(loaded.CancelButton_Width(), 1575);
+    // A control saved with nothing of its own reads the loading defaults.
+    ftpControl fresh(host, "ftp3");
+    SettingsPropertyBag none(file, "ftp3");
+    fresh.UserControl_ReadProperties(none);
+    EXPECT_EQ(fresh.ftp_username(), "anonymous");
+    EXPECT_EQ(fresh.ftp_remote_port(), 21);
+    EXPECT_EQ(fresh.ftp_remote_filename(), "/public_html/");
+    EXPECT_EQ(fresh.ftp_local_filename(), "c:\\");
+    EXPECT_EQ(fresh.ftp_remote_address(), ftpControl::kAddressPlaceholder);
+}
