@@ -61,11 +61,7 @@ void Form24::endBulletin() {
     step([&] { EchoLink().Busy(false); });
     ferrin2 = 2;
     Play2ndFile = 0;   // a flag left by this bulletin must not give a later one the 2nd File
-    Form3& idents = app().form3();
-    if (idents.StopClockx.value() == 1) {
-        step([&] { idents.BeaconSecondsx.setCaption(numberText(toDouble(idents.BeaconPeriodx.text()) * 60)); });
-        step([&] { idents.Timer3.enable(); });
-    }
+    step([&] { app().form3().RearmTimedConnection(); });
     if (Check1.value() == 0) return;
     const std::string* text = nullptr;
     if (EndText == 1) text = &WarnEndWX.text();
