@@ -1,0 +1,114 @@
+// Reading web pages aloud. A play says "Stand By" at once; the reader then takes three one-shot
+// steps: after the sysop's delay it loads the page that was asked for, two seconds later it moves
+// on, and two seconds after that it speaks the page's text through the word-replacement table.
+// One reading at a time: a new web-page play starts the reading afresh for its own page.
+#include <cmath>
+#include <exception>
+
+#include "app/app.h"
+#include "core/step.h"
+#include "core/text.h"
+#include "dtmfplayer/dtmf_player_window.h"
+
+namespace {
+constexpr int kPageTimeoutSeconds = 15;
+
+template <class F>
+bool succeeds(F&& f, std::string& why) {
+    try {
+        f();
+        return true;
+    } catch (const ProgramEnded&) {
+        throw;
+    } catch (const std::exception& e) {
+        why = e.what();
+    } catch (...) {
+        why = "unknown failure";
+    }
+    return false;
+}
+}  // namespace
+
+int Form23::webDelayMs(const std::string& box) {
+    const auto seconds = toNumber(box);
+    if (!seconds || *seconds < 1 || *seconds > 20) return 1000;
+    return static_cast<int>(std::nearbyint(*seconds * 1000));   // halves to even
+}
+
+bool Form23::looksLikeErrorPage(const std::string& text) {
+    const std::string u = ucase(text);
+    // Two of the phrases count only further into the text: a page may well start with them.
+    return instr(u, ucase("The address is not valid")) > 1 || instr(u, ucase("webpage cannot be found")) > 0 ||
+           instr(u, ucase("cannot display the web page")) > 1;
+}
+
+void Form23::playWebPage(int k, const std::string& address, Request from) {
+    setText1("Stand By");
+    std::string why;
+    if (!succeeds([&] { speak(Text1.text()); }, why)) LogError("\"Stand By\" not spoken (" + why + ") ");
+    // Slot 20's own button leaves the status box empty until the page has been read.
+    if (k == kSlots && from == Request::Operator) setText1("");
+    Timer3.disable();
+    Timer4.disable();
+    readerAddress_ = address;
+    readerPage_.reset();
+    Timer1.disable();
+    Timer1.setInterval(webDelayMs(Text2.text()));
+    Timer1.enable();
+}
+
+// Step 1: the page that was asked for is loaded and its text shown.
+void Form23::readerStep1() {
+    Timer1.disable();
+    std::string text, why;
+    TransferResult r;
+    if (!succeeds([&] { r = app().webText().pageText(readerAddress_, text, kPageTimeoutSeconds); }, why)) r.error = why;
+    if (!r.ok) {
+        if (r.error.empty()) r.error = "HTTP status " + std::to_string(r.status);
+        endReading(readerAddress_ + " <-- Web page could not be read (" + r.error + "); nothing is spoken ");
+        return;
+    }
+    readerPage_ = text;
+    setText1(text);
+    Timer3.enable();
+}
+
+// Step 2: the page is held; a pause before it is spoken.
+void Form23::readerStep2() {
+    Timer3.disable();
+    if (readerPage_) Timer4.enable();
+}
+
+// Step 3: the page's text, through the table, is spoken; a browser's error page becomes the apology.
+void Form23::readerStep3() {
+    Timer4.disable();
+    if (!readerPage_) return;
+    const std::string page = *readerPage_;
+    readerPage_.reset();
+    setText1(page);
+    std::string why;
+    if (!succeeds([&] { Convtxt(); }, why)) {
+        endReading(readerAddress_ + " <-- Web page text could not be prepared (" + why + "); nothing is spoken ");
+        return;
+    }
+    if (looksLikeErrorPage(Text1.text())) setText1(kApology);
+    if (trimWhitespace(Text1.text()).empty()) {
+        endReading(readerAddress_ + " <-- Web page has no text to read; nothing is spoken ");
+        return;
+    }
+    if (!succeeds([&] { speak(Text1.text()); }, why))
+        LogError(readerAddress_ + " <-- Web page text not spoken (" + why + ") ");
+}
+
+void Form23::endReading(const std::string& why) {
+    Timer3.disable();
+    Timer4.disable();
+    readerPage_.reset();
+    LogError(why);
+}
+
+// Once, four seconds after the window's creation.
+void Form23::clearStatusOnce() {
+    setText1("");
+    Timer2.disable();
+}
