@@ -58,6 +58,7 @@ std::vector<Form23::WordRow> Form23::makeWordRows() {
 }
 
 Form23::Form23(FormHost& host) : Form(host, "Form23") {
+    startPlayer = [](Form1& player) { player.TXFile(); };
     Text1.multiLine = true;
     Text1.maxLength = static_cast<int>(kText1Length);
     VolSet.setVisible(false);

@@ -2,6 +2,7 @@
 // Form23: the DTMF file, text and web-page player. Twenty slots, each a DTMF code and a location:
 // an audio file goes on the air through the player, a text file is spoken after the
 // word-replacement table, a web page's plain text is read aloud.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "core/form.h"
 
+class Form1;
 class SettingsFile;
 
 class Form23 : public Form {
@@ -95,6 +97,9 @@ public:
     void PlaySlot(int k, Request from = Request::Operator);
     // The word-replacement table over the text of Text1.
     void Convtxt();
+    // The hand-over of an audio slot once the player's request boxes are filled: the player's
+    // TXFile. Tests may watch it here.
+    std::function<void(Form1&)> startPlayer;
     // Text1 := text, cut to what the box holds.
     void setText1(const std::string& text);
 

@@ -60,7 +60,7 @@ void Form23::playAudioFile(int k, const std::string& path, Request from) {
     Form1& player = app().form1();
     player.txtFile.setText(path.empty() ? path : app().mapPath(path));
     player.TempVolSet.setText(VolSet.text());
-    player.TXFile();
+    startPlayer(player);
 }
 
 void Form23::speak(const std::string& text) {

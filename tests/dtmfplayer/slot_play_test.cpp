@@ -6,7 +6,12 @@ namespace {
 struct SlotPlay : ::testing::Test {
     PlayerStation p;
     Form23& w = p.w;
-    void SetUp() override { p.player.txtFile.setText("<untouched>"); }
+    // Each hand-over to the player: the file and the volume its request boxes held.
+    std::vector<std::pair<std::string, std::string>> handed;
+    void SetUp() override {
+        w.startPlayer = [this](Form1& player) { handed.push_back({player.txtFile.text(), player.TempVolSet.text()}); };
+    }
+    std::string lastFile() const { return handed.empty() ? "<none>" : handed.back().first; }
 };
 }  // namespace
 
@@ -15,8 +20,9 @@ TEST_F(SlotPlay, AudioSlotGoesToThePlayerWithTheWindowsVolume) {
     p.slot(4, "123", file);
     w.V1.setValue(-900);
     p.dtmf("123");
-    EXPECT_EQ(p.player.txtFile.text(), file);
-    EXPECT_EQ(p.player.TempVolSet.text(), "-900");
+    ASSERT_EQ(handed.size(), 1u);
+    EXPECT_EQ(handed[0].first, file);
+    EXPECT_EQ(handed[0].second, "-900");
     EXPECT_EQ(w.Text1.text(), "Playing Audio File");
     EXPECT_EQ(w.TempText, file);
     EXPECT_EQ(p.logLines(), 0);
@@ -31,14 +37,14 @@ TEST_F(SlotPlay, OnlyAWholeEqualCodeMatches) {
         const char* digits;
         const char* played;
     } cases[] = {
-        {"123", "/four.wav"}, {"123 ", "/five.wav"}, {"12A", "<untouched>"}, {"12a", "/six.wav"},
-        {"12", "<untouched>"}, {"1234", "<untouched>"}, {"", "<untouched>"},   // an empty code never matches
+        {"123", "/four.wav"}, {"123 ", "/five.wav"}, {"12A", "<none>"}, {"12a", "/six.wav"},
+        {"12", "<none>"}, {"1234", "<none>"}, {"", "<none>"},   // an empty code never matches
     };
     for (const auto& c : cases) {
-        p.player.txtFile.setText("<untouched>");
-        w.Text1.setText("");
+        handed.clear();
         p.dtmf(c.digits);
-        EXPECT_EQ(p.player.txtFile.text(), c.played) << '"' << c.digits << '"';
+        EXPECT_EQ(lastFile(), c.played) << '"' << c.digits << '"';
+        EXPECT_LE(handed.size(), 1u);
     }
 }
 
@@ -47,7 +53,7 @@ TEST_F(SlotPlay, AWrongCodeDoesNothingButTheVolumeFollowsVolSet) {
     w.Text1.setText("before");
     w.VolSet.setText("-700");   // as an earlier slider move would leave it
     p.dtmf("99");
-    EXPECT_EQ(p.player.txtFile.text(), "<untouched>");
+    EXPECT_TRUE(handed.empty());
     EXPECT_EQ(w.Text1.text(), "before");
     EXPECT_TRUE(p.spoken().empty());
     EXPECT_EQ(w.V1.value(), -700);
@@ -57,14 +63,16 @@ TEST_F(SlotPlay, EverySlotWithTheCodePlaysInSlotOrder) {
     p.slot(2, "55", "/first.wav");
     p.slot(9, "55", "/second.wav");
     p.dtmf("55");
-    EXPECT_EQ(p.player.txtFile.text(), "/second.wav");
+    ASSERT_EQ(handed.size(), 2u);
+    EXPECT_EQ(handed[0].first, "/first.wav");
+    EXPECT_EQ(handed[1].first, "/second.wav");
     EXPECT_EQ(w.TempText, "/second.wav");
 }
 
 TEST_F(SlotPlay, ListenersRequestForAnEmptySlotIsLoggedAndNothingIsTransmitted) {
     p.slot(3, "30", "");
     p.dtmf("30");
-    EXPECT_EQ(p.player.txtFile.text(), "<untouched>");
+    EXPECT_TRUE(handed.empty());
     EXPECT_TRUE(p.s.dialogs->fileDialogs.empty());
     EXPECT_TRUE(p.s.dialogs->shown.empty());
     EXPECT_TRUE(p.s.transcript().contains("LOG \"DTMF player slot 3 has no file location; nothing is played"));
@@ -73,7 +81,8 @@ TEST_F(SlotPlay, ListenersRequestForAnEmptySlotIsLoggedAndNothingIsTransmitted) 
 TEST_F(SlotPlay, TheSysopsPlayOfAnEmptySlotLeavesThePlayerToAskForAFile) {
     w.Text1.setText("");
     p.s.click("Form23.Command29");   // slot 1, empty
-    EXPECT_EQ(p.player.txtFile.text(), "");
+    ASSERT_EQ(handed.size(), 1u);
+    EXPECT_EQ(handed[0].first, "");
     EXPECT_EQ(w.Text1.text(), "Playing Audio File");
     EXPECT_EQ(p.logLines(), 0);
 }
@@ -95,12 +104,12 @@ TEST_F(SlotPlay, KindIsReadFromTheLocationsText) {
         {"/x/song.mp3", "audio"},
     };
     for (const auto& c : cases) {
-        p.player.txtFile.setText("<untouched>");
+        handed.clear();
         p.s.dialogs->shown.clear();
         w.Text1.setText("");
         w.location(12).setText(c.location);
         p.s.click("Form23.Command12");
-        const std::string kind = p.player.txtFile.text() == c.location          ? "audio"
+        const std::string kind = lastFile() == c.location                         ? "audio"
                                  : w.Text1.text() == "Stand By"                 ? "web"
                                  : w.Text1.text() == "hello" || !p.s.dialogs->shown.empty() ? "text"
                                                                                  : "?";
@@ -113,7 +122,7 @@ TEST_F(SlotPlay, PlayButtonsPlayTheirOwnSlotWhateverItsCode) {
     for (int k = 1; k <= 20; ++k) w.location(k).setText("/slot" + std::to_string(k) + ".wav");
     for (int k = 1; k <= 20; ++k) {
         p.s.click("Form23." + Form23::playButtonName(k));
-        EXPECT_EQ(p.player.txtFile.text(), "/slot" + std::to_string(k) + ".wav") << k;
+        EXPECT_EQ(lastFile(), "/slot" + std::to_string(k) + ".wav") << k;
     }
     // Unlike a DTMF command, a Play click does not set the slider from VolSet afterwards.
     w.VolSet.setText("-300");

@@ -219,10 +219,11 @@ TEST(WebSlotServed, APageServedHereIsSpokenAsItsBodyTextAndFailuresAreLogged) {
     EXPECT_EQ(st.spoken(), (std::vector<std::string>{"Stand By", "Club news\nNet at nine & Thunder Storms later"}));
     EXPECT_EQ(st.app->transcript().count("LOG "), 0);
 
+    st.advance(10);   // the page's speech is off the air
     st.app->node().receiveDtmf("2");
-    st.advance(8);
+    st.advance(15);
     st.app->node().receiveDtmf("3");
-    st.advance(8);
+    st.advance(15);
     EXPECT_EQ(st.spoken().size(), 4u);   // two more "Stand By", nothing else
     EXPECT_EQ(st.spoken().back(), "Stand By");
     EXPECT_EQ(st.app->transcript().count("LOG \"" + base + "/missing.html <-- Web page could not be read"), 1);
