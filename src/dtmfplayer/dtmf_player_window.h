@@ -109,7 +109,7 @@ public:
     Timer Timer3{*this, "Timer3", 2000, [this] { readerStep2(); }, false};
     Timer Timer4{*this, "Timer4", 2000, [this] { readerStep3(); }, false};
 
-    // The page being read: its address and, once loaded, its text.
+    // The address of the page being read (or read last).
     const std::string& readerAddress() const { return readerAddress_; }
 
     static constexpr const char* kApology = "Sorry the information is not available at this time";
