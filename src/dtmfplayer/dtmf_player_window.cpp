@@ -84,7 +84,10 @@ void Form23::load() {
     EchoLink().DTMFString = [this](const std::string& digits) { EchoLink_DTMFString(digits); };
     EchoLink().Closing = [this] { EchoLink_Closing(); };
     setCaption(app().windowCaption("-- DTMF .mp3 .wav .txt http://  Player"));
-    step([&] { EchoLink().KeyTransmitter(false); });
+    // At start-up nothing is on the air and the transmitter is released. A window created later,
+    // while the player is transmitting, must not cut that transmission short.
+    const bool playerOnAir = app().exists("Form1") && app().form1().Label1.caption() != "0";
+    if (!playerOnAir) step([&] { EchoLink().KeyTransmitter(false); });
 
     const SettingsFile ini(host().settingsPath(kSettingsFile));
     loadVolume(ini);
