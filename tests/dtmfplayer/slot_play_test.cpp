@@ -139,12 +139,34 @@ TEST_F(SlotPlay, StopPlayStopsThePlayerAndLeavesAWebReadingGoing) {
     EXPECT_EQ(w.Text1.text(), "Stand By");
     p.s.advance(8);
     EXPECT_EQ(p.spoken(), (std::vector<std::string>{"Stand By", "The news"}));
-    // What the player does on Stop (labels reset, transmitter released) is its own; checked once it is built.
-    p.player.Label1.setCaption("5");
-    p.player.StopFile();
-    if (p.player.Label1.caption() == "5") GTEST_SKIP() << "the player's StopFile is not built on this branch";
-    p.player.Label1.setCaption("5");
+    // Stop while a file is on the air: the player stops it and releases the transmitter.
+    p.s.dataFolder().write("long.wav", "audio");
+    const std::string file = p.s.dataFile("long.wav");
+    p.s.audio->setLength(file, 30);
+    w.startPlayer = [](Form1& player) { player.TXFile(); };
+    w.location(2).setText(file);
+    p.s.click("Form23.Command28");
+    p.s.advance(2);
+    EXPECT_TRUE(p.s.node().keyed());
     p.s.click("Form23.Command1");
-    EXPECT_EQ(p.player.Label1.caption(), "0");
     EXPECT_FALSE(p.s.node().keyed());
+    EXPECT_EQ(p.player.Label1.caption(), "0");
+}
+
+TEST(SlotPlayOnTheAir, ADtmfCodePutsItsFileOnTheAirAndTheWindowNeverCutsATransmission) {
+    PlayerStation p;
+    p.s.dataFolder().write("club.wav", "audio");
+    const std::string file = p.s.dataFile("club.wav");
+    p.s.audio->setLength(file, 20);
+    p.slot(9, "909", file);
+    p.w.V1.setValue(-900);
+    p.dtmf("909");
+    p.s.advance(2);
+    EXPECT_TRUE(p.s.transcript().contains("PLAY \"" + file + "\" vol=-900"));
+    EXPECT_TRUE(p.s.node().keyed());
+
+    // The player's window created later, mid-transmission, leaves the transmitter keyed.
+    p.s.app().form23().unload();
+    p.s.app().form23();
+    EXPECT_TRUE(p.s.node().keyed());
 }
