@@ -28,10 +28,29 @@ void EventLoop::post(std::function<void()> work, std::int64_t delayMs) {
 
 void EventLoop::attach(Timer* t) {
     t->order_ = ++timerOrder_;
-    timers_.push_back(t);
+    timers_.insert(t);
 }
 
-void EventLoop::detach(Timer* t) { timers_.erase(std::remove(timers_.begin(), timers_.end(), t), timers_.end()); }
+void EventLoop::detach(Timer* t) { timers_.erase(t); }
+
+void EventLoop::schedule(Timer* t) {
+    t->generation_ = ++generation_;
+    if (t->armed() && !t->running_) heap_.push({t->due_, t->order_, t->generation_, t});
+}
+
+bool EventLoop::current(const Due& d) const {
+    // A destroyed timer's address may be reused: the generation, unique per loop, tells them apart.
+    return timers_.count(d.timer) && d.timer->generation_ == d.generation && d.timer->armed() &&
+           !d.timer->running_;
+}
+
+Timer* EventLoop::dueTimer(std::int64_t now) {
+    while (!heap_.empty() && !current(heap_.top())) heap_.pop();
+    if (heap_.empty() || heap_.top().due > now) return nullptr;
+    Timer* t = heap_.top().timer;
+    heap_.pop();
+    return t;
+}
 
 std::int64_t EventLoop::dueAfter(std::int64_t base, int interval) const {
     if (interval < timing::kTimerResolutionMs) interval = timing::kTimerResolutionMs;
@@ -49,8 +68,8 @@ std::int64_t EventLoop::nextDeadline() {
         std::lock_guard<std::mutex> lock(mutex_);
         for (const Posted& p : posted_) next = std::min(next, p.due);
     }
-    for (const Timer* t : timers_)
-        if (t->armed() && !t->running_) next = std::min(next, t->due_);
+    while (!heap_.empty() && !current(heap_.top())) heap_.pop();
+    if (!heap_.empty()) next = std::min(next, heap_.top().due);
     return next;
 }
 
@@ -95,6 +114,7 @@ void EventLoop::runTimer(Timer* t) {
     if (next <= now) next = dueAfter(now, t->interval_);
     t->due_ = next;
     t->running_ = true;
+    t->generation_ = ++generation_;
     // A timer destroyed by its own handler must not be touched afterwards.
     auto alive = std::make_shared<bool>(true);
     t->aliveFlag_ = alive;
@@ -102,10 +122,13 @@ void EventLoop::runTimer(Timer* t) {
     struct ClearRunning {
         Timer* t;
         std::shared_ptr<bool> alive;
+        EventLoop* loop;
         ~ClearRunning() {
-            if (*alive) t->running_ = false;
+            if (!*alive) return;
+            t->running_ = false;
+            loop->schedule(t);
         }
-    } clear{t, alive};
+    } clear{t, alive, this};
     if (handler) runGuarded("timer " + t->name_, handler);
 }
 
@@ -115,13 +138,9 @@ bool EventLoop::dispatchOne(std::int64_t now) {
         runGuarded("event", work);
         return true;
     }
-    Timer* best = nullptr;
-    for (Timer* t : timers_)
-        if (t->armed() && !t->running_ && t->due_ <= now &&
-            (!best || t->due_ < best->due_ || (t->due_ == best->due_ && t->order_ < best->order_)))
-            best = t;
-    if (!best) return false;
-    runTimer(best);
+    Timer* t = dueTimer(now);
+    if (!t) return false;
+    runTimer(t);
     return true;
 }
 
@@ -135,18 +154,12 @@ void EventLoop::doEvents() {
     }
     std::function<void()> work;
     while (!quit_ && takePosted(now, maxSeq, work)) runGuarded("event", work);
-    // Each due timer at most once, in due order; a timer whose handler is on the stack waits.
-    std::vector<Timer*> due;
-    for (Timer* t : timers_)
-        if (t->armed() && !t->running_ && t->due_ <= now) due.push_back(t);
-    std::sort(due.begin(), due.end(), [](const Timer* a, const Timer* b) {
-        return a->due_ != b->due_ ? a->due_ < b->due_ : a->order_ < b->order_;
-    });
-    for (Timer* t : due) {
-        if (quit_) return;
-        // The list may have changed under an earlier handler.
-        if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;
-        if (t->armed() && !t->running_ && t->due_ <= now) runTimer(t);
+    // Each due timer at most once, in due order: a tick moves its timer's next due time past now.
+    // A timer whose handler is on the stack waits.
+    while (!quit_) {
+        Timer* t = dueTimer(now);
+        if (!t) return;
+        runTimer(t);
     }
 }
 

@@ -6,6 +6,8 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <queue>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -54,8 +56,19 @@ private:
         std::uint64_t seq;
         std::function<void()> work;
     };
+    // Timers due next, kept in a heap; an entry is stale once its timer changed (generation).
+    struct Due {
+        std::int64_t due;
+        std::uint64_t order;
+        std::uint64_t generation;
+        Timer* timer;
+        bool operator>(const Due& o) const { return due != o.due ? due > o.due : order > o.order; }
+    };
     void attach(Timer* t);
     void detach(Timer* t);
+    void schedule(Timer* t);                  // (re)enter a timer after any change
+    bool current(const Due& d) const;
+    Timer* dueTimer(std::int64_t now);        // pops the earliest live timer due at `now`
     std::int64_t dueAfter(std::int64_t base, int interval) const;
     std::int64_t nextDeadline();              // tick of the next work, INT64_MAX if none
     bool dispatchOne(std::int64_t now);       // one posted event or one timer due at `now`
@@ -64,7 +77,9 @@ private:
     bool takePosted(std::int64_t now, std::uint64_t maxSeq, std::function<void()>& out);
 
     Clock& clock_;
-    std::vector<Timer*> timers_;
+    std::unordered_set<Timer*> timers_;
+    std::priority_queue<Due, std::vector<Due>, std::greater<Due>> heap_;
+    std::uint64_t generation_ = 0;
     std::deque<Posted> posted_;
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -21,12 +21,18 @@ Timer::~Timer() {
     loop_.detach(this);
 }
 
-void Timer::restart() { due_ = loop_.dueAfter(loop_.clock().tickCount(), interval_); }
+void Timer::restart() {
+    due_ = loop_.dueAfter(loop_.clock().tickCount(), interval_);
+    loop_.schedule(this);
+}
 
 void Timer::setEnabled(bool on) {
     if (on == enabled_) return;
     enabled_ = on;
-    if (on) restart();
+    if (on)
+        restart();
+    else
+        loop_.schedule(this);
 }
 
 void Timer::setInterval(int ms) {

@@ -42,6 +42,7 @@ private:
     bool running_ = false;
     std::int64_t due_ = 0;     // tick count of the next tick
     std::uint64_t order_ = 0;  // creation order breaks ties
+    std::uint64_t generation_ = 0;
     std::function<void()> onTick_;
     std::shared_ptr<bool> aliveFlag_;
 };

@@ -177,6 +177,7 @@ private:
 
     // progress_display.cpp
     void progressTick();
+    void showProgress();
     void EndOfFileHook();
 
     // ducking_and_breaks.cpp
