@@ -503,8 +503,12 @@ void FormView::refreshForm() {
         applyingPlace_ = false;
     }
     if (form_->Width > 0 && form_->Height > 0) {
-        const QSize size(twipsToPixels(form_->Width), twipsToPixels(form_->Height));
-        if (this->size() != size) resize(size);
+        // Only a size the window sets anew applies: the operator's own resizing stays.
+        if (form_->Width != sizedWidth_ || form_->Height != sizedHeight_) {
+            sizedWidth_ = form_->Width;
+            sizedHeight_ = form_->Height;
+            resize(twipsToPixels(form_->Width), twipsToPixels(form_->Height));
+        }
     } else if (!isVisible()) {
         const QSize hint = root_->sizeHint();
         resize(std::min(hint.width() + 24, 900), std::min(hint.height() + 8, 700));

@@ -51,5 +51,6 @@ private:
     QWidget* root_ = nullptr;
     bool applyingPlace_ = false;
     int placedLeft_ = -1, placedTop_ = -1;
+    int sizedWidth_ = -1, sizedHeight_ = -1;
     std::uint64_t repaints_ = 0;
 };
