@@ -6,13 +6,9 @@
 #include <string>
 
 #include "app/app.h"
-#include "gui/gui_view.h"
-#include "gui/loop_driver.h"
+#include "gui/gui_session.h"
 #include "gui/qt_dialogs.h"
-#include "gui/simulator_panel.h"
-#include "gui/window_list.h"
 #include "platform/linux_services.h"
-#include "shell/launcher_window.h"
 
 bool guiDisplayAvailable() {
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
@@ -55,29 +51,10 @@ int runGuiMain(int argc, char** argv) {
     services.tray = std::move(tray);
 
     App app(options, std::move(services));
-    trayIcon->setDispatch([&app](std::function<void()> click) { app.act([&] { app.loop().post(std::move(click)); }); });
+    trayIcon->setDispatch([&app](std::function<void()> click) { app.loop().post(std::move(click)); });
     app.transcript().onLine([](const std::string& line) { std::cout << line << '\n' << std::flush; });
 
-    int status = 0;
-    {
-        GuiView view(app);
-        LoopDriver driver(app, [] { QApplication::quit(); });
-        std::unique_ptr<WindowList> windowList;
-        app.act([&] {
-            app.createStartupWindows();
-            Form5& launcher = app.form5();
-            if (!launcher.controls().empty()) launcher.Show();
-        });
-        if (app.ended()) return 0;
-        view.showVisibleWindows();
-        if (app.form5().controls().empty()) {
-            windowList = std::make_unique<WindowList>(app);
-            windowList->show();
-        }
-        SimulatorPanel panel(app);
-        panel.show();
-        driver.schedule();
-        status = QApplication::exec();
-    }
-    return status;
+    GuiSession session(app, [] { QApplication::quit(); });
+    if (app.ended()) return 0;
+    return QApplication::exec();
 }
