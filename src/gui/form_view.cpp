@@ -57,7 +57,7 @@ bool sitsInButtonRow(ControlKind k) {
     return k == ControlKind::CommandButton || k == ControlKind::CheckBox || k == ControlKind::OptionButton;
 }
 
-constexpr int kButtonsPerRow = 4;
+constexpr int kButtonsPerRow = 5;
 constexpr int kProgressSteps = 1000;
 }  // namespace
 
@@ -326,7 +326,16 @@ void FormView::layOut(Control* container, QWidget* area) {
         } else if (sitsInButtonRow(c->kind())) {
             auto* row = new QHBoxLayout;
             int n = 0;
-            while (i < children.size() && sitsInButtonRow(children[i]->kind()) && n < kButtonsPerRow) {
+            // A group of options has a row of its own.
+            auto sameGroup = [&](size_t k) {
+                const bool option = children[k]->kind() == ControlKind::OptionButton;
+                const bool before = children[k - 1]->kind() == ControlKind::OptionButton;
+                if (option != before) return false;
+                return !option || static_cast<OptionButton*>(children[k])->group() ==
+                                      static_cast<OptionButton*>(children[k - 1])->group();
+            };
+            while (i < children.size() && sitsInButtonRow(children[i]->kind()) && n < kButtonsPerRow &&
+                   (n == 0 || sameGroup(i))) {
                 row->addWidget(bound_[children[i]]->widget);
                 ++i;
                 ++n;
