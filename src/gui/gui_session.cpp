@@ -1,5 +1,9 @@
 #include "gui/gui_session.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
+
 #include "gui/simulator_panel.h"
 #include "gui/window_list.h"
 #include "shell/launcher_window.h"
@@ -17,6 +21,12 @@ GuiSession::GuiSession(App& app, std::function<void()> ended)
         windowList_->show();
     }
     panel_ = std::make_unique<SimulatorPanel>(app_);
+    // Out of the way of the tool windows, which open at the places they keep (top left by default).
+    panel_->adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect free = screen->availableGeometry();
+        panel_->move(free.right() - panel_->width() - 8, free.top() + 8);
+    }
     panel_->show();
     driver_.schedule();
 }
