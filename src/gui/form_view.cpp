@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,6 +59,21 @@ bool sitsInButtonRow(ControlKind k) {
 }
 
 constexpr int kButtonsPerRow = 5;
+constexpr int kEnterKey = 13;
+
+// Hands the Enter key of a text box to its window instead of typing it.
+class EnterKeyFilter : public QObject {
+public:
+    EnterKeyFilter(QObject* parent, std::function<bool()> onEnter) : QObject(parent), onEnter_(std::move(onEnter)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        return onEnter_();
+    }
+private:
+    std::function<bool()> onEnter_;
+};
 constexpr int kProgressSteps = 1000;
 }  // namespace
 
@@ -132,8 +148,19 @@ QWidget* FormView::makeWidget(Control& control) {
     }
     case ControlKind::TextBox: {
         auto& box = static_cast<TextBox&>(control);
+        // A window that acts on Enter gets it (on the loop, after what was typed before it); a
+        // multi-line box whose window lets the key stand then takes the new line.
+        auto onEnter = [this, b] {
+            auto* m = static_cast<TextBox*>(b->control);
+            if (!m || !m->hasKeyPress()) return false;
+            operatorAction([m] {
+                if (m->operatorKey(kEnterKey) && m->multiLine) m->operatorType(m->text() + "\r\n");
+            });
+            return true;
+        };
         if (box.multiLine) {
             auto* e = new QPlainTextEdit;
+            e->installEventFilter(new EnterKeyFilter(e, onEnter));
             QObject::connect(e, &QPlainTextEdit::textChanged, this, [this, b, e] {
                 if (b->painting || !b->control) return;
                 auto* m = static_cast<TextBox*>(b->control);
@@ -143,6 +170,7 @@ QWidget* FormView::makeWidget(Control& control) {
             w = e;
         } else {
             auto* e = new QLineEdit;
+            e->installEventFilter(new EnterKeyFilter(e, onEnter));
             if (box.numberOnly) e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
             QObject::connect(e, &QLineEdit::textEdited, this, [this, b](const QString& text) {
                 if (b->painting || !b->control) return;
@@ -379,7 +407,8 @@ void FormView::paint(Bound& b) {
     case ControlKind::Label: {
         auto& m = static_cast<Label&>(c);
         auto* l = static_cast<QLabel*>(w);
-        if (l->text() != qs(m.caption())) l->setText(qs(m.caption()));
+        const QString caption = qs(withoutCarriageReturns(m.caption()));
+        if (l->text() != caption) l->setText(caption);
         QPalette pal = QApplication::palette(l);
         const auto back = vbColor(m.backColor());
         if (back) pal.setColor(QPalette::Window, *back);

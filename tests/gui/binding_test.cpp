@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,6 +24,7 @@ struct TestWindow : Form {
         Text1.numberOnly = true;
         Text2.upperCase = true;
         Text2.maxLength = 4;
+        Notes.multiLine = true;
         Command1.onClick([this] { pressedWith = Text1.text() + "/" + Text2.text(); });
         List1.setItems({"one", "two", "three"});
         Combo1.setItems({"red", "green"});
@@ -30,6 +32,7 @@ struct TestWindow : Form {
     Label Label1{*this, "Label1", "Frequency"};
     TextBox Text1{*this, "Text1"};
     TextBox Text2{*this, "Text2"};
+    TextBox Notes{*this, "Notes"};
     CheckBox Check1{*this, "Check1", "Greyed", 2};
     OptionButton Option1{*this, "Option1", "g", "First", true};
     OptionButton Option2{*this, "Option2", "g", "Second"};
@@ -141,4 +144,15 @@ TEST_F(GuiBinding, ClosingTheFrameAsksTheWindowWhichUnloadsByDefault) {
     v.settle();
     EXPECT_TRUE(w.unloaded());
     EXPECT_EQ(v.view.viewOf(w), nullptr);
+}
+
+TEST_F(GuiBinding, AMultiLineBoxKeepsItsLinesWithCarriageReturns) {
+    auto* notes = widget<QPlainTextEdit>(view, w.Notes);
+    QTest::keyClicks(notes, "a");
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, "b");
+    v.settle();
+    EXPECT_EQ(w.Notes.text(), "a\r\nb");
+    v.s.app().act([&] { w.Notes.setText("one\r\ntwo"); });
+    EXPECT_EQ(notes->toPlainText(), "one\ntwo");
 }

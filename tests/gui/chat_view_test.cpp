@@ -55,3 +55,19 @@ TEST(GuiChat, PictureButtonsShowTheirPictures) {
     ASSERT_NE(first, nullptr);
     EXPECT_FALSE(first->icon().isNull());
 }
+
+TEST(GuiChat, EnterInTheInputBoxGoesToTheWindowNotIntoTheBox) {
+    ViewedStation v;
+    Messages& chat = v.s.app().messages();
+    // The window's own key handler, as the chat window wires it.
+    if (!chat.TextTX.hasKeyPress()) chat.TextTX.onKeyPress([&chat](int& key) { chat.TextTX_KeyPress(key); });
+    FormView* view = v.show(chat);
+    auto* input = qobject_cast<QPlainTextEdit*>(view->widgetFor(chat.TextTX));
+    ASSERT_NE(input, nullptr);
+    QTest::keyClicks(input, "good evening");
+    QTest::keyClick(input, Qt::Key_Return);
+    v.settle();
+    ASSERT_FALSE(v.s.node().chatSent().empty());
+    EXPECT_THAT(v.s.node().chatSent().back(), ::testing::EndsWith(">good evening"));
+    EXPECT_EQ(input->toPlainText(), "");
+}
