@@ -30,7 +30,8 @@ QCheckBox* tick(QWidget& parent, const QString& text) {
 
 struct Session {
     Station s;
-    GuiSession gui{s.app(), {}};
+    bool ended = false;
+    GuiSession gui{s.app(), [this] { ended = true; }};
     void settle() {
         for (int i = 0; i < 3; ++i) {
             QApplication::processEvents();
@@ -84,4 +85,7 @@ TEST(GuiSession, ThePanelDrivesTheNodeAndShowsItsState) {
     QTest::mouseClick(button(panel, "Close EchoLink"), Qt::LeftButton);
     g.settle();
     EXPECT_TRUE(g.s.node().closed());
+    for (int i = 0; i < 10 && !g.ended; ++i) QApplication::processEvents();
+    EXPECT_TRUE(g.s.app().ended()) << "EchoLink closing ends the program";
+    EXPECT_TRUE(g.ended);
 }
