@@ -55,6 +55,5 @@ int runGuiMain(int argc, char** argv) {
     app.transcript().onLine([](const std::string& line) { std::cout << line << '\n' << std::flush; });
 
     GuiSession session(app, [] { QApplication::quit(); });
-    if (app.ended()) return 0;
     return QApplication::exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The station on screen: its windows drawn, its loop driven by Qt, the launcher (or, while the
-// launcher draws nothing, the list of windows) and the simulator panel.
+// The station on screen: its windows drawn, its loop driven by Qt, and the simulator panel.
+// The program starts as the console's does: the launcher's creation, on the loop.
 #include <functional>
 #include <memory>
 
@@ -8,21 +8,18 @@
 #include "gui/loop_driver.h"
 
 class SimulatorPanel;
-class WindowList;
 
 class GuiSession {
 public:
-    // Creates the start-up windows and shows what the operator starts with; `ended` runs when the program ends.
+    // Queues the program's start; `ended` runs when the program ends.
     GuiSession(App& app, std::function<void()> ended);
     ~GuiSession();
     GuiView& view() { return view_; }
     SimulatorPanel& panel() { return *panel_; }
-    WindowList* windowList() { return windowList_.get(); }
 
 private:
     App& app_;
     GuiView view_;
     LoopDriver driver_;
-    std::unique_ptr<WindowList> windowList_;
     std::unique_ptr<SimulatorPanel> panel_;
 };

@@ -9,9 +9,10 @@
 #include <QTest>
 
 #include "echolink/echolink_app.h"
+#include "gui/form_view.h"
 #include "gui/gui_session.h"
 #include "gui/simulator_panel.h"
-#include "gui/window_list.h"
+#include "shell/launcher_window.h"
 #include "support/station_fixture.h"
 
 namespace {
@@ -42,11 +43,15 @@ struct Session {
 };
 }  // namespace
 
-TEST(GuiSession, StartsTheStationWithItsWindowsAndThePanel) {
+TEST(GuiSession, StartsAsTheLauncherIsCreatedAndShowsWhatTheModelShows) {
     Session g;
+    g.settle();
+    ASSERT_TRUE(g.s.app().exists("Form5"));
     for (const auto& name : App::startupOrder()) EXPECT_TRUE(g.s.app().exists(name)) << name;
     EXPECT_TRUE(g.gui.panel().isVisible());
-    if (g.gui.windowList()) EXPECT_TRUE(g.gui.windowList()->isVisible());
+    FormView* launcher = g.gui.view().viewOf(g.s.app().form5());
+    ASSERT_NE(launcher, nullptr);
+    EXPECT_TRUE(launcher->isVisible());
     for (Form* f : g.s.app().existingForms())
         if (f->visible()) EXPECT_NE(g.gui.view().viewOf(*f), nullptr) << f->name();
 }
