@@ -69,6 +69,11 @@ void TextBox::operatorType(const std::string& t) {
     setText(typed);
 }
 
+bool TextBox::operatorKey(int keyAscii) {
+    if (onKeyPress_) onKeyPress_(keyAscii);
+    return keyAscii != 0;
+}
+
 // ---- CheckBox
 CheckBox::CheckBox(Form& owner, std::string name, std::string caption, int value, Control* container)
     : Control(owner, std::move(name), ControlKind::CheckBox, container), caption_(std::move(caption)), value_(value) {}

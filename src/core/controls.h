@@ -84,11 +84,17 @@ public:
     std::int64_t foreColor = -1, backColor = -1;
     // The operator typed this text: styles and the length limit apply.
     void operatorType(const std::string& t);
+    // A key pressed in the box, before it is typed (Enter is 13). The handler may cancel the key
+    // by setting it to 0. Returns whether the key still stands.
+    void onKeyPress(std::function<void(int& keyAscii)> h) { onKeyPress_ = std::move(h); }
+    bool hasKeyPress() const { return static_cast<bool>(onKeyPress_); }
+    bool operatorKey(int keyAscii);
     std::string valueText() const override { return text_; }
     void operatorSet(const std::string& value) override { operatorType(value); }
 private:
     std::string text_;
     std::function<void()> onChange_;
+    std::function<void(int&)> onKeyPress_;
 };
 
 class CheckBox : public Control {

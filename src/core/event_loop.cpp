@@ -146,6 +146,8 @@ bool EventLoop::dispatchOne(std::int64_t now) {
 
 void EventLoop::doEvents() {
     if (quit_) return;
+    if (doEventsHook_) doEventsHook_();
+    if (quit_) return;
     const std::int64_t now = clock_.tickCount();
     std::uint64_t maxSeq;
     {

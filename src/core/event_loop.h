@@ -41,6 +41,9 @@ public:
     std::int64_t msUntilNextWork();
     void processDue();
     void setWakeup(std::function<void()> wake) { wakeup_ = std::move(wake); }
+    // Runs first in every doEvents(): a host loop lets its own pending events (the operator's
+    // clicks and typing, repaints) run too.
+    void setDoEventsHook(std::function<void()> hook) { doEventsHook_ = std::move(hook); }
 
     // Where a failure that escapes a handler goes (the error log); the handler just ends.
     void setFailureHandler(std::function<void(const std::string&)> f) { onFailure_ = std::move(f); }
@@ -84,6 +87,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::function<void()> wakeup_;
+    std::function<void()> doEventsHook_;
     std::function<void(const std::string&)> onFailure_;
     std::function<void()> onEnded_;
     std::uint64_t seq_ = 0;

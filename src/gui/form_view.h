@@ -1,0 +1,56 @@
+#pragma once
+// One window drawn from its model. The widgets mirror the controls; what the operator does goes
+// back to the model as a piece of work on the core loop, so every handler runs there, in order.
+// The view holds no behaviour of its own.
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class Control;
+class EventLoop;
+class Form;
+
+class FormView : public QWidget {
+public:
+    FormView(Form& form, EventLoop& loop);
+    ~FormView() override;
+
+    Form* form() const { return form_; }
+    // The model is going away: the view no longer reads it nor sends anything to it.
+    void detach();
+
+    QWidget* widgetFor(const Control& control) const;
+    // Repaint one control, or the window's caption, place and visibility.
+    void refreshControl(Control& control);
+    void refreshForm();
+    // How many control repaints the view has done (a repaint touches one control only).
+    std::uint64_t repaints() const { return repaints_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    struct Bound;
+    void build();
+    QWidget* makeWidget(Control& control);
+    void layOut(Control* container, QWidget* area);
+    void paint(Bound& b);
+    void applyCommon(Bound& b);
+    // Queue the operator's action on the core loop; it is dropped if the model has gone by then.
+    void operatorAction(std::function<void()> work);
+
+    Form* form_;
+    EventLoop& loop_;
+    std::shared_ptr<bool> alive_;
+    std::unordered_map<const Control*, std::unique_ptr<Bound>> bound_;
+    std::unordered_map<const Control*, QWidget*> areas_;   // a frame or tab page: where its children go
+    QWidget* root_ = nullptr;
+    bool applyingPlace_ = false;
+    int placedLeft_ = -1, placedTop_ = -1;
+    int sizedWidth_ = -1, sizedHeight_ = -1;
+    std::uint64_t repaints_ = 0;
+};

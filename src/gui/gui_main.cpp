@@ -1,0 +1,59 @@
+#include "gui/gui_main.h"
+
+#include <QApplication>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "app/app.h"
+#include "gui/gui_session.h"
+#include "gui/qt_dialogs.h"
+#include "platform/linux_services.h"
+
+bool guiDisplayAvailable() {
+    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* v = std::getenv(var);
+        if (v && *v) return true;
+    }
+    return false;
+}
+
+namespace {
+AppOptions readOptions(int argc, char** argv) {
+    AppOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
+        if (a == "--config") options.folders.config = next();
+        else if (a == "--data") options.folders.data = next();
+        else if (a == "--callsign") options.callsign = next();
+    }
+    return options;
+}
+}  // namespace
+
+int runGuiMain(int argc, char** argv) {
+    QApplication qt(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);   // the program ends when the station ends
+
+    AppOptions options = readOptions(argc, argv);
+    auto clock = std::make_shared<RealClock>();
+    options.clock = clock;
+    Services services;
+    services.audio = makeGStreamerAudio();
+    services.speech = makeEspeakSpeech(*services.audio, *clock);
+    services.transfer = makeCurlTransfer();
+    services.webText = makeWebPageText();
+    services.shell = makeDesktopShell();
+    services.dialogs = std::make_unique<QtDialogs>();
+    auto tray = std::make_unique<QtTray>();
+    QtTray* trayIcon = tray.get();
+    services.tray = std::move(tray);
+
+    App app(options, std::move(services));
+    trayIcon->setDispatch([&app](std::function<void()> click) { app.loop().post(std::move(click)); });
+    app.transcript().onLine([](const std::string& line) { std::cout << line << '\n' << std::flush; });
+
+    GuiSession session(app, [] { QApplication::quit(); });
+    return QApplication::exec();
+}

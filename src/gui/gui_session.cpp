@@ -1,0 +1,26 @@
+#include "gui/gui_session.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "gui/simulator_panel.h"
+#include "shell/launcher_window.h"
+
+GuiSession::GuiSession(App& app, std::function<void()> ended)
+    : app_(app), view_(app), driver_(app, std::move(ended)) {
+    view_.showVisibleWindows();
+    // The launcher's creation checks, creates every tool window and shows itself (or goes to the tray).
+    App& a = app_;
+    app_.loop().post([&a] { a.form5(); });
+    panel_ = std::make_unique<SimulatorPanel>(app_);
+    // Out of the way of the tool windows, which open at the places they keep (top left by default).
+    panel_->adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect free = screen->availableGeometry();
+        panel_->move(free.right() - panel_->width() - 8, free.top() + 8);
+    }
+    panel_->show();
+    driver_.schedule();
+}
+
+GuiSession::~GuiSession() = default;

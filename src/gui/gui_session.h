@@ -1,0 +1,25 @@
+#pragma once
+// The station on screen: its windows drawn, its loop driven by Qt, and the simulator panel.
+// The program starts as the console's does: the launcher's creation, on the loop.
+#include <functional>
+#include <memory>
+
+#include "gui/gui_view.h"
+#include "gui/loop_driver.h"
+
+class SimulatorPanel;
+
+class GuiSession {
+public:
+    // Queues the program's start; `ended` runs when the program ends.
+    GuiSession(App& app, std::function<void()> ended);
+    ~GuiSession();
+    GuiView& view() { return view_; }
+    SimulatorPanel& panel() { return *panel_; }
+
+private:
+    App& app_;
+    GuiView view_;
+    LoopDriver driver_;
+    std::unique_ptr<SimulatorPanel> panel_;
+};

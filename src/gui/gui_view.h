@@ -1,0 +1,29 @@
+#pragma once
+// The view of the whole station: a window on screen for each window the model shows, kept in
+// step as the models change. Only the control that changed is repainted.
+#include <map>
+
+#include "app/app.h"
+
+class FormView;
+
+class GuiView final : public ViewListener {
+public:
+    explicit GuiView(App& app);
+    ~GuiView() override;
+    GuiView(const GuiView&) = delete;
+    GuiView& operator=(const GuiView&) = delete;
+
+    void controlChanged(Control& control) override;
+    void formChanged(Form& form) override;
+
+    // The window's view, or nullptr where the window is not on screen.
+    FormView* viewOf(const Form& form) const;
+    // Draws every window the model shows now (those shown before the view was attached).
+    void showVisibleWindows();
+
+private:
+    FormView* make(Form& form);
+    App& app_;
+    std::map<const Form*, FormView*> views_;
+};

@@ -1,0 +1,169 @@
+#include "gui/simulator_panel.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/app.h"
+
+namespace {
+constexpr int kRefreshMs = 250;
+const char* const kStates[] = {"Transmitter keyed", "Busy", "Listen-only", "Link enabled", "RTS line", "DTR line",
+                               "Carrier", "Receiving signal", "Internet audio", "EchoLink closed"};
+
+QString onOff(bool b) { return b ? QStringLiteral("ON") : QStringLiteral("off"); }
+QString lastOf(const std::vector<std::string>& v) { return v.empty() ? QString("-") : QString::fromStdString(v.back()); }
+}  // namespace
+
+SimulatorPanel::SimulatorPanel(App& app) : app_(app) {
+    setObjectName("SimulatorPanel");
+    setWindowTitle(QStringLiteral("Simulated node %1").arg(QString::fromStdString(app.node().callsign())));
+    auto* column = new QVBoxLayout(this);
+
+    auto* stateBox = new QGroupBox("Node");
+    auto* grid = new QGridLayout(stateBox);
+    int row = 0;
+    for (const char* name : kStates) {
+        auto* value = new QLabel;
+        value->setObjectName(name);
+        grid->addWidget(new QLabel(name), row / 2, (row % 2) * 2);
+        grid->addWidget(value, row / 2, (row % 2) * 2 + 1);
+        states_[name] = value;
+        ++row;
+    }
+    column->addWidget(stateBox);
+
+    auto* sent = new QGroupBox("Last sent");
+    auto* sentForm = new QFormLayout(sent);
+    sentForm->addRow("CW", lastCw_ = new QLabel);
+    sentForm->addRow("Chat", lastChat_ = new QLabel);
+    sentForm->addRow("DTMF", lastDtmf_ = new QLabel);
+    column->addWidget(sent);
+
+    auto* stationBox = new QGroupBox("Connected stations");
+    auto* stationColumn = new QVBoxLayout(stationBox);
+    stations_ = new QListWidget;
+    stations_->setMaximumHeight(90);
+    stationColumn->addWidget(stations_);
+    auto* stationRow = new QHBoxLayout;
+    call_ = new QLineEdit;
+    call_->setPlaceholderText("Callsign");
+    name_ = new QLineEdit;
+    name_->setPlaceholderText("Name");
+    auto* connectButton = new QPushButton("Connect");
+    auto* disconnectButton = new QPushButton("Disconnect");
+    stationRow->addWidget(call_);
+    stationRow->addWidget(name_);
+    stationRow->addWidget(connectButton);
+    stationRow->addWidget(disconnectButton);
+    stationColumn->addLayout(stationRow);
+    column->addWidget(stationBox);
+    connect(connectButton, &QPushButton::clicked, this, [this] {
+        const std::string call = call_->text().trimmed().toStdString(), name = name_->text().trimmed().toStdString();
+        if (!call.empty()) act([call, name](SimulatedNode& n) { n.stationConnects(call, name); });
+    });
+    connect(disconnectButton, &QPushButton::clicked, this, [this] {
+        std::string call = call_->text().trimmed().toStdString();
+        if (call.empty() && stations_->currentItem()) call = stations_->currentItem()->text().section(' ', 0, 0).toStdString();
+        if (!call.empty()) act([call](SimulatedNode& n) { n.stationDisconnects(call); });
+    });
+
+    auto* input = new QGroupBox("Send to the node");
+    auto* inputForm = new QFormLayout(input);
+    auto* dtmfRow = new QHBoxLayout;
+    dtmf_ = new QLineEdit;
+    dtmf_->setObjectName("dtmf");
+    auto* dtmfButton = new QPushButton("Send DTMF");
+    dtmfRow->addWidget(dtmf_);
+    dtmfRow->addWidget(dtmfButton);
+    inputForm->addRow("DTMF digits", dtmfRow);
+    auto* chatRow = new QHBoxLayout;
+    chat_ = new QLineEdit;
+    chat_->setPlaceholderText("CALL>text");
+    auto* chatButton = new QPushButton("Send chat");
+    chatRow->addWidget(chat_);
+    chatRow->addWidget(chatButton);
+    inputForm->addRow("Chat line", chatRow);
+    column->addWidget(input);
+    auto sendDtmf = [this] {
+        const std::string digits = dtmf_->text().trimmed().toStdString();
+        if (digits.empty()) return;
+        dtmf_->clear();
+        act([digits](SimulatedNode& n) { n.receiveDtmf(digits); });
+    };
+    connect(dtmfButton, &QPushButton::clicked, this, sendDtmf);
+    connect(dtmf_, &QLineEdit::returnPressed, this, sendDtmf);
+    auto sendChat = [this] {
+        const std::string line = chat_->text().toStdString();
+        if (line.empty()) return;
+        chat_->clear();
+        act([line](SimulatedNode& n) { n.receiveChat(line); });
+    };
+    connect(chatButton, &QPushButton::clicked, this, sendChat);
+    connect(chat_, &QLineEdit::returnPressed, this, sendChat);
+
+    auto* switches = new QHBoxLayout;
+    rx_ = new QCheckBox("Internet audio");
+    carrier_ = new QCheckBox("Carrier");
+    signal_ = new QCheckBox("Receiving signal");
+    auto* closeButton = new QPushButton("Close EchoLink");
+    switches->addWidget(rx_);
+    switches->addWidget(carrier_);
+    switches->addWidget(signal_);
+    switches->addStretch(1);
+    switches->addWidget(closeButton);
+    column->addLayout(switches);
+    connect(rx_, &QCheckBox::clicked, this, [this](bool on) { act([on](SimulatedNode& n) { n.setInternetAudio(on); }); });
+    connect(carrier_, &QCheckBox::clicked, this, [this](bool on) { act([on](SimulatedNode& n) { n.setCarrier(on); }); });
+    connect(signal_, &QCheckBox::clicked, this,
+            [this](bool on) { act([on](SimulatedNode& n) { n.setReceivingSignal(on); }); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { act([](SimulatedNode& n) { n.close(); }); });
+
+    // The node raises no event for the panel: it is read a few times a second.
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this] { refresh(); });
+    timer->start(kRefreshMs);
+    refresh();
+}
+
+void SimulatorPanel::act(std::function<void(SimulatedNode&)> work) {
+    SimulatedNode& node = app_.node();
+    app_.loop().post([&node, work = std::move(work)] { work(node); });
+}
+
+void SimulatorPanel::setText(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
+QLabel* SimulatorPanel::stateLabel(const std::string& name) const {
+    auto it = states_.find(name);
+    return it == states_.end() ? nullptr : it->second;
+}
+
+void SimulatorPanel::refresh() {
+    const SimulatedNode& n = app_.node();
+    const bool values[] = {n.keyed(), n.busy(), n.listenOnly(), n.linkEnabled(), n.rts(), n.dtr(),
+                           n.carrier(), n.receivingSignal(), n.internetAudio(), n.closed()};
+    for (size_t i = 0; i < std::size(kStates); ++i) setText(states_[kStates[i]], onOff(values[i]));
+    setText(lastCw_, lastOf(n.cwSent()));
+    setText(lastChat_, lastOf(n.chatSent()));
+    setText(lastDtmf_, lastOf(n.dtmfSent()));
+    std::vector<std::string> list;
+    for (const ConnectedStation& s : n.stations()) list.push_back(s.name.empty() ? s.call : s.call + " " + s.name);
+    if (list != shownStations_) {
+        stations_->clear();
+        for (const auto& s : list) stations_->addItem(QString::fromStdString(s));
+        shownStations_ = list;
+    }
+    if (rx_->isChecked() != n.internetAudio()) rx_->setChecked(n.internetAudio());
+    if (carrier_->isChecked() != n.carrier()) carrier_->setChecked(n.carrier());
+    if (signal_->isChecked() != n.receivingSignal()) signal_->setChecked(n.receivingSignal());
+}

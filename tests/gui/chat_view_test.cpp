@@ -1,0 +1,73 @@
+// The chat window through its widgets: a typed line goes out and shows with its pictures drawn.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "chat/chat_window.h"
+#include "gui_support.h"
+
+TEST(GuiChat, ATypedLineIsSentAndShownWithItsPicture) {
+    ViewedStation v;
+    Messages& chat = v.s.app().messages();
+    FormView* view = v.show(chat);
+    ASSERT_NE(view, nullptr);
+    auto* input = qobject_cast<QPlainTextEdit*>(view->widgetFor(chat.TextTX));
+    auto* send = qobject_cast<QPushButton*>(view->widgetFor(chat.Send));
+    auto* display = qobject_cast<QTextBrowser*>(view->widgetFor(chat.RTB));
+    ASSERT_TRUE(input && send && display);
+
+    QTest::keyClicks(input, "hello :)");
+    v.settle();
+    QTest::mouseClick(send, Qt::LeftButton);
+    v.settle();
+    ASSERT_FALSE(v.s.node().chatSent().empty());
+    EXPECT_THAT(v.s.node().chatSent().back(), ::testing::EndsWith(">hello :)"));
+    EXPECT_TRUE(display->toPlainText().contains("hello")) << display->toPlainText().toStdString();
+    EXPECT_TRUE(display->toHtml().contains("mvicon:0")) << "the smile is drawn as its picture";
+    EXPECT_EQ(input->toPlainText(), "");
+}
+
+TEST(GuiChat, NewLinesAreAppendedAndMarkupIsShownAsText) {
+    ViewedStation v;
+    Messages& chat = v.s.app().messages();
+    FormView* view = v.show(chat);
+    auto* display = qobject_cast<QTextBrowser*>(view->widgetFor(chat.RTB));
+    ASSERT_NE(display, nullptr);
+    v.s.app().act([&] {
+        chat.AddChatLine("W1ABC> ", "first <b>line</b>");
+        chat.AddChatLine("W1ABC> ", "second");
+    });
+    const QString text = display->toPlainText();
+    EXPECT_TRUE(text.contains("first <b>line</b>")) << text.toStdString();
+    EXPECT_EQ(display->document()->blockCount(), 2);
+}
+
+TEST(GuiChat, PictureButtonsShowTheirPictures) {
+    ViewedStation v;
+    Messages& chat = v.s.app().messages();
+    FormView* view = v.show(chat);
+    ASSERT_FALSE(chat.Image.empty());
+    auto* first = qobject_cast<QPushButton*>(view->widgetFor(*chat.Image[0]));
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->icon().isNull());
+}
+
+TEST(GuiChat, EnterInTheInputBoxGoesToTheWindowNotIntoTheBox) {
+    ViewedStation v;
+    Messages& chat = v.s.app().messages();
+    // The window's own key handler, as the chat window wires it.
+    if (!chat.TextTX.hasKeyPress()) chat.TextTX.onKeyPress([&chat](int& key) { chat.TextTX_KeyPress(key); });
+    FormView* view = v.show(chat);
+    auto* input = qobject_cast<QPlainTextEdit*>(view->widgetFor(chat.TextTX));
+    ASSERT_NE(input, nullptr);
+    QTest::keyClicks(input, "good evening");
+    QTest::keyClick(input, Qt::Key_Return);
+    v.settle();
+    ASSERT_FALSE(v.s.node().chatSent().empty());
+    EXPECT_THAT(v.s.node().chatSent().back(), ::testing::EndsWith(">good evening"));
+    EXPECT_EQ(input->toPlainText(), "");
+}
