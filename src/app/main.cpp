@@ -1,5 +1,17 @@
-// mvsmall: the station-automation suite. `--headless` runs it without windows; the program's
-// start is the launcher's creation either way.
-#include "app/headless/console.h"
+// mvsmall: the station-automation suite. The windows where there is a display, the headless
+// console with `--headless` or without one; the program's start is the launcher's creation either way.
+#include <cstring>
 
-int main(int argc, char** argv) { return runConsoleMain(argc, argv); }
+#include "app/headless/console.h"
+#ifdef MVSMALL_HAVE_GUI
+#include "gui/gui_main.h"
+#endif
+
+int main(int argc, char** argv) {
+#ifdef MVSMALL_HAVE_GUI
+    bool headless = false;
+    for (int i = 1; i < argc; ++i) headless = headless || std::strcmp(argv[i], "--headless") == 0;
+    if (!headless && guiDisplayAvailable()) return runGuiMain(argc, argv);
+#endif
+    return runConsoleMain(argc, argv);
+}

@@ -1,7 +1,6 @@
 // Timers and the loop, in virtual time.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <vector>
 
 #include "core/clock.h"
@@ -141,16 +140,13 @@ TEST(EventLoop, DelayedEventsRunAtTheirTime) {
     EXPECT_EQ(r.ticks, (std::vector<std::int64_t>{200, 700}));
 }
 
-TEST(EventLoop, AWeekOfOneSecondSchedulersRunsInWellUnderASecond) {
+TEST(EventLoop, AWeekOfSchedulersRunsInVirtualTimeWithEveryTickCounted) {
     Rig r;
     long seconds = 0, fast = 0;
     Timer clock(r.loop, "clock", 1000, [&] { ++seconds; });
     Timer ducking(r.loop, "ducking", 100, [&] { ++fast; });
-    const auto wall = std::chrono::steady_clock::now();
     r.loop.runFor(7LL * 24 * 3600 * 1000);
-    const auto took = std::chrono::steady_clock::now() - wall;
+    // How fast this runs is a benchmark figure (bench/); here every tick must be there, once.
     EXPECT_EQ(seconds, 7L * 24 * 3600);
     EXPECT_EQ(fast, 7L * 24 * 36000);
-    // Generous even for sanitizer builds; the real figure is in the benchmark.
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(took).count(), 30);
 }
