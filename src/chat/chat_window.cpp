@@ -25,6 +25,9 @@ constexpr FilterDefault kFilterDefaults[12] = {
 }  // namespace
 
 Messages::Messages(FormHost& host) : Form(host, "Messages") {
+    // Enter in the send boxes sends the line.
+    TextTX.onKeyPress([this](int& k) { TextTX_KeyPress(k); });
+    Text2.onKeyPress([this](int& k) { Text2_KeyPress(k); });
     Text3.multiLine = true;
     Text3.locked = true;
     Text1.setToolTip("Enter the Callsogn you wish the Private Message to be sent to.");

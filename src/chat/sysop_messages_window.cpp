@@ -23,6 +23,7 @@ Form126::Form126(FormHost& host) : Form(host, "Form126", "Messages for sysop's a
     Command5.onClick([this] { app().messages().Show(); });
     Command1.onClick([this] { Hide(); });
     Command6.onClick([this] { SaveData(); });
+    Text3.onKeyPress([this](int& k) { Text3_KeyPress(k); });
 }
 
 void Form126::load() {
