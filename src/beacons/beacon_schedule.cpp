@@ -39,9 +39,11 @@ void BeaconSetWindow::Timer1_Timer() {
     if (!infoBeaconsActive()) return;
     // The clock is read afresh for each comparison; a missed or busy second is not made up.
     const auto at = [&](const char* minuteSecond) { return right(timeNow(), 5) == minuteSecond; };
-    if (at("00:20") && InfoHourly.value() == 1 && !linkBusy()) sendScheduledBeacon();
-    if ((at("45:20") || at("15:20")) && InfoQuarter.value() == 1 && !linkBusy()) sendScheduledBeacon();
-    if (at("30:20") && InfoHalf.value() == 1 && !linkBusy()) sendScheduledBeacon();
+    // As for the timed beacon, a busy test that cannot be read (EchoLink not answering) counts as busy.
+    const auto free = [&] { return !firstBranchOnFailure([&] { return linkBusy(); }); };
+    if (at("00:20") && InfoHourly.value() == 1 && free()) sendScheduledBeacon();
+    if ((at("45:20") || at("15:20")) && InfoQuarter.value() == 1 && free()) sendScheduledBeacon();
+    if (at("30:20") && InfoHalf.value() == 1 && free()) sendScheduledBeacon();
 }
 
 void BeaconSetWindow::Timer2_Timer() {

@@ -147,6 +147,17 @@ TEST(InformationBeacon, ABusySecondOrAnInactiveSetIsNotMadeUp) {
     EXPECT_TRUE(s.node().dtmfSent().empty()) << "13:45:20 passes while set 1 is active";
 }
 
+TEST(InformationBeacon, EchoLinkNotAnsweringAtTheDueSecondDropsItWithoutAnInternalError) {
+    Station s({"2026-12-10 13:14:50"});
+    Form110& set = activeSet2(s);
+    set.InfoQuarter.setValue(1);
+    s.node().setUnreachable(true);
+    s.advance(40);
+    s.node().setUnreachable(false);
+    EXPECT_TRUE(s.node().dtmfSent().empty());
+    EXPECT_EQ(s.transcript().count("LOG \"Internal error"), 0);
+}
+
 TEST(InformationBeacon, Set1FollowsItsOwnBoxesAndItsChoice) {
     Station s({"2026-12-10 12:30:19"});
     s.app().form3().Check1.setValue(1);
