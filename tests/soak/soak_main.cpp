@@ -1,0 +1,499 @@
+// A week on the air in a minute: a whole station with every schedule switched on runs through
+// days of virtual time under a seeded random stream of what the outside world does, while its
+// invariants are checked all along.
+//
+//   mvsmall_soak [--days D] [--hours H] [--seed N] [--runs R] [--quiet] [--show-log] [--inject-stuck-key]
+//
+// The short form (no flag) runs a few hours; `--days 7` is the long form. A failing run prints
+// its seed; `--seed N` replays it.
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/datetime.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "core/timer.h"
+#include "linkcontrol/connect_control_window.h"
+#include "player/player_window.h"
+#include "speech/courtesy_window.h"
+#include "speech/idents_window.h"
+#include "support/station_fixture.h"
+
+#ifndef MVSMALL_SOAK_SHORT_HOURS
+#define MVSMALL_SOAK_SHORT_HOURS 6.0
+#endif
+
+namespace {
+
+constexpr std::int64_t kDriverTickMs = 16;   // the PTT driver's tick (the finest timer interval)
+
+// ---- the station's settings: every schedule on
+
+using Keys = std::vector<std::pair<std::string, std::string>>;
+
+std::string iniText(const Keys& keys) {
+    std::string text = "[SETTINGS]\n";
+    for (const auto& [k, v] : keys) text += k + "=" + v + "\n";
+    return text;
+}
+
+const std::map<std::string, Keys>& settingsSet() {
+    static const std::map<std::string, Keys> set = {
+        // idents, time and information announcements, CW ident, stay-connected and timed
+        // connections, connect notices with the bell, spoken chat, the silence scheduler
+        {"identabc.ini",
+         {{"Option3", "True"}, {"Option4", "False"}, {"STOPCLOCK7", "1"}, {"BEACONPERIOD7", "10"},
+          {"USELONGCHECK", "1"}, {"LONGID", "3"}, {"CWCALLSIGN", "N0CALL"}, {"CWCALLSIGNLONG", "N0CALL JO01"},
+          {"STOPCLOCK6", "1"}, {"BEACONPERIOD6", "20"}, {"CALLSIGN", "N0CALL link"}, {"IDCHECK", "1"},
+          {"VOICEPERIOD", "10"}, {"ONHOUR", "1"}, {"QUARTERHOUR", "1"}, {"HALFHOUR", "1"}, {"OPTION1", "False"},
+          {"OPTION2", "True"}, {"INFOHOURLY", "1"}, {"INFOHALF", "1"}, {"SAYTEXT", "1"}, {"CONDISC", "1"},
+          {"ADDTIME", "1"}, {"CONNECTBELLCHECK", "1"}, {"TEXT2", "@DATA@/bell.wav"},
+          {"CONNECTSTATION1", "W1STAY"}, {"STAYCON1", "1"}, {"CONNECTSTATION2", "K2STAY-R"}, {"STAYCON2", "1"},
+          {"PLUSSECONDS", "15"}, {"DTMF", "#99"}, {"USEDTMF", "1"}, {"TEXT3", "###1"}, {"TEXT4", "###0"},
+          {"TEXT5", "###3"}, {"TEXT8", "#18"}, {"ANNOUNCEOFF", "#71"}, {"ANNOUNCEON", "#70"},
+          {"TOGGLETEXT", "#55"}, {"ConnectStationx", "W9XYZ"}, {"BeaconPeriodx", "30"}, {"StopClockx", "1"},
+          {"ENABLEAUTOCONNECT", "*11*"}, {"DISABLEAUTOCONNECT", "*10*"}, {"TTSCTRL", "1"}, {"TTSPERIOD", "1"},
+          {"SUN", "1"}, {"MON", "1"}, {"TUE", "1"}, {"WED", "1"}, {"THUR", "1"}, {"FRI", "1"}, {"SAT", "1"},
+          {"HOUROFF1", "23"}, {"MINSOFF1", "30"}, {"HOURON1B", "06"}, {"MINSON1B", "15"}, {"CHECK2", "1"}}},
+        // beacon sets: timed and information beacons
+        {"beaconabc.ini",
+         {{"STOPCLOCK1", "1"}, {"BEACONPERIOD1", "15"}, {"INFOHOURLY", "1"}, {"INFOQUATER", "1"},
+          {"TEXT1", "This is the N0CALL link"}, {"TEXT2", "Nets every Sunday"}, {"TEXT21", "N0CALL beacon"}}},
+        {"beaconabc2.ini",
+         {{"STOPCLOCK1", "1"}, {"BEACONPERIOD1", "20"}, {"INFOHALF", "1"}, {"TEXT1", "Second set beacon"}}},
+        // courtesy tones with a tail, the no-station notice
+        {"mvcourtesy.ini",
+         {{"CHECK1", "1"}, {"COURTESYID", "K"}, {"IPCOURTESY", "E"}, {"OPTION1", "False"}, {"OPTION2", "True"},
+          {"RFTONE", "@DATA@/rf.wav"}, {"INETTONE", "@DATA@/ip.wav"}, {"OPTION3", "True"}, {"OPTION5", "False"},
+          {"NOCON", "1"}, {"NOSTATIONCON", "No stations are connected"}, {"HANGTIME", "500"}}},
+        // connect control: daily disconnect and connect, idle disconnect, DTMF connects
+        {"dtmfctrl.ini",
+         {{"Hour0", "03"}, {"Mins0", "00"}, {"CHECK5", "1"}, {"CHECK7", "1"}, {"Hour00", "03"}, {"Mins00", "05"},
+          {"CHECK6", "1"}, {"CONNECT1", "K2XYZ"}, {"CHECK9", "1"}, {"STOPCLOCK17", "1"}, {"BEACONPERIOD17", "20"},
+          {"TEXT5", "HOME1"}, {"CHECK13", "1"}, {"DTMF1", "101"}, {"CALL1", "W1ABC"}, {"DTMF2", "102"},
+          {"CALL2", "G4AAA-R"}, {"DTMF3", "103"}, {"CALL3", "*IRELAND*"}, {"DISCMINS1", "15"}}},
+        // the player: transmission breaks on long files
+        {"MP3_PlayerABC.ini", {{"STOPCLOCK8", "1"}, {"BEACONPERIOD8", "5"}, {"TEXT6", "60"}}},
+    };
+    return set;
+}
+
+const std::vector<std::string> kValidDtmf = {"#99", "###1", "###0", "###3", "#18", "#71", "#70", "#55", "*11*",
+                                             "*10*", "101", "102", "103", "73", "#", "*", "0"};
+const std::vector<std::string> kStations = {"W1ABC", "K2XYZ", "W1STAY", "K2STAY-R", "HOME1", "G4AAA-R",
+                                            "*IRELAND*", "N3OTH-L", " w5low ", "VE3XYZ"};
+const std::vector<std::string> kChatLines = {
+    "W1ABC>hello from the far end",
+    "K2XYZ>",
+    ">no callsign",
+    "no separator at all",
+    "N0CALL-L>our own echo",
+    "G4AAA-R>#99",
+    "W1ABC>a>b>c",
+    "W1ABC>\t\x01\x7f control characters",
+    "VE3XYZ>\xc3\xa9t\xc3\xa9 \xe2\x82\xac utf-8",
+    "W1ABC>\xff\xfe broken utf-8",
+    "W1ABC><b>markup</b> &amp; entities",
+    "W1ABC>" + std::string(4000, 'x'),
+    "   >   ",
+};
+
+struct Options {
+    double hours = MVSMALL_SOAK_SHORT_HOURS;
+    std::uint32_t seed = 0;
+    bool seedGiven = false;
+    int runs = 1;
+    bool quiet = false;
+    bool showLog = false;         // print the distinct error-log lines at the end
+    bool injectStuckKey = false;  // key the transmitter behind the player's back: the run must fail
+};
+
+struct Figures {
+    std::int64_t events = 0, keyed = 0, spoken = 0, played = 0, cw = 0, dtmf = 0, chats = 0, connects = 0,
+                 overs = 0, carriers = 0, unreachable = 0, readBacks = 0, logLines = 0;
+    std::int64_t keyedMs = 0;
+};
+
+class Soak {
+public:
+    Soak(const Options& o, std::uint32_t seed)
+        : options_(o), seed_(seed), rng_(seed), s_({"2026-12-10 12:00:00", "N0CALL-L", false}) {
+        writeSettings(s_);
+        prepareSounds(s_);
+        s_.app().act([&] { s_.app().createStartupWindows(); });
+        s_.node().shuffleEvents(seed);
+        s_.transcript().onLine([this](const std::string& line) { onLine(line); });
+        watch_ = std::make_unique<Timer>(s_.loop(), "soak-watch", 1, [this] { check(); });
+    }
+
+    // Runs the whole period; returns whether every invariant held.
+    bool run() {
+        const std::int64_t endMs = static_cast<std::int64_t>(options_.hours * 3600'000.0);
+        scheduleNextEvent(0);
+        if (options_.injectStuckKey)
+            agenda_.emplace(30 * 60'000, [this] {
+                // A player whose driver stops: the next key stays down with nothing on the air.
+                s_.app().form1().Timer3.disable();
+                s_.app().form4().EchoLink().KeyTransmitter(true);
+            });
+        agenda_.emplace(kDayMs, [this] { dailyReadBack(); });
+        while (failures_.empty()) {
+            const auto next = agenda_.begin();
+            const std::int64_t due = std::min(next->first, endMs);
+            advanceTo(due);
+            if (due >= endMs || !failures_.empty()) break;
+            auto work = std::move(next->second);
+            agenda_.erase(next);
+            s_.app().act(work);
+            if (s_.app().ended()) fail("the program ended unasked");
+        }
+        if (failures_.empty()) settle();
+        if (failures_.empty()) readBack("at the end");
+        return failures_.empty();
+    }
+
+    const std::vector<std::string>& failures() const { return failures_; }
+    const Figures& figures() const { return figures_; }
+    const std::set<std::string>& logLines() const { return logLines_; }
+    std::uint32_t seed() const { return seed_; }
+
+private:
+    static constexpr std::int64_t kDayMs = 86'400'000;
+
+    static std::string withData(const Station& s, std::string value) {
+        const std::string mark = "@DATA@";
+        if (auto at = value.find(mark); at != std::string::npos) value.replace(at, mark.size(), s.dataFolder().path());
+        return value;
+    }
+
+    static void writeSettings(Station& s) {
+        for (const auto& [file, keys] : settingsSet()) {
+            Keys resolved;
+            for (const auto& [k, v] : keys) resolved.emplace_back(k, withData(s, v));
+            s.writeSettings(file, iniText(resolved));
+        }
+    }
+
+    static void prepareSounds(Station& s) {
+        for (const auto& [name, seconds] : std::vector<std::pair<std::string, double>>{
+                 {"bell.wav", 1.5}, {"rf.wav", 0.4}, {"ip.wav", 0.3}, {"RF.wav", 0.4}, {"IP.wav", 0.3}}) {
+            s.dataFolder().write(name, "RIFF");
+            s.audio->setLength(s.dataFile(name), seconds);
+        }
+    }
+
+    std::size_t pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+    std::int64_t between(std::int64_t lo, std::int64_t hi) {
+        return std::uniform_int_distribution<std::int64_t>(lo, hi)(rng_);
+    }
+
+    void advanceTo(std::int64_t ms) {
+        if (ms > nowMs_) {
+            s_.advance(static_cast<double>(ms - nowMs_) / 1000.0);
+            nowMs_ = ms;
+        }
+        if (s_.app().ended()) fail("the program ended unasked");
+    }
+
+    // ---- the outside world
+
+    void scheduleNextEvent(std::int64_t after) {
+        // About twenty events an hour, bunched now and then.
+        const double meanMs = 180'000.0;
+        const auto gap = static_cast<std::int64_t>(std::exponential_distribution<double>(1.0 / meanMs)(rng_));
+        agenda_.emplace(after + std::max<std::int64_t>(gap, 50), [this] {
+            randomEvent();
+            scheduleNextEvent(nowMs_);
+        });
+    }
+
+    void later(std::int64_t delayMs, std::function<void()> work) { agenda_.emplace(nowMs_ + delayMs, std::move(work)); }
+
+    void randomEvent() {
+        ++figures_.events;
+        SimulatedNode& node = s_.node();
+        const std::size_t r = pick(100);
+        if (r < 20) {          // DTMF, valid or not
+            ++figures_.dtmf;
+            node.receiveDtmf(pick(2) ? kValidDtmf[pick(kValidDtmf.size())] : randomDigits());
+        } else if (r < 35) {   // a station connects
+            ++figures_.connects;
+            const std::string& call = kStations[pick(kStations.size())];
+            if (!node.isConnected(trim(call))) node.stationConnects(trim(call), pick(2) ? "Name" : "", "10.0.0.1");
+        } else if (r < 47) {   // a station drops
+            if (!node.stations().empty())
+                node.stationDisconnects(node.stations()[pick(node.stations().size())].call);
+        } else if (r < 60) {   // a chat line
+            ++figures_.chats;
+            node.receiveChat(kChatLines[pick(kChatLines.size())]);
+        } else if (r < 75) {   // an Internet over
+            if (!node.internetAudio()) {
+                ++figures_.overs;
+                node.setInternetAudio(true);
+                later(between(500, 90'000), [this] { s_.node().setInternetAudio(false); });
+            }
+        } else if (r < 90) {   // a local carrier: a kerchunk or an over
+            if (!node.carrier()) {
+                ++figures_.carriers;
+                node.setCarrier(true);
+                node.setReceivingSignal(true);
+                later(pick(3) ? between(200, 1500) : between(2000, 45'000), [this] {
+                    s_.node().setCarrier(false);
+                    s_.node().setReceivingSignal(false);
+                });
+            }
+        } else if (r < 94) {   // activity
+            node.setActivity(true);
+            later(between(1000, 20'000), [this] { s_.node().setActivity(false); });
+        } else if (r < 96) {   // EchoLink unreachable for a while
+            if (!node.unreachable()) {
+                ++figures_.unreachable;
+                node.setUnreachable(true);
+                later(between(5'000, 20 * 60'000), [this] { s_.node().setUnreachable(false); });
+            }
+        } else {               // the operator saves everything
+            readBack("after an operator save");
+        }
+    }
+
+    std::string randomDigits() {
+        static const std::string digits = "0123456789*#ABCD";
+        std::string d;
+        const std::size_t n = pick(10);
+        for (std::size_t k = 0; k < n; ++k) d += digits[pick(digits.size())];
+        return d;
+    }
+
+    // ---- invariants
+
+    void onLine(const std::string& stamped) {
+        const std::string line = stamped.size() > 13 ? stamped.substr(13) : stamped;
+        if (line.rfind("KEY on", 0) == 0) {
+            ++figures_.keyed;
+            keyedSince_ = s_.clock().tickCount();
+        } else if (line.rfind("KEY off", 0) == 0) {
+            if (keyedSince_ >= 0) figures_.keyedMs += s_.clock().tickCount() - keyedSince_;
+            keyedSince_ = -1;
+        } else if (line.rfind("SPEAK", 0) == 0) {
+            ++figures_.spoken;
+        } else if (line.rfind("PLAY", 0) == 0) {
+            ++figures_.played;
+        } else if (line.rfind("CW", 0) == 0) {
+            ++figures_.cw;
+        } else if (line.rfind("LOG", 0) == 0) {
+            ++figures_.logLines;
+            logLines_.insert(line.substr(0, 160));
+            if (line.find("Internal error") != std::string::npos) fail("internal failure in the error log: " + line);
+        } else if (line.rfind("EXIT", 0) == 0) {
+            fail("the program ended unasked");
+        }
+    }
+
+    // Something on the air holds the key: a file with time left, a transmission break, local RF
+    // on a repeater. Speech and the tail delays block the one thread while they hold the key, so
+    // the watch never sees them except for an instant in a handler's "let pending events run",
+    // which takes no time; the idents window's PTT label only mirrors the key, so it proves nothing.
+    bool somethingHolds() {
+        App& a = s_.app();
+        Form1& player = a.form1();
+        const auto left = toNumber(player.Label1.caption());
+        if (!left || *left != 0) return true;
+        if (player.TempDelay == 1) return true;
+        Form22& courtesy = a.form22();
+        return courtesy.Option6.value() && courtesy.RFUser.text() == "Receiving  RF";
+    }
+
+    // The watch: a timer at the driver's own interval, created after every window, so in each
+    // round it looks after the driver has had its turn.
+    void check() {
+        if (s_.app().ended() || checking_) return;
+        checking_ = true;
+        const std::int64_t now = s_.clock().tickCount();
+        // While EchoLink does not answer, nobody can release its key: the count starts when it answers again.
+        if (s_.node().keyed() && !s_.node().unreachable() && !somethingHolds()) {
+            if (unheldSince_ < 0) unheldSince_ = now;
+            else if (now - unheldSince_ > kDriverTickMs)
+                fail("transmitter keyed with nothing holding it for " + std::to_string(now - unheldSince_) +
+                     " ms");
+        } else {
+            unheldSince_ = -1;
+        }
+        checking_ = false;
+    }
+
+    void settle() {
+        SimulatedNode& node = s_.node();
+        s_.app().act([&] {
+            node.setUnreachable(false);
+            node.setInternetAudio(false);
+            node.setCarrier(false);
+            node.setReceivingSignal(false);
+            node.setActivity(false);
+        });
+        // Schedules go on keying now and then; the key must come off within a few minutes.
+        for (int k = 0; k < 600; ++k) {
+            advanceTo(nowMs_ + 1000);
+            if (!failures_.empty()) return;
+            if (!node.keyed()) return;
+        }
+        fail("still keyed ten minutes after everything settled");
+    }
+
+    void dailyReadBack() {
+        readBack("on day " + std::to_string(nowMs_ / kDayMs));
+        agenda_.emplace(nowMs_ + kDayMs, [this] { dailyReadBack(); });
+    }
+
+    static std::vector<std::string> keysOf(const std::string& path) {
+        std::vector<std::string> keys;
+        std::ifstream in(path);
+        std::string line;
+        while (std::getline(in, line)) {
+            const auto eq = line.find('=');
+            if (eq != std::string::npos && !line.empty() && line[0] != '[') keys.push_back(line.substr(0, eq));
+        }
+        return keys;
+    }
+
+    // Keys another window rightly sets while it loads, so a fresh start does not show the saved value.
+    static bool sharedAtLoad(const std::string& file, const std::string& key) {
+        // The player's volume is the one the courtesy window (created later) hands it at its load.
+        return file == "MP3_PlayerABC.ini" && ucase(key) == "VOLSET";
+    }
+
+    // Every window saves; a fresh station started from those files saves the same values again.
+    void readBack(const std::string& when) {
+        ++figures_.readBacks;
+        s_.app().act([&] {
+            for (Form* f : s_.app().existingForms()) f->SaveData();
+        });
+        const std::string config = std::filesystem::path(s_.settingsFile("x")).parent_path().string();
+        std::map<std::string, std::string> saved;
+        for (const auto& entry : std::filesystem::directory_iterator(config)) {
+            if (entry.path().extension() != ".ini") continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::stringstream text;
+            text << in.rdbuf();
+            saved[entry.path().filename().string()] = text.str();
+        }
+        Station fresh({"2026-12-10 12:00:00", "N0CALL-L", false});
+        for (const auto& [name, text] : saved) fresh.writeSettings(name, text);
+        fresh.app().act([&] {
+            fresh.app().createStartupWindows();
+            for (Form* f : fresh.app().existingForms()) f->SaveData();
+        });
+        for (const auto& [name, text] : saved) {
+            const SettingsFile before(s_.settingsFile(name));
+            const SettingsFile after(fresh.settingsFile(name));
+            for (const auto& key : keysOf(s_.settingsFile(name))) {
+                if (sharedAtLoad(name, key)) continue;
+                const std::string a = before.read(key, "<missing>", 100000);
+                const std::string b = after.read(key, "<missing>", 100000);
+                if (a != b)
+                    fail("settings read back differently " + when + ": " + name + " " + key + " saved \"" + a +
+                         "\", read back and saved again \"" + b + "\"");
+            }
+        }
+    }
+
+    void fail(const std::string& what) {
+        // The first failure of a run tells; what follows from it would only repeat it.
+        if (failures_.empty())
+            failures_.push_back("day " + std::to_string(nowMs_ / kDayMs) + " " + timeText(s_.clock().now()) + ": " +
+                                what);
+    }
+
+    const Options& options_;
+    std::uint32_t seed_;
+    std::mt19937 rng_;
+    Station s_;
+    std::unique_ptr<Timer> watch_;
+    std::multimap<std::int64_t, std::function<void()>> agenda_;
+    std::int64_t nowMs_ = 0;
+    std::int64_t unheldSince_ = -1;
+    std::int64_t keyedSince_ = -1;
+    bool checking_ = false;
+    std::vector<std::string> failures_;
+    std::set<std::string> logLines_;
+    Figures figures_;
+};
+
+Options parse(int argc, char** argv) {
+    Options o;
+    if (const char* h = std::getenv("MVSMALL_SOAK_HOURS")) o.hours = std::atof(h);
+    for (int k = 1; k < argc; ++k) {
+        const std::string a = argv[k];
+        auto value = [&]() -> std::string {
+            if (k + 1 >= argc) {
+                std::fprintf(stderr, "missing value after %s\n", a.c_str());
+                std::exit(2);
+            }
+            return argv[++k];
+        };
+        if (a == "--days") o.hours = std::atof(value().c_str()) * 24.0;
+        else if (a == "--hours") o.hours = std::atof(value().c_str());
+        else if (a == "--seed") {
+            o.seed = static_cast<std::uint32_t>(std::strtoul(value().c_str(), nullptr, 10));
+            o.seedGiven = true;
+        } else if (a == "--runs") o.runs = std::max(1, std::atoi(value().c_str()));
+        else if (a == "--quiet") o.quiet = true;
+        else if (a == "--show-log") o.showLog = true;
+        else if (a == "--inject-stuck-key") o.injectStuckKey = true;
+        else {
+            std::fprintf(stderr, "usage: %s [--days D] [--hours H] [--seed N] [--runs R] [--quiet] [--show-log] "
+                                 "[--inject-stuck-key]\n", argv[0]);
+            std::exit(2);
+        }
+    }
+    return o;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Options o = parse(argc, argv);
+    const std::uint32_t first = o.seedGiven ? o.seed : std::random_device{}();
+    int failed = 0;
+    for (int run = 0; run < o.runs; ++run) {
+        const std::uint32_t seed = first + static_cast<std::uint32_t>(run);
+        const auto started = std::chrono::steady_clock::now();
+        Soak soak(o, seed);
+        const bool ok = soak.run();
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        const Figures& f = soak.figures();
+        if (!o.quiet || !ok) {
+            std::printf("soak seed %u: %.1f h of station time in %.1f s wall: %s\n", seed, o.hours, wall,
+                        ok ? "every invariant held" : "FAILED");
+            std::printf("  %lld events (%lld DTMF, %lld connects, %lld chat lines, %lld Internet overs, %lld carriers, "
+                        "%lld unreachable spells), %lld settings read-backs\n",
+                        (long long)f.events, (long long)f.dtmf, (long long)f.connects, (long long)f.chats,
+                        (long long)f.overs, (long long)f.carriers, (long long)f.unreachable, (long long)f.readBacks);
+            std::printf("  on the air: %lld keyings, %.1f min keyed, %lld files played, %lld texts spoken, "
+                        "%lld CW sends, %lld error-log lines\n",
+                        (long long)f.keyed, f.keyedMs / 60000.0, (long long)f.played, (long long)f.spoken,
+                        (long long)f.cw, (long long)f.logLines);
+        }
+        if (o.showLog)
+            for (const auto& line : soak.logLines()) std::printf("  %s\n", line.c_str());
+        if (!ok) {
+            ++failed;
+            for (const auto& line : soak.failures()) std::printf("  FAIL %s\n", line.c_str());
+            std::printf("  replay: %s --seed %u --hours %g%s\n", argv[0], seed, o.hours,
+                        o.injectStuckKey ? " --inject-stuck-key" : "");
+        }
+        std::fflush(stdout);
+    }
+    return failed == 0 ? 0 : 1;
+}
