@@ -29,6 +29,7 @@
 #include "player/player_window.h"
 #include "speech/courtesy_window.h"
 #include "speech/idents_window.h"
+#include "soak/station_settings.h"
 #include "support/station_fixture.h"
 
 #ifndef MVSMALL_SOAK_SHORT_HOURS
@@ -38,57 +39,6 @@
 namespace {
 
 constexpr std::int64_t kDriverTickMs = 16;   // the PTT driver's tick (the finest timer interval)
-
-// ---- the station's settings: every schedule on
-
-using Keys = std::vector<std::pair<std::string, std::string>>;
-
-std::string iniText(const Keys& keys) {
-    std::string text = "[SETTINGS]\n";
-    for (const auto& [k, v] : keys) text += k + "=" + v + "\n";
-    return text;
-}
-
-const std::map<std::string, Keys>& settingsSet() {
-    static const std::map<std::string, Keys> set = {
-        // idents, time and information announcements, CW ident, stay-connected and timed
-        // connections, connect notices with the bell, spoken chat, the silence scheduler
-        {"identabc.ini",
-         {{"Option3", "True"}, {"Option4", "False"}, {"STOPCLOCK7", "1"}, {"BEACONPERIOD7", "10"},
-          {"USELONGCHECK", "1"}, {"LONGID", "3"}, {"CWCALLSIGN", "N0CALL"}, {"CWCALLSIGNLONG", "N0CALL JO01"},
-          {"STOPCLOCK6", "1"}, {"BEACONPERIOD6", "20"}, {"CALLSIGN", "N0CALL link"}, {"IDCHECK", "1"},
-          {"VOICEPERIOD", "10"}, {"ONHOUR", "1"}, {"QUARTERHOUR", "1"}, {"HALFHOUR", "1"}, {"OPTION1", "False"},
-          {"OPTION2", "True"}, {"INFOHOURLY", "1"}, {"INFOHALF", "1"}, {"SAYTEXT", "1"}, {"CONDISC", "1"},
-          {"ADDTIME", "1"}, {"CONNECTBELLCHECK", "1"}, {"TEXT2", "@DATA@/bell.wav"},
-          {"CONNECTSTATION1", "W1STAY"}, {"STAYCON1", "1"}, {"CONNECTSTATION2", "K2STAY-R"}, {"STAYCON2", "1"},
-          {"PLUSSECONDS", "15"}, {"DTMF", "#99"}, {"USEDTMF", "1"}, {"TEXT3", "###1"}, {"TEXT4", "###0"},
-          {"TEXT5", "###3"}, {"TEXT8", "#18"}, {"ANNOUNCEOFF", "#71"}, {"ANNOUNCEON", "#70"},
-          {"TOGGLETEXT", "#55"}, {"ConnectStationx", "W9XYZ"}, {"BeaconPeriodx", "30"}, {"StopClockx", "1"},
-          {"ENABLEAUTOCONNECT", "*11*"}, {"DISABLEAUTOCONNECT", "*10*"}, {"TTSCTRL", "1"}, {"TTSPERIOD", "1"},
-          {"SUN", "1"}, {"MON", "1"}, {"TUE", "1"}, {"WED", "1"}, {"THUR", "1"}, {"FRI", "1"}, {"SAT", "1"},
-          {"HOUROFF1", "23"}, {"MINSOFF1", "30"}, {"HOURON1B", "06"}, {"MINSON1B", "15"}, {"CHECK2", "1"}}},
-        // beacon sets: timed and information beacons
-        {"beaconabc.ini",
-         {{"STOPCLOCK1", "1"}, {"BEACONPERIOD1", "15"}, {"INFOHOURLY", "1"}, {"INFOQUATER", "1"},
-          {"TEXT1", "This is the N0CALL link"}, {"TEXT2", "Nets every Sunday"}, {"TEXT21", "N0CALL beacon"}}},
-        {"beaconabc2.ini",
-         {{"STOPCLOCK1", "1"}, {"BEACONPERIOD1", "20"}, {"INFOHALF", "1"}, {"TEXT1", "Second set beacon"}}},
-        // courtesy tones with a tail, the no-station notice
-        {"mvcourtesy.ini",
-         {{"CHECK1", "1"}, {"COURTESYID", "K"}, {"IPCOURTESY", "E"}, {"OPTION1", "False"}, {"OPTION2", "True"},
-          {"RFTONE", "@DATA@/rf.wav"}, {"INETTONE", "@DATA@/ip.wav"}, {"OPTION3", "True"}, {"OPTION5", "False"},
-          {"NOCON", "1"}, {"NOSTATIONCON", "No stations are connected"}, {"HANGTIME", "500"}}},
-        // connect control: daily disconnect and connect, idle disconnect, DTMF connects
-        {"dtmfctrl.ini",
-         {{"Hour0", "03"}, {"Mins0", "00"}, {"CHECK5", "1"}, {"CHECK7", "1"}, {"Hour00", "03"}, {"Mins00", "05"},
-          {"CHECK6", "1"}, {"CONNECT1", "K2XYZ"}, {"CHECK9", "1"}, {"STOPCLOCK17", "1"}, {"BEACONPERIOD17", "20"},
-          {"TEXT5", "HOME1"}, {"CHECK13", "1"}, {"DTMF1", "101"}, {"CALL1", "W1ABC"}, {"DTMF2", "102"},
-          {"CALL2", "G4AAA-R"}, {"DTMF3", "103"}, {"CALL3", "*IRELAND*"}, {"DISCMINS1", "15"}}},
-        // the player: transmission breaks on long files
-        {"MP3_PlayerABC.ini", {{"STOPCLOCK8", "1"}, {"BEACONPERIOD8", "5"}, {"TEXT6", "60"}}},
-    };
-    return set;
-}
 
 const std::vector<std::string> kValidDtmf = {"#99", "###1", "###0", "###3", "#18", "#71", "#70", "#55", "*11*",
                                              "*10*", "101", "102", "103", "73", "#", "*", "0"};
@@ -172,23 +122,14 @@ public:
 private:
     static constexpr std::int64_t kDayMs = 86'400'000;
 
-    static std::string withData(const Station& s, std::string value) {
-        const std::string mark = "@DATA@";
-        if (auto at = value.find(mark); at != std::string::npos) value.replace(at, mark.size(), s.dataFolder().path());
-        return value;
-    }
-
     static void writeSettings(Station& s) {
-        for (const auto& [file, keys] : settingsSet()) {
-            Keys resolved;
-            for (const auto& [k, v] : keys) resolved.emplace_back(k, withData(s, v));
-            s.writeSettings(file, iniText(resolved));
-        }
+        station_settings::writeAll(s.dataFolder().path(), [&](const std::string& name, const std::string& text) {
+            s.writeSettings(name, text);
+        });
     }
 
     static void prepareSounds(Station& s) {
-        for (const auto& [name, seconds] : std::vector<std::pair<std::string, double>>{
-                 {"bell.wav", 1.5}, {"rf.wav", 0.4}, {"ip.wav", 0.3}, {"RF.wav", 0.4}, {"IP.wav", 0.3}}) {
+        for (const auto& [name, seconds] : station_settings::soundFiles()) {
             s.dataFolder().write(name, "RIFF");
             s.audio->setLength(s.dataFile(name), seconds);
         }

@@ -1,0 +1,332 @@
+// What the operator feels, in figures with their units:
+//   day        wall time to simulate one station day with every schedule live (virtual time)
+//   startup    wall time until every start-up window is created (real services, no update fetch)
+//   idle       processor time of the real-time station over N seconds with every window created,
+//              against one polling timer thread per window
+//   dtmf       delay from a DTMF event to the transmitter keyed, in real time
+//   memory     peak resident memory of the headless program (and of the GUI where it is built)
+//
+//   station_bench [--idle-seconds N] [--dtmf-runs N] [--days N] [--only NAME]
+#include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <signal.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../tests/soak/station_settings.h"
+#include "app/app.h"
+#include "core/datetime.h"
+#include "platform/doubles/scripted_services.h"
+#include "platform/doubles/virtual_audio.h"
+#include "platform/linux_services.h"
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+double secondsSince(Steady::time_point t) { return std::chrono::duration<double>(Steady::now() - t).count(); }
+
+double cpuSeconds(const rusage& r) {
+    return r.ru_utime.tv_sec + r.ru_stime.tv_sec + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+
+double processCpu() {
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return cpuSeconds(r);
+}
+
+// Temporary settings, data and home folders holding the benchmark station's settings set.
+struct Folders3 {
+    Folders3() {
+        root = std::filesystem::temp_directory_path() / ("mvsmall-bench-" + std::to_string(getpid()) + "-" +
+                                                         std::to_string(counter++));
+        for (const char* sub : {"config", "data", "home"}) std::filesystem::create_directories(root / sub);
+        station_settings::writeAll((root / "data").string(), [&](const std::string& name, const std::string& text) {
+            std::ofstream(root / "config" / name, std::ios::binary) << text;
+        });
+        for (const auto& [name, seconds] : station_settings::soundFiles())
+            std::ofstream(root / "data" / name, std::ios::binary) << "RIFF";
+    }
+    ~Folders3() {
+        std::error_code ec;
+        std::filesystem::remove_all(root, ec);
+    }
+    Folders folders() const { return {(root / "config").string(), (root / "data").string(), (root / "home").string()}; }
+    std::filesystem::path root;
+    static inline int counter = 0;
+};
+
+// Services for a real-time station: real playback and speech to a silent sink, the desktop
+// shell replaced by a recorder, no network (the update fetch is excluded), scripted dialogs.
+Services realServices() {
+    setenv("MVSMALL_AUDIO_SINK", "fakesink sync=true", 0);
+    Services s;
+    s.audio = makeGStreamerAudio();
+    s.speech = makeEspeakSpeech(*s.audio);
+    s.transfer = std::make_unique<OfflineTransfer>();
+    s.webText = std::make_unique<OfflineTransfer>();
+    s.shell = std::make_unique<RecordingShell>();
+    s.dialogs = std::make_unique<ScriptedDialogs>();
+    s.tray = std::make_unique<FakeTray>(false);
+    return s;
+}
+
+// ---- one station day in virtual time
+
+void benchDay(double days) {
+    Folders3 f;
+    auto clock = std::make_shared<VirtualClock>(*parseDateTime("2026-12-10 00:00:00"));
+    AppOptions o;
+    o.clock = clock;
+    o.virtualStart = clock->now();
+    o.folders = f.folders();
+    Services s;
+    auto audio = std::make_unique<VirtualAudioService>(*clock);
+    for (const auto& [name, seconds] : station_settings::soundFiles()) audio->setLength(o.folders.data + "/" + name, seconds);
+    s.audio = std::move(audio);
+    s.speech = std::make_unique<RecordingSpeech>(*clock);
+    s.transfer = std::make_unique<OfflineTransfer>();
+    s.webText = std::make_unique<OfflineTransfer>();
+    s.shell = std::make_unique<RecordingShell>();
+    s.dialogs = std::make_unique<ScriptedDialogs>();
+    s.tray = std::make_unique<FakeTray>(false);
+    App app(o, std::move(s));
+    app.act([&] { app.createStartupWindows(); });
+    // A little traffic every quarter hour keeps the connect-driven schedules busy too.
+    const auto started = Steady::now();
+    const double cpu0 = processCpu();
+    const std::uint64_t dispatched0 = app.loop().dispatched();
+    const auto quarters = static_cast<int>(days * 96);
+    for (int q = 0; q < quarters; ++q) {
+        app.act([&] {
+            if (q % 4 == 0) app.node().stationConnects("W1ABC");
+            if (q % 4 == 2) app.node().stationDisconnects("W1ABC");
+            if (q % 8 == 1) app.node().receiveDtmf("#99");
+            app.loop().runFor(15 * 60'000);
+        });
+    }
+    const double wall = secondsSince(started);
+    const double cpu = processCpu() - cpu0;
+    const double perDay = wall / days;
+    std::printf("day.wall_per_station_day      %10.2f s        (%.1f days simulated, %.0fx real time)\n", perDay, days,
+                86400.0 / perDay);
+    std::printf("day.cpu_per_station_day       %10.2f s\n", cpu / days);
+    std::printf("day.dispatches_per_second     %10.0f /s       (%llu timer ticks and events)\n",
+                (app.loop().dispatched() - dispatched0) / wall,
+                static_cast<unsigned long long>(app.loop().dispatched() - dispatched0));
+    std::printf("day.transcript_lines          %10zu lines\n", app.transcript().lines().size());
+}
+
+// ---- start-up and idle in real time
+
+std::unique_ptr<App> realStation(const Folders3& f, double* startupSeconds) {
+    AppOptions o;
+    o.clock = std::make_shared<RealClock>();
+    o.folders = f.folders();
+    const auto started = Steady::now();
+    auto app = std::make_unique<App>(o, realServices());
+    app->act([&] { app->createStartupWindows(); });
+    if (startupSeconds) *startupSeconds = secondsSince(started);
+    return app;
+}
+
+void benchStartup() {
+    std::vector<double> times;
+    for (int k = 0; k < 5; ++k) {
+        Folders3 f;
+        double t = 0;
+        auto app = realStation(f, &t);
+        times.push_back(t);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("startup.all_windows_median    %10.1f ms       (best %.1f ms, worst %.1f ms, %zu windows)\n",
+                times[times.size() / 2] * 1000, times.front() * 1000, times.back() * 1000,
+                App::startupOrder().size());
+}
+
+// The obvious alternative to one shared loop: every window polls on its own thread at the finest
+// timer interval (16 ms), doing nothing but look whether anything is due.
+double pollingThreadsCpu(int windows, double seconds) {
+    std::atomic<bool> stop{false};
+    std::atomic<long> polls{0};
+    std::vector<std::thread> threads;
+    const double cpu0 = processCpu();
+    for (int w = 0; w < windows; ++w)
+        threads.emplace_back([&] {
+            auto next = Steady::now();
+            while (!stop) {
+                next += std::chrono::milliseconds(16);
+                std::this_thread::sleep_until(next);
+                polls.fetch_add(1, std::memory_order_relaxed);
+            }
+        });
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    stop = true;
+    for (auto& t : threads) t.join();
+    return processCpu() - cpu0;
+}
+
+void benchIdle(double seconds) {
+    Folders3 f;
+    auto app = realStation(f, nullptr);
+    const int windows = static_cast<int>(app->existingForms().size());
+    const std::uint64_t dispatched0 = app->loop().dispatched();
+    const double cpu0 = processCpu();
+    const auto started = Steady::now();
+    app->act([&] { app->loop().runFor(static_cast<std::int64_t>(seconds * 1000)); });
+    const double wall = secondsSince(started);
+    const double cpu = processCpu() - cpu0;
+    const double dispatches = static_cast<double>(app->loop().dispatched() - dispatched0);
+    std::printf("idle.shared_loop_cpu          %10.3f %%        (%.2f s processor over %.1f s, %d windows, %.0f ticks/s)\n",
+                100.0 * cpu / wall, cpu, wall, windows, dispatches / wall);
+    const double polling = pollingThreadsCpu(windows, seconds);
+    std::printf("idle.thread_per_window_cpu    %10.3f %%        (%d threads polling every 16 ms)\n",
+                100.0 * polling / seconds, windows);
+    std::printf("idle.ratio_polling_to_shared  %10.2f x\n", cpu > 0 ? polling / cpu : 0.0);
+}
+
+// ---- DTMF to key, real time
+
+void benchDtmf(int runs) {
+    Folders3 f;
+    auto app = realStation(f, nullptr);
+    std::mutex m;
+    std::condition_variable cv;
+    bool keyed = false;
+    Steady::time_point keyedAt;
+    app->transcript().onLine([&](const std::string& line) {
+        if (line.find("KEY on") != std::string::npos) {
+            std::lock_guard<std::mutex> lock(m);
+            if (!keyed) {
+                keyed = true;
+                keyedAt = Steady::now();
+            }
+        }
+    });
+    std::vector<double> delays;
+    for (int k = 0; k < runs; ++k) {
+        // Let whatever went on the air end, then send the time-of-day code.
+        for (int wait = 0; wait < 300 && app->node().keyed(); ++wait)
+            app->act([&] { app->loop().runFor(100); });
+        app->act([&] { app->loop().runFor(500); });
+        {
+            std::lock_guard<std::mutex> lock(m);
+            keyed = false;
+        }
+        const auto sent = Steady::now();
+        app->act([&] { app->node().receiveDtmf("#99"); });
+        for (int wait = 0; wait < 200; ++wait) {
+            app->act([&] { app->loop().runFor(5); });
+            std::lock_guard<std::mutex> lock(m);
+            if (keyed) break;
+        }
+        std::lock_guard<std::mutex> lock(m);
+        if (keyed) delays.push_back(std::chrono::duration<double>(keyedAt - sent).count());
+    }
+    if (delays.empty()) {
+        std::printf("dtmf.to_key                   (the transmitter never keyed)\n");
+        return;
+    }
+    std::sort(delays.begin(), delays.end());
+    std::printf("dtmf.to_key_median            %10.1f ms       (best %.1f ms, worst %.1f ms, %zu of %d runs keyed)\n",
+                delays[delays.size() / 2] * 1000, delays.front() * 1000, delays.back() * 1000, delays.size(), runs);
+}
+
+// ---- peak memory of the programs
+
+long peakKilobytes(const std::vector<std::string>& args, double seconds, bool gui) {
+    int in[2];
+    if (pipe(in) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(in[0], 0);
+        close(in[1]);
+        const int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+        if (gui) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        std::vector<char*> argv;
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(in[0]);
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    const char quit[] = "quit\n";
+    (void)!write(in[1], quit, sizeof quit - 1);
+    close(in[1]);
+    int status = 0;
+    rusage r{};
+    for (int k = 0; k < 50; ++k) {
+        if (wait4(pid, &status, WNOHANG, &r) == pid) return r.ru_maxrss;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    kill(pid, SIGTERM);
+    wait4(pid, &status, 0, &r);
+    return r.ru_maxrss;
+}
+
+void benchMemory(double seconds) {
+    Folders3 f;
+    const Folders fo = f.folders();
+    const long headless = peakKilobytes({MVSMALL_BINARY, "--headless", "--config", fo.config, "--data", fo.data}, seconds, false);
+    std::printf("memory.headless_peak          %10.1f MiB\n", headless / 1024.0);
+#ifdef MVSMALL_HAVE_GUI
+    const long gui = peakKilobytes({MVSMALL_BINARY, "--config", fo.config, "--data", fo.data}, seconds, true);
+    std::printf("memory.gui_peak               %10.1f MiB      (offscreen)\n", gui / 1024.0);
+#else
+    std::printf("memory.gui_peak               (not built)\n");
+#endif
+    rusage self{};
+    getrusage(RUSAGE_SELF, &self);
+    std::printf("memory.bench_process_peak     %10.1f MiB      (this program, every station above)\n",
+                self.ru_maxrss / 1024.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    double idleSeconds = 60, days = 1, memorySeconds = 3;
+    int dtmfRuns = 10;
+    std::string only;
+    for (int k = 1; k < argc; ++k) {
+        const std::string a = argv[k];
+        const char* v = k + 1 < argc ? argv[k + 1] : nullptr;
+        if (a == "--idle-seconds" && v) idleSeconds = std::atof(argv[++k]);
+        else if (a == "--days" && v) days = std::atof(argv[++k]);
+        else if (a == "--dtmf-runs" && v) dtmfRuns = std::atoi(argv[++k]);
+        else if (a == "--memory-seconds" && v) memorySeconds = std::atof(argv[++k]);
+        else if (a == "--only" && v) only = argv[++k];
+        else {
+            std::fprintf(stderr,
+                         "usage: %s [--days N] [--idle-seconds N] [--dtmf-runs N] [--memory-seconds N] "
+                         "[--only day|startup|idle|dtmf|memory]\n",
+                         argv[0]);
+            return 2;
+        }
+    }
+    auto want = [&](const char* name) { return only.empty() || only == name; };
+    if (want("day")) benchDay(days);
+    if (want("startup")) benchStartup();
+    if (want("idle")) benchIdle(idleSeconds);
+    if (want("dtmf")) benchDtmf(dtmfRuns);
+    if (want("memory")) benchMemory(memorySeconds);
+    return 0;
+}
