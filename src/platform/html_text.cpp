@@ -42,16 +42,59 @@ std::string metaCharset(const std::string& html) {
     return "";
 }
 
+// The length of the well-formed UTF-8 sequence at s[i] (no overlong forms, no surrogates,
+// nothing past U+10FFFF, none of the old five- and six-byte forms), or 0 where there is none.
+size_t utf8SequenceAt(const std::string& s, size_t i) {
+    const auto at = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char c = at(i);
+    if (c < 0x80) return 1;
+    size_t n = 0;
+    unsigned char low = 0x80, high = 0xBF;   // the allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0) low = 0xA0;
+        if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0) low = 0x90;
+        if (c == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size() || at(i + 1) < low || at(i + 1) > high) return 0;
+    for (size_t k = 2; k < n; ++k)
+        if ((at(i + k) & 0xC0) != 0x80) return 0;
+    return n;
+}
+
 bool validUtf8(const std::string& s) {
     for (size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const int more = c < 0x80 ? 0 : (c & 0xe0) == 0xc0 ? 1 : (c & 0xf0) == 0xe0 ? 2 : (c & 0xf8) == 0xf0 ? 3 : -1;
-        if (more < 0 || i + static_cast<size_t>(more) >= s.size()) return false;
-        for (int k = 1; k <= more; ++k)
-            if ((static_cast<unsigned char>(s[i + static_cast<size_t>(k)]) & 0xc0) != 0x80) return false;
-        i += static_cast<size_t>(more) + 1;
+        const size_t n = utf8SequenceAt(s, i);
+        if (n == 0) return false;
+        i += n;
     }
     return true;
+}
+
+// The converter passes some malformed sequences through (the old five-byte forms among them):
+// every byte that starts no well-formed sequence becomes the replacement character.
+std::string repairUtf8(const std::string& s) {
+    if (validUtf8(s)) return s;
+    std::string out;
+    out.reserve(s.size() + 8);
+    for (size_t i = 0; i < s.size();) {
+        const size_t n = utf8SequenceAt(s, i);
+        if (n == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(s, i, n);
+            i += n;
+        }
+    }
+    return out;
 }
 
 // Pages that say Latin-1 or ASCII are read as Windows-1252, as browsers read them.
@@ -86,7 +129,7 @@ std::string convert(const std::string& bytes, const std::string& from) {
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     iconv_close(cd);
-    return out;
+    return repairUtf8(out);
 }
 
 bool skipped(GumboTag tag) {

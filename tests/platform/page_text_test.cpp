@@ -50,6 +50,22 @@ TEST(HtmlBodyTextTest, InvalidUtf8BecomesReplacementCharacters) {
     EXPECT_EQ(text, "a\xEF\xBF\xBD(b");
 }
 
+TEST(HtmlBodyTextTest, MalformedSequencesOfAUtf8PageComeOutAsReplacementCharacters) {
+    const std::string r = "\xEF\xBF\xBD";
+    struct Case {
+        const char* what;
+        std::string page, utf8;
+    };
+    const Case cases[] = {
+        {"an old five-byte form", "\xEF\xBB\xBF" "a\xFB\x8B\x93\x9A\x87z", "a" + r + r + r + r + r + "z"},
+        {"an overlong slash", "a\xC0\xAFz", "a" + r + r + "z"},
+        {"a surrogate", "a\xED\xA0\x80z", "a" + r + r + r + "z"},
+        {"past U+10FFFF", "a\xF4\x90\x80\x80z", "a" + r + r + r + r + "z"},
+        {"well formed stays", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x93\xBB", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x93\xBB"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(htmlToUtf8(c.page, "text/html; charset=utf-8"), c.utf8) << c.what;
+}
+
 class WebPageTextTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(server.started()) << server.problem(); }
