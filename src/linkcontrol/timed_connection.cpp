@@ -74,7 +74,10 @@ void Form4::reconnectStayConnectedStations() {
                                                                   {&idents.StayCon2, &idents.ConnectStation2},
                                                                   {&idents.StayCon3, &idents.ConnectStation3},
                                                                   {&idents.StayCon4, &idents.ConnectStation4}}};
-    for (const auto& [stay, station] : stations) {
+    for (const auto& entry : stations) {
+        // Plain names rather than structured bindings, which clang 14 does not let a lambda capture.
+        CheckBox* stay = entry.first;
+        TextBox* station = entry.second;
         step([&] {
             if (ticked(*stay) && !callOf(*station).empty()) EchoLink().Connect(upperCallOf(*station), true);
         });
