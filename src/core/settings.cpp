@@ -73,14 +73,15 @@ std::string SettingsFile::decode(std::string_view raw) {
 }
 
 std::string SettingsFile::encode(std::string_view value) {
-    const bool edgeBlank = !value.empty() && (value.front() == ' ' || value.front() == '\t' ||
-                                              value.back() == ' ' || value.back() == '\t');
-    const bool looksQuoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                             value.back() == value.front();
-    // Line breaks would split the entry; they are stored as blanks.
+    // Line breaks would split the entry; they are stored as blanks. The quoting is decided on
+    // what is stored, so a value that ends in a line break keeps its blank.
     std::string flat(value);
     for (char& c : flat)
         if (c == '\r' || c == '\n') c = ' ';
+    const bool edgeBlank = !flat.empty() && (flat.front() == ' ' || flat.front() == '\t' ||
+                                             flat.back() == ' ' || flat.back() == '\t');
+    const bool looksQuoted = flat.size() >= 2 && (flat.front() == '"' || flat.front() == '\'') &&
+                             flat.back() == flat.front();
     if (edgeBlank || looksQuoted) return "\"" + flat + "\"";
     return flat;
 }

@@ -37,6 +37,9 @@ TEST(Settings, ValuesRoundTripUnchanged) {
         {"EQUALS", "a=b=c", "a=b=c"},
         {"PATH", "C:\\Program Files\\Marovane\\IP.wav", "C:\\Program Files\\Marovane\\IP.wav"},
         {"LONG", longValue, longValue.substr(0, 255)},
+        {"ENDSINBREAK", "last line\n", "last line "},
+        {"BREAKS", "\r\nquoted\r\n", "  quoted  "},
+        {"QUOTEDBREAK", "\"a\"\n", "\"a\" "},
     };
     {
         SettingsFile ini(path);
