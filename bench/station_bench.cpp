@@ -1,12 +1,13 @@
 // What the operator feels, in figures with their units:
 //   day        wall time to simulate one station day with every schedule live (virtual time)
 //   startup    wall time until every start-up window is created (real services, no update fetch)
-//   idle       processor time of the real-time station over N seconds with every window created,
-//              against one polling timer thread per window
+//   idle       processor time of the real-time station over N seconds with every window created
+//              (first-start settings), against one polling timer thread per window
 //   dtmf       delay from a DTMF event to the transmitter keyed, in real time
 //   memory     peak resident memory of the headless program (and of the GUI where it is built)
 //
-//   station_bench [--idle-seconds N] [--dtmf-runs N] [--days N] [--only NAME]
+//   station_bench [--days N] [--idle-seconds N] [--dtmf-runs N] [--memory-seconds N]
+//                 [--only day|startup|idle|dtmf|memory]
 #include <sys/resource.h>
 #include <sys/time.h>
 #include <sys/wait.h>
@@ -53,13 +54,16 @@ double processCpu() {
 
 // Temporary settings, data and home folders holding the benchmark station's settings set.
 struct Folders3 {
-    Folders3() {
+    // With `schedules` the station runs the soak's settings set (every schedule live); without,
+    // it starts as on a first start, from the designed values.
+    explicit Folders3(bool schedules = true) {
         root = std::filesystem::temp_directory_path() / ("mvsmall-bench-" + std::to_string(getpid()) + "-" +
                                                          std::to_string(counter++));
         for (const char* sub : {"config", "data", "home"}) std::filesystem::create_directories(root / sub);
-        station_settings::writeAll((root / "data").string(), [&](const std::string& name, const std::string& text) {
-            std::ofstream(root / "config" / name, std::ios::binary) << text;
-        });
+        if (schedules)
+            station_settings::writeAll((root / "data").string(), [&](const std::string& name, const std::string& text) {
+                std::ofstream(root / "config" / name, std::ios::binary) << text;
+            });
         for (const auto& [name, seconds] : station_settings::soundFiles())
             std::ofstream(root / "data" / name, std::ios::binary) << "RIFF";
     }
@@ -183,7 +187,7 @@ double pollingThreadsCpu(int windows, double seconds) {
 }
 
 void benchIdle(double seconds) {
-    Folders3 f;
+    Folders3 f(false);
     auto app = realStation(f, nullptr);
     const int windows = static_cast<int>(app->existingForms().size());
     const std::uint64_t dispatched0 = app->loop().dispatched();
@@ -220,11 +224,13 @@ void benchDtmf(int runs) {
         }
     });
     std::vector<double> delays;
+    std::srand(12345);
     for (int k = 0; k < runs; ++k) {
         // Let whatever went on the air end, then send the time-of-day code.
         for (int wait = 0; wait < 300 && app->node().keyed(); ++wait)
             app->act([&] { app->loop().runFor(100); });
-        app->act([&] { app->loop().runFor(500); });
+        // A random phase against the once-a-second scheduler that serves the speech queue.
+        app->act([&] { app->loop().runFor(500 + std::rand() % 1000); });
         {
             std::lock_guard<std::mutex> lock(m);
             keyed = false;
