@@ -72,7 +72,7 @@ struct Options {
 
 struct Figures {
     std::int64_t events = 0, keyed = 0, spoken = 0, played = 0, cw = 0, dtmf = 0, chats = 0, connects = 0,
-                 overs = 0, carriers = 0, unreachable = 0, readBacks = 0, logLines = 0;
+                 overs = 0, carriers = 0, unreachable = 0, readBacks = 0, logLines = 0, bulletins = 0;
     std::int64_t keyedMs = 0;
 };
 
@@ -231,6 +231,7 @@ private:
             ++figures_.spoken;
         } else if (line.rfind("PLAY", 0) == 0) {
             ++figures_.played;
+            if (line.find("news.mp3") != std::string::npos) ++figures_.bulletins;
         } else if (line.rfind("CW", 0) == 0) {
             ++figures_.cw;
         } else if (line.rfind("LOG", 0) == 0) {
@@ -421,10 +422,10 @@ int main(int argc, char** argv) {
                         "%lld unreachable spells), %lld settings read-backs\n",
                         (long long)f.events, (long long)f.dtmf, (long long)f.connects, (long long)f.chats,
                         (long long)f.overs, (long long)f.carriers, (long long)f.unreachable, (long long)f.readBacks);
-            std::printf("  on the air: %lld keyings, %.1f min keyed, %lld files played, %lld texts spoken, "
-                        "%lld CW sends, %lld error-log lines\n",
-                        (long long)f.keyed, f.keyedMs / 60000.0, (long long)f.played, (long long)f.spoken,
-                        (long long)f.cw, (long long)f.logLines);
+            std::printf("  on the air: %lld keyings, %.1f min keyed, %lld files played (%lld news bulletins), "
+                        "%lld texts spoken, %lld CW sends, %lld error-log lines\n",
+                        (long long)f.keyed, f.keyedMs / 60000.0, (long long)f.played, (long long)f.bulletins,
+                        (long long)f.spoken, (long long)f.cw, (long long)f.logLines);
         }
         if (o.showLog)
             for (const auto& line : soak.logLines()) std::printf("  %s\n", line.c_str());

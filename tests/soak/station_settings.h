@@ -1,7 +1,7 @@
 #pragma once
 // The station settings of the soak and the benchmarks: idents, time and information
 // announcements, beacons, courtesy tones with a tail, stay-connected and timed connections, the
-// daily and idle disconnects, transmission breaks. "@DATA@" in a value stands for the data folder.
+// daily and idle disconnects, news bulletins, transmission breaks. "@DATA@" in a value stands for the data folder.
 #include <functional>
 #include <map>
 #include <string>
@@ -53,6 +53,11 @@ inline const std::map<std::string, Keys>& settingsSet() {
           {"CHECK6", "1"}, {"CONNECT1", "K2XYZ"}, {"CHECK9", "1"}, {"STOPCLOCK17", "1"}, {"BEACONPERIOD17", "20"},
           {"TEXT5", "HOME1"}, {"CHECK13", "1"}, {"DTMF1", "101"}, {"CALL1", "W1ABC"}, {"DTMF2", "102"},
           {"CALL2", "G4AAA-R"}, {"DTMF3", "103"}, {"CALL3", "*IRELAND*"}, {"DISCMINS1", "15"}}},
+        // the news player: a bulletin every day at 08:00 and 20:00 with its one-minute warning
+        {"newsabc.ini",
+         {{"SUN3", "1"}, {"MON3", "1"}, {"TUE3", "1"}, {"WED3", "1"}, {"THUR3", "1"}, {"FRI3", "1"}, {"SAT3", "1"},
+          {"HOUR3", "08"}, {"MINS3", "00"}, {"HOUR33", "20"}, {"MINS33", "00"}, {"Text4x", "@DATA@/news.mp3"},
+          {"CHECK1", "1"}}},
         // the player: transmission breaks on long files
         {"MP3_PlayerABC.ini", {{"STOPCLOCK8", "1"}, {"BEACONPERIOD8", "5"}, {"TEXT6", "60"}}},
     };
@@ -75,7 +80,7 @@ inline void writeAll(const std::string& dataFolder,
 // The sound files the set names, with their lengths in seconds.
 inline const std::vector<std::pair<std::string, double>>& soundFiles() {
     static const std::vector<std::pair<std::string, double>> files = {
-        {"bell.wav", 1.5}, {"rf.wav", 0.4}, {"ip.wav", 0.3}, {"RF.wav", 0.4}, {"IP.wav", 0.3}};
+        {"bell.wav", 1.5}, {"news.mp3", 420}, {"rf.wav", 0.4}, {"ip.wav", 0.3}, {"RF.wav", 0.4}, {"IP.wav", 0.3}};
     return files;
 }
 
