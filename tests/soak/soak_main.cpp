@@ -67,7 +67,7 @@ struct Options {
     int runs = 1;
     bool quiet = false;
     bool showLog = false;         // print the distinct error-log lines at the end
-    bool injectStuckKey = false;  // key the transmitter behind the player's back: the run must fail
+    bool injectStuckKey = false;  // stop the player's driver and key the transmitter: the run must fail
 };
 
 struct Figures {
