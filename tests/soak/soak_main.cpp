@@ -4,7 +4,7 @@
 //
 //   mvsmall_soak [--days D] [--hours H] [--seed N] [--runs R] [--quiet] [--show-log] [--inject-stuck-key]
 //
-// The short form (no flag) runs a few hours; `--days 7` is the long form. A failing run prints
+// The short form (no flag) runs one day; `--days 7` is the long form. A failing run prints
 // its seed; `--seed N` replays it.
 #include <algorithm>
 #include <chrono>
@@ -33,7 +33,7 @@
 #include "support/station_fixture.h"
 
 #ifndef MVSMALL_SOAK_SHORT_HOURS
-#define MVSMALL_SOAK_SHORT_HOURS 6.0
+#define MVSMALL_SOAK_SHORT_HOURS 24.0   // one whole day: every daily schedule comes round once
 #endif
 
 namespace {
