@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "core/settings.h"
+#include "core/settings_table.h"
 #include "core/settings_binding.h"
 #include "core/text.h"
 #include "linkcontrol/connect_control_window.h"
@@ -10,26 +11,11 @@
 using linkcontrol::setSecondsFromMinutes;
 
 // One stored value: a text box, a check box, or (neither) the window's LEFT or TOP edge.
-struct Form4::SettingKey {
-    const char* key;
-    TextBox* text = nullptr;
-    CheckBox* check = nullptr;
-    const char* def = "";
-    bool upperOnSave = false;   // callsigns of the toggles, groups and nets are stored in capitals
-    bool period = false;        // a number of minutes or seconds: a value that is no number is refused
-};
 
 // The keys in the order the file is written.
-std::vector<Form4::SettingKey> Form4::settingKeys() {
-    auto text = [](const char* key, TextBox& box, const char* def = "") { return SettingKey{key, &box, nullptr, def}; };
-    auto period = [](const char* key, TextBox& box, const char* def) {
-        return SettingKey{key, &box, nullptr, def, false, true};
-    };
-    auto call = [](const char* key, TextBox& box) { return SettingKey{key, &box, nullptr, "", true}; };
-    auto check = [](const char* key, CheckBox& box, const char* def = "0") {
-        return SettingKey{key, nullptr, &box, def};
-    };
-    auto edge = [](const char* key) { return SettingKey{key, nullptr, nullptr, "300"}; };
+std::vector<SettingKey> Form4::settingKeys() {
+    using namespace setting_keys;
+    const auto period = setting_keys::number;
     return {
         text("STOPPLAYER", StopPlayer),
         text("TEXT1X", Text1x),
@@ -172,22 +158,10 @@ void Form4::loadSettings() {
     std::rotate(byKey("CHECK4"), byKey("CHECK10"), byKey("CHECK10") + 1);
 
     for (const SettingKey& k : keys) {
-        if (k.check) {
-            loadCheck(*this, ini, k.key, *k.check, k.def);
-        } else if (k.text) {
-            std::string value = ini.read(k.key, k.def);
-            if (k.period && !value.empty()) {
-                const auto n = toNumber(value);
-                if (!n || *n < 0) {
-                    LogError(ini.path() + " <-- " + k.key + " has the value \"" + value +
-                             "\" that is not a number; \"" + k.def + "\" is used ");
-                    value = k.def;
-                }
-            }
-            k.text->setText(value);
-        } else if (std::string(k.key) == "LEFT") {
+        if (k.check || k.text)
+            loadSettingKey(*this, ini, k);
+        else if (std::string(k.key) == "LEFT")
             loadPosition(*this, ini);   // LEFT and TOP together
-        }
     }
     applyLoadedCountdowns();
 }
@@ -207,15 +181,6 @@ void Form4::applyLoadedCountdowns() {
 
 void Form4::SaveData() {
     SettingsFile ini(host().settingsPath(kSettingsFile));
-    for (const SettingKey& k : settingKeys()) {
-        if (k.check)
-            saveCheck(ini, k.key, *k.check);
-        else if (k.text)
-            ini.write(k.key, k.upperOnSave ? ucase(k.text->text()) : k.text->text());
-        else if (std::string(k.key) == "LEFT")
-            ini.write("LEFT", std::to_string(Left));
-        else
-            ini.write("TOP", std::to_string(Top));
-    }
+    saveSettingKeys(*this, ini, settingKeys());
     saveOrLog(*this, ini);
 }

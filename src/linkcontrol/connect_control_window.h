@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/form.h"
+#include "core/settings_table.h"
 #include "core/step.h"
 #include "nets/net_session.h"
 #include "nets/net_slot.h"
@@ -277,7 +278,6 @@ public:
 
 private:
     // creation and settings (connect_control_settings.cpp)
-    struct SettingKey;
     std::vector<SettingKey> settingKeys();
     void loadSettings();
     void applyLoadedCountdowns();

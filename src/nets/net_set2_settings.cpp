@@ -2,26 +2,15 @@
 // only by the window's Save button.
 #include "core/settings.h"
 #include "core/settings_binding.h"
+#include "core/settings_table.h"
 #include "core/text.h"
 #include "nets/net_set2_window.h"
 
-// One stored value: a text box, a check box, or (neither) the window's LEFT or TOP edge.
-struct Form117::SettingKey {
-    const char* key;
-    TextBox* text = nullptr;
-    CheckBox* check = nullptr;
-    const char* def = "";
-    bool call = false;      // stored in capitals
-    bool minutes = false;   // a number of minutes: a value that is no number is refused
-};
 
 // The keys in the order the file is written.
-std::vector<Form117::SettingKey> Form117::settingKeys() {
-    auto text = [](const char* key, TextBox& box, const char* def = "") { return SettingKey{key, &box, nullptr, def}; };
-    auto minutes = [](const char* key, TextBox& box) { return SettingKey{key, &box, nullptr, "0", false, true}; };
-    auto call = [](const char* key, TextBox& box) { return SettingKey{key, &box, nullptr, "", true}; };
-    auto check = [](const char* key, CheckBox& box) { return SettingKey{key, nullptr, &box, "0"}; };
-    auto edge = [](const char* key) { return SettingKey{key, nullptr, nullptr, "300"}; };
+std::vector<SettingKey> Form117::settingKeys() {
+    using namespace setting_keys;
+    const auto minutes = [](const char* key, TextBox& box) { return number(key, box, "0"); };
     return {
         check("CHECK1", Check1),
         check("CHECK2", Check2),
@@ -101,37 +90,13 @@ std::vector<Form117::SettingKey> Form117::settingKeys() {
 
 void Form117::loadSettings() {
     SettingsFile ini(host().settingsPath(kSettingsFile));
-    for (const SettingKey& k : settingKeys()) {
-        if (k.check) {
-            loadCheck(*this, ini, k.key, *k.check, k.def);
-        } else if (k.text) {
-            std::string value = ini.read(k.key, k.def);
-            if (k.minutes && !value.empty()) {
-                const auto n = toNumber(value);
-                if (!n || *n < 0) {
-                    LogError(ini.path() + " <-- " + k.key + " has the value \"" + value +
-                             "\" that is not a number; \"" + k.def + "\" is used ");
-                    value = k.def;
-                }
-            }
-            k.text->setText(k.call ? ucase(value) : value);
-        }
-    }
+    for (const SettingKey& k : settingKeys()) loadSettingKey(*this, ini, k, /*capitalsOnLoad=*/true);
     // The place last, once the fields are in.
     loadPosition(*this, ini);
 }
 
 void Form117::SaveData() {
     SettingsFile ini(host().settingsPath(kSettingsFile));
-    for (const SettingKey& k : settingKeys()) {
-        if (k.check)
-            saveCheck(ini, k.key, *k.check);
-        else if (k.text)
-            ini.write(k.key, k.call ? ucase(k.text->text()) : k.text->text());
-        else if (std::string(k.key) == "LEFT")
-            ini.write("LEFT", std::to_string(Left));
-        else
-            ini.write("TOP", std::to_string(Top));
-    }
+    saveSettingKeys(*this, ini, settingKeys());
     saveOrLog(*this, ini);
 }

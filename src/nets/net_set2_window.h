@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/form.h"
+#include "core/settings_table.h"
 #include "nets/net_slot.h"
 
 class Form117 : public Form {
@@ -145,7 +146,6 @@ public:
     bool netRunning() const;
 
 private:
-    struct SettingKey;
     std::vector<SettingKey> settingKeys();
     void loadSettings();
 

@@ -1,0 +1,36 @@
+#include "core/settings_table.h"
+
+#include "core/form.h"
+#include "core/settings_binding.h"
+#include "core/text.h"
+
+void loadSettingKey(Form& form, const SettingsFile& ini, const SettingKey& k, bool capitalsOnLoad) {
+    if (k.check) {
+        loadCheck(form, ini, k.key, *k.check, k.def);
+        return;
+    }
+    if (!k.text) return;
+    std::string value = ini.read(k.key, k.def);
+    if (k.number && !value.empty()) {
+        const auto n = toNumber(value);
+        if (!n || *n < 0) {
+            form.LogError(ini.path() + " <-- " + k.key + " has the value \"" + value + "\" that is not a number; \"" +
+                          k.def + "\" is used ");
+            value = k.def;
+        }
+    }
+    k.text->setText(capitalsOnLoad && k.capitals ? ucase(value) : value);
+}
+
+void saveSettingKeys(const Form& form, SettingsFile& ini, const std::vector<SettingKey>& keys) {
+    for (const SettingKey& k : keys) {
+        if (k.check)
+            saveCheck(ini, k.key, *k.check);
+        else if (k.text)
+            ini.write(k.key, k.capitals ? ucase(k.text->text()) : k.text->text());
+        else if (std::string(k.key) == "LEFT")
+            ini.write("LEFT", std::to_string(form.Left));
+        else
+            ini.write("TOP", std::to_string(form.Top));
+    }
+}
