@@ -1,1 +1,0 @@
-// The headless console lives in app/headless/.
