@@ -2,6 +2,8 @@
 // Many handlers skip a failing statement and go on; a condition that cannot be evaluated takes
 // its first branch. These two helpers are the only places that swallow such failures, so the
 // handlers read like the behaviour they implement.
+#include <exception>
+#include <string>
 #include <utility>
 
 // Thrown by App::endProgram: the program ends at once, unwinding every handler on the stack.
@@ -28,4 +30,21 @@ bool firstBranchOnFailure(F&& test) {
     } catch (...) {
         return true;
     }
+}
+
+// For unattended paths whose failures must reach the error log rather than vanish: runs a step;
+// a failure hands its reason to `onFailure` and the step reports false.
+template <class F, class OnFailure>
+bool stepOr(F&& f, OnFailure&& onFailure) {
+    try {
+        std::forward<F>(f)();
+        return true;
+    } catch (const ProgramEnded&) {
+        throw;
+    } catch (const std::exception& e) {
+        onFailure(std::string(e.what()));
+    } catch (...) {
+        onFailure(std::string("unknown failure"));
+    }
+    return false;
 }

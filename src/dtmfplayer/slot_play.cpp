@@ -14,15 +14,7 @@ namespace {
 // Runs one hand-over; a failure is logged and the caller goes on with the next.
 template <class F>
 void orLog(Form& form, const std::string& what, F&& f) {
-    try {
-        f();
-    } catch (const ProgramEnded&) {
-        throw;
-    } catch (const std::exception& e) {
-        form.LogError(what + " failed (" + e.what() + ") ");
-    } catch (...) {
-        form.LogError(what + " failed ");
-    }
+    stepOr(std::forward<F>(f), [&](const std::string& why) { form.LogError(what + " failed (" + why + ") "); });
 }
 }  // namespace
 

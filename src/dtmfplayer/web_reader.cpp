@@ -13,19 +13,10 @@
 namespace {
 constexpr int kPageTimeoutSeconds = 15;
 
+// A step that fails says why.
 template <class F>
 bool succeeds(F&& f, std::string& why) {
-    try {
-        f();
-        return true;
-    } catch (const ProgramEnded&) {
-        throw;
-    } catch (const std::exception& e) {
-        why = e.what();
-    } catch (...) {
-        why = "unknown failure";
-    }
-    return false;
+    return stepOr(std::forward<F>(f), [&](const std::string& reason) { why = reason; });
 }
 }  // namespace
 

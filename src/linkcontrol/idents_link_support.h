@@ -27,13 +27,5 @@ inline bool codeMatches(const TextBox& code, const std::string& digits) {
 // never stops the station nor loses the failure silently.
 template <class F>
 void Form3::orLog(const std::string& what, F&& f) {
-    try {
-        f();
-    } catch (const ProgramEnded&) {
-        throw;
-    } catch (const std::exception& e) {
-        LogError("Idents: " + what + " failed: " + e.what());
-    } catch (...) {
-        LogError("Idents: " + what + " failed");
-    }
+    stepOr(std::forward<F>(f), [&](const std::string& why) { LogError("Idents: " + what + " failed: " + why); });
 }

@@ -83,15 +83,7 @@ void Form24::Timer2_Timer() {
         FileSet set = fileSet(n);
         const std::string what = "News schedule, Audio File " + std::to_string(n + 1);
         auto logged = [&](const char* doing, const std::function<void()>& work) {
-            try {
-                work();
-            } catch (const ProgramEnded&) {
-                throw;
-            } catch (const std::exception& e) {
-                LogError(what + ": " + doing + " failed: " + e.what() + " ");
-            } catch (...) {
-                LogError(what + ": " + doing + " failed ");
-            }
+            stepOr(work, [&](const std::string& why) { LogError(what + ": " + doing + " failed: " + why + " "); });
         };
         if (warnsNow(set)) {
             logged("the chat warning", [&] {

@@ -15,15 +15,7 @@ namespace {
 // Runs one step of an unattended tick; a failure goes to the error log and the step reports it.
 template <class F>
 bool loggedStep(Form& form, const char* where, F&& f) {
-    try {
-        f();
-        return true;
-    } catch (const ProgramEnded&) {
-        throw;
-    } catch (const std::exception& e) {
-        form.LogError(std::string(where) + ": " + e.what() + " ");
-        return false;
-    }
+    return stepOr(std::forward<F>(f), [&](const std::string& why) { form.LogError(std::string(where) + ": " + why + " "); });
 }
 }  // namespace
 
