@@ -27,22 +27,10 @@ protected:
     void SetUp() override {
         if (!pythonHas("pyftpdlib")) GTEST_SKIP() << "python3-pyftpdlib is not installed";
         ASSERT_TRUE(server.started()) << server.problem();
-        clock = std::make_shared<VirtualClock>(*parseDateTime("2026-12-10 12:00:00"));
-        AppOptions o;
-        o.clock = clock;
-        o.virtualStart = clock->now();
-        o.folders.config = local.path();
-        o.folders.data = local.path();
-        o.folders.home = local.path();
-        Services s;
-        s.audio = std::make_unique<VirtualAudioService>(*clock);
-        s.speech = std::make_unique<RecordingSpeech>(*clock);
-        s.dialogs = std::make_unique<ScriptedDialogs>();
-        s.shell = std::make_unique<RecordingShell>();
-        s.tray = std::make_unique<FakeTray>(true);
-        s.transfer = makeCurlTransfer();
-        s.webText = std::make_unique<OfflineTransfer>();
-        app = std::make_unique<App>(std::move(o), std::move(s));
+        StationOptions o;
+        o.realTransfers = true;
+        station = std::make_unique<Station>(o);
+        app = &station->app();
         app->setView(&status);
         host = std::make_unique<Form>(*app, "FtpHost");
         ftp = std::make_unique<ftpControl>(*host, "ftp1");
@@ -58,8 +46,8 @@ protected:
 
     TempFolder remote, local;
     LocalServer server{ftpServerScript(), {remote.path()}};
-    std::shared_ptr<VirtualClock> clock;
-    std::unique_ptr<App> app;
+    std::unique_ptr<Station> station;
+    App* app = nullptr;
     StatusLines status;
     std::unique_ptr<Form> host;
     std::unique_ptr<ftpControl> ftp;

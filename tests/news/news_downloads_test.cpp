@@ -23,51 +23,38 @@ std::string blob() {
 // A station whose transfers go through libcurl.
 class DownloadStation {
 public:
-    explicit DownloadStation(const std::string& start = "2026-12-10 06:29:58",
-                             const std::string& settings = "") {
-        if (!settings.empty()) config_.write("maronewsmp3d.ini", settings);
-        clock_ = std::make_shared<VirtualClock>(*parseDateTime(start));
-        AppOptions o;
-        o.clock = clock_;
-        o.virtualStart = clock_->now();
-        o.folders.config = config_.path();
-        o.folders.data = data_.path();
-        o.folders.home = home_.path();
-        Services s;
-        s.audio = std::make_unique<VirtualAudioService>(*clock_);
-        s.speech = std::make_unique<RecordingSpeech>(*clock_);
-        auto d = std::make_unique<ScriptedDialogs>();
-        dialogs = d.get();
-        s.dialogs = std::move(d);
-        s.shell = std::make_unique<RecordingShell>();
-        s.tray = std::make_unique<FakeTray>(true);
-        s.transfer = makeCurlTransfer();
-        s.webText = std::make_unique<OfflineTransfer>();
-        app_ = std::make_unique<App>(std::move(o), std::move(s));
-        app_->act([&] { app_->form13(); });   // the launcher creates it hidden at start-up
+    explicit DownloadStation(const std::string& start = "2026-12-10 06:29:58", const std::string& settings = "")
+        : s_(options(start, settings)), dialogs(s_.dialogs) {
+        s_.app().act([&] { s_.app().form13(); });   // the launcher creates it hidden at start-up
     }
-    App& app() { return *app_; }
-    Form13& w() { return app_->form13(); }
-    void advance(double seconds) {
-        app_->act([&] { app_->loop().runFor(static_cast<std::int64_t>(seconds * 1000)); });
-    }
-    void act(const std::function<void()>& f) { app_->act(f); }
-    std::string target(int n) const { return data_.file("News" + std::to_string(n) + ".mp3"); }
-    void oldNews(int n) const { data_.write("News" + std::to_string(n) + ".mp3", "last week's news"); }
-    std::string read(int n) const { return data_.read("News" + std::to_string(n) + ".mp3"); }
-    int count(const std::string& prefix) { return app_->transcript().count(prefix); }
+    App& app() { return s_.app(); }
+    Form13& w() { return s_.app().form13(); }
+    void advance(double seconds) { s_.advance(seconds); }
+    void act(const std::function<void()>& f) { s_.app().act(f); }
+    std::string target(int n) const { return s_.dataFile(newsFile(n)); }
+    void oldNews(int n) const { s_.dataFolder().write(newsFile(n), "last week's news"); }
+    std::string read(int n) const { return s_.dataFolder().read(newsFile(n)); }
+    int count(const std::string& prefix) { return s_.transcript().count(prefix); }
     std::string lastLog() {
-        for (auto it = app_->transcript().lines().rbegin(); it != app_->transcript().lines().rend(); ++it)
+        for (auto it = s_.transcript().lines().rbegin(); it != s_.transcript().lines().rend(); ++it)
             if (it->rfind("LOG ", 0) == 0) return *it;
         return "";
     }
-    std::string settingsFile() const { return config_.file("maronewsmp3d.ini"); }
-    ScriptedDialogs* dialogs = nullptr;
+    std::string settingsFile() const { return s_.settingsFile("maronewsmp3d.ini"); }
 
 private:
-    TempFolder config_, data_, home_;
-    std::shared_ptr<VirtualClock> clock_;
-    std::unique_ptr<App> app_;
+    static StationOptions options(const std::string& start, const std::string& settings) {
+        StationOptions o;
+        o.start = start;
+        o.realTransfers = true;
+        if (!settings.empty()) o.settingsFiles.emplace_back("maronewsmp3d.ini", settings);
+        return o;
+    }
+    static std::string newsFile(int n) { return "News" + std::to_string(n) + ".mp3"; }
+    Station s_;
+
+public:
+    ScriptedDialogs* dialogs;
 };
 
 class NewsDownloads : public ::testing::Test {

@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include "platform/linux_services.h"
+
 TempFolder::TempFolder() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "mvsmall-test-XXXXXX").string();
     if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
@@ -56,9 +58,14 @@ Station::Station(StationOptions options) {
     auto tr = std::make_unique<FakeTray>(true);
     tray = tr.get();
     s.tray = std::move(tr);
-    auto t = std::make_unique<OfflineTransfer>();
-    transfer = t.get();
-    s.transfer = std::move(t);
+    if (options.realTransfers) {
+        s.transfer = makeCurlTransfer();
+    } else {
+        auto t = std::make_unique<OfflineTransfer>();
+        transfer = t.get();
+        s.transfer = std::move(t);
+    }
+    for (const auto& [name, content] : options.settingsFiles) config_.write(name, content);
     auto w = std::make_unique<OfflineTransfer>();
     webText = w.get();
     s.webText = std::move(w);

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/app.h"
 #include "core/datetime.h"
@@ -29,6 +31,9 @@ struct StationOptions {
     std::string start = "2026-12-10 12:00:00";
     std::string callsign = "N0CALL-L";
     bool createStartupWindows = false;   // as the launcher would at start-up
+    bool realTransfers = false;          // libcurl instead of the offline double (`transfer` is then null)
+    // Settings files (name, content) written before any window starts.
+    std::vector<std::pair<std::string, std::string>> settingsFiles;
 };
 
 class Station {
