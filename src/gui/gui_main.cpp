@@ -7,6 +7,7 @@
 
 #include "app/app.h"
 #include "gui/gui_session.h"
+#include "gui/operator_script.h"
 #include "gui/qt_dialogs.h"
 #include "platform/linux_services.h"
 
@@ -54,6 +55,9 @@ int runGuiMain(int argc, char** argv) {
     trayIcon->setDispatch([&app](std::function<void()> click) { app.loop().post(std::move(click)); });
     app.transcript().onLine([](const std::string& line) { std::cout << line << '\n' << std::flush; });
 
-    GuiSession session(app, [] { QApplication::quit(); });
+    // Not quit(): Qt would first ask every window to close, and a window's close belongs to the
+    // station (most refuse it, some end the program their own way).
+    GuiSession session(app, [] { QCoreApplication::exit(0); });
+    OperatorScript script(session, OperatorScript::fromEnvironment());
     return QApplication::exec();
 }

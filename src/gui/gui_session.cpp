@@ -24,3 +24,8 @@ GuiSession::GuiSession(App& app, std::function<void()> ended)
 }
 
 GuiSession::~GuiSession() = default;
+
+void GuiSession::end() {
+    App& a = app_;
+    app_.loop().post([&a] { a.endProgram(); });
+}

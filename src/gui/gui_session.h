@@ -14,6 +14,10 @@ public:
     // Queues the program's start; `ended` runs when the program ends.
     GuiSession(App& app, std::function<void()> ended);
     ~GuiSession();
+    // Ends the program as every window's own end does (transmitter released, lines lowered),
+    // on the loop: the one way in for paths outside the windows (a signal, a script).
+    void end();
+    App& app() { return app_; }
     GuiView& view() { return view_; }
     SimulatorPanel& panel() { return *panel_; }
 

@@ -55,8 +55,10 @@ SimulatorPanel::SimulatorPanel(App& app) : app_(app) {
     stationColumn->addWidget(stations_);
     auto* stationRow = new QHBoxLayout;
     call_ = new QLineEdit;
+    call_->setObjectName("callsign");
     call_->setPlaceholderText("Callsign");
     name_ = new QLineEdit;
+    name_->setObjectName("name");
     name_->setPlaceholderText("Name");
     auto* connectButton = new QPushButton("Connect");
     auto* disconnectButton = new QPushButton("Disconnect");
@@ -87,6 +89,7 @@ SimulatorPanel::SimulatorPanel(App& app) : app_(app) {
     inputForm->addRow("DTMF digits", dtmfRow);
     auto* chatRow = new QHBoxLayout;
     chat_ = new QLineEdit;
+    chat_->setObjectName("chat");
     chat_->setPlaceholderText("CALL>text");
     auto* chatButton = new QPushButton("Send chat");
     chatRow->addWidget(chat_);

@@ -1,8 +1,12 @@
 #include "e2e/run_binary.h"
 
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 BinaryRun runHeadless(const TempFolder& folder, const std::string& input, const std::string& args) {
@@ -21,6 +25,63 @@ BinaryRun runHeadless(const TempFolder& folder, const std::string& input, const 
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::istringstream lines(text);
     for (std::string l; std::getline(lines, l);) run.out.push_back(l);
+    run.err = folder.read("stderr.txt");
+    return run;
+}
+
+VirtualDisplay::VirtualDisplay() {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    if (pid < 0) {
+        close(fds[0]);
+        return;
+    }
+    pid_ = pid;
+    // The server writes its display number once it accepts clients.
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty()) name_ = ":" + number;
+}
+
+VirtualDisplay::~VirtualDisplay() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+}
+
+GuiRun runGui(const TempFolder& folder, const VirtualDisplay& display, const std::string& steps) {
+    const std::string command = "env DISPLAY=" + display.name() +
+                                " QT_QPA_PLATFORM=xcb MVSMALL_AUDIO_SINK='fakesink sync=true' MVSMALL_RUNTIME_DIR='" +
+                                folder.file("run") + "' MVSMALL_GUI_STEPS='" + steps + "' timeout 30 '" MVSMALL_BINARY
+                                "' --config '" + folder.file("config") + "' --data '" + folder.file("data") +
+                                "' < /dev/null 2> '" + folder.file("stderr.txt") + "'";
+    GuiRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    using Clock = std::chrono::steady_clock;
+    std::optional<Clock::time_point> exitSeen;
+    char buf[4096];
+    while (fgets(buf, sizeof buf, pipe)) {
+        std::string line = buf;
+        if (!line.empty() && line.back() == '\n') line.pop_back();
+        if (!exitSeen && line.find(" EXIT") != std::string::npos) exitSeen = Clock::now();
+        run.out.push_back(line);
+    }
+    const auto ended = Clock::now();
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (exitSeen) run.secondsFromExitToEnd = std::chrono::duration<double>(ended - *exitSeen).count();
     run.err = folder.read("stderr.txt");
     return run;
 }

@@ -14,3 +14,25 @@ struct BinaryRun {
 // `input` goes to standard input; `args` follow "--headless --config DIR --data DIR" and are
 // passed as given (quote them for the shell). The run is cut off after a minute.
 BinaryRun runHeadless(const TempFolder& folder, const std::string& input, const std::string& args);
+
+// A private X server for one test: Xvfb at 1280x800 on a display number it picks itself.
+class VirtualDisplay {
+public:
+    VirtualDisplay();
+    ~VirtualDisplay();
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+    bool ok() const { return !name_.empty(); }
+    const std::string& name() const { return name_; }   // ":N"
+private:
+    int pid_ = -1;
+    std::string name_;
+};
+
+struct GuiRun : BinaryRun {
+    double secondsFromExitToEnd = -1;   // from the transcript's EXIT line to the process's end
+};
+
+// Runs the real program with its windows on `display`, taking `steps` as the operator would
+// (see src/gui/operator_script.h); the lock file goes to the folder's "run". Cut off after 30 s.
+GuiRun runGui(const TempFolder& folder, const VirtualDisplay& display, const std::string& steps);
