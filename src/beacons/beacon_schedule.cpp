@@ -55,8 +55,8 @@ void BeaconSetWindow::Timer2_Timer() {
 void BeaconSetWindow::BeaconPeriod1_Change() {
     step([&] { BeaconPeriod1.numberOnly = true; });
     step([&] {
-        // An empty or zero period stops the timed beacon.
-        if (firstBranchOnFailure([&] { return BeaconPeriod1.text().empty() || toDouble(BeaconPeriod1.text()) == 0; })) {
+        // An empty period, zero or below stops the timed beacon.
+        if (firstBranchOnFailure([&] { return BeaconPeriod1.text().empty() || toDouble(BeaconPeriod1.text()) <= 0; })) {
             BeaconPeriod1.setText("0");
             Beacon1.disable();
         } else {

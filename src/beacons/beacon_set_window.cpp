@@ -45,6 +45,7 @@ BeaconSetWindow::BeaconSetWindow(FormHost& host, std::string name, const SetTrai
     Label6.setVisible(false);
     Text24.setVisible(false);
 
+    for (TextBox* box : {&BeaconPeriod1, &Text22, &Text23, &MaxRand}) box->numberOnly = true;
     BeaconPeriod1.onChange([this] { BeaconPeriod1_Change(); });
     Text22.onChange([this] { serialRange_Change(Text22); });
     Text23.onChange([this] { serialRange_Change(Text23); });
@@ -73,9 +74,6 @@ void BeaconSetWindow::load() {
     loadCheck(*this, ini, "STOPCLOCK1", StopClock1, "0");
     loadOption(*this, ini, "STOPCLOCK2", StopClock2, "1");
     loadText(*this, ini, "MAXRAND", MaxRand, "20");
-    // A loaded period equal to the box's design text runs no change; the countdown must still
-    // start from the loaded period.
-    BeaconPeriod1_Change();
     loadPosition(*this, ini);
 
     Timer2.enable();

@@ -33,6 +33,7 @@ Form123::Form123(FormHost& host) : Form(host, "Form123") {
         e.applyNow->onClick([this, k] { applyFromOperator(k); });
         for (TextBox* box : {e.hour, e.mins, e.hourx, e.minsx}) {
             box->maxLength = 2;
+            box->numberOnly = true;
             box->onChange([box] { step([&] { box->numberOnly = true; }); });
         }
     }

@@ -58,6 +58,14 @@ void TextBox::setText(const std::string& t) {
     if (onChange_) onChange_();
 }
 
+void TextBox::load(const std::string& t) {
+    if (t != text_) {
+        text_ = t;
+        changed();
+    }
+    if (onChange_) onChange_();
+}
+
 void TextBox::operatorType(const std::string& t) {
     if (locked) return;
     std::string typed;
@@ -83,6 +91,15 @@ void CheckBox::setValue(int v) {
     if (v == value_) return;
     value_ = v;
     changed();
+    if (onClick_) onClick_();
+}
+
+void CheckBox::load(int v) {
+    if (v < 0 || v > 2) v = 0;
+    if (v != value_) {
+        value_ = v;
+        changed();
+    }
     if (onClick_) onClick_();
 }
 
@@ -118,8 +135,14 @@ OptionButton::OptionButton(Form& owner, std::string name, std::string group, std
 
 void OptionButton::setValue(bool v) {
     if (v == value_) return;
-    value_ = v;
-    changed();
+    load(v);
+}
+
+void OptionButton::load(bool v) {
+    if (v != value_) {
+        value_ = v;
+        changed();
+    }
     if (!v) return;
     for (Control* c : owner().controls()) {
         if (c == this || c->kind() != ControlKind::OptionButton) continue;
@@ -243,6 +266,15 @@ void Slider::setValue(int v) {
     if (v == value_) return;
     value_ = v;
     changed();
+    if (onChange_) onChange_();
+}
+
+void Slider::load(int v) {
+    v = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
+    if (v != value_) {
+        value_ = v;
+        changed();
+    }
     if (onChange_) onChange_();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Models of the window controls. Other windows read and write them directly, as the
 // behaviour is defined in terms of captions and boxes. A change handler runs when a value
-// really changes, whether the operator or the code changed it.
+// really changes, whether the operator or the code changed it; `load` (the window's creation
+// putting in a stored value) runs it once whether the value changed or not, so the state the
+// handler derives always matches the loaded value.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -74,6 +76,7 @@ public:
     TextBox(Form& owner, std::string name, std::string text = "", Control* container = nullptr);
     const std::string& text() const { return text_; }
     void setText(const std::string& t);      // runs the change handler when the text changes
+    void load(const std::string& t);         // puts the text in and runs the change handler, changed or not
     void onChange(std::function<void()> h) { onChange_ = std::move(h); }
     // Edit styles that filter the operator's typing.
     bool numberOnly = false;
@@ -103,6 +106,7 @@ public:
     int value() const { return value_; }      // 0 unticked, 1 ticked, 2 greyed
     bool ticked() const { return value_ == 1; }
     void setValue(int v);                     // runs the click handler when the value changes
+    void load(int v);                         // sets the value and runs the click handler, changed or not
     void onClick(std::function<void()> h) { onClick_ = std::move(h); }
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c);
@@ -122,6 +126,7 @@ public:
                  Control* container = nullptr);
     bool value() const { return value_; }
     void setValue(bool v);                    // true clears the others of the group; Click runs on a change to true
+    void load(bool v);                        // as setValue, but Click runs for true even when already set
     void onClick(std::function<void()> h) { onClick_ = std::move(h); }
     const std::string& group() const { return group_; }
     const std::string& caption() const { return caption_; }
@@ -190,6 +195,7 @@ public:
     Slider(Form& owner, std::string name, int min, int max, int value = 0, Control* container = nullptr);
     int value() const { return value_; }
     void setValue(int v);                     // clamped; runs the change handler on a change
+    void load(int v);                         // clamped; runs the change handler, changed or not
     int min() const { return min_; }
     int max() const { return max_; }
     void onChange(std::function<void()> h) { onChange_ = std::move(h); }

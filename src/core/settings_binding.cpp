@@ -1,60 +1,120 @@
 #include "core/settings_binding.h"
 
+#include <cmath>
+#include <filesystem>
+
 #include "core/form.h"
 #include "core/text.h"
 
 namespace {
-void logBadValue(Form& form, const SettingsFile& ini, std::string_view key, const std::string& value) {
-    form.LogError(ini.path() + " <-- " + std::string(key) + " has the value \"" + value +
-                  "\" that does not convert; the designed value is kept ");
+// Named by the file's name, as the operator knows it.
+void logStored(Form& form, const SettingsFile& ini, std::string_view key, const std::string& value,
+               const std::string& what) {
+    const std::string file = std::filesystem::path(ini.path()).filename().string();
+    form.LogError(file + " <-- " + std::string(key) + " has the value \"" + value + "\", " + what + " ");
+}
+
+// Characters, not bytes: a cut never splits a UTF-8 sequence.
+size_t characterCount(const std::string& s) {
+    size_t n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+std::string firstCharacters(const std::string& s, size_t count) {
+    size_t seen = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) continue;
+        if (seen++ == count) return s.substr(0, i);
+    }
+    return s;
+}
+
+// A whole number from min to max, or nothing.
+std::optional<int> wholeNumber(const std::string& text, int min, int max) {
+    const auto n = toNumber(text);
+    if (!n || *n != std::floor(*n) || *n < min || *n > max) return std::nullopt;
+    return static_cast<int>(*n);
 }
 }  // namespace
 
-void loadText(Form&, const SettingsFile& ini, std::string_view key, TextBox& box, std::string_view def,
+std::string fittedText(Form& form, const SettingsFile& ini, std::string_view key, const TextBox& box,
+                       std::string value, std::string_view def) {
+    if (box.numberOnly && !trim(value).empty()) {
+        const auto n = toNumber(value);
+        if (!n) {
+            logStored(form, ini, key, value, "not a number; the default \"" + std::string(def) + "\" is used");
+            value = std::string(def);
+        } else if (*n < 0) {
+            logStored(form, ini, key, value, "below zero; it reads as \"0\"");
+            value = "0";
+        }
+    }
+    if (box.upperCase) value = ucase(value);
+    if (box.maxLength > 0 && characterCount(value) > static_cast<size_t>(box.maxLength)) {
+        logStored(form, ini, key, value,
+                  "longer than its box; it is cut to " + std::to_string(box.maxLength) + " characters");
+        value = firstCharacters(value, static_cast<size_t>(box.maxLength));
+    }
+    return value;
+}
+
+void loadText(Form& form, const SettingsFile& ini, std::string_view key, TextBox& box, std::string_view def,
               size_t maxLength) {
-    box.setText(ini.read(key, def, maxLength));
+    box.load(fittedText(form, ini, key, box, ini.read(key, def, maxLength), def));
 }
 
 void loadCheck(Form& form, const SettingsFile& ini, std::string_view key, CheckBox& box, std::string_view def) {
     const std::string v = ini.read(key, def);
-    const auto n = toNumber(v);
-    if (!n || *n < 0 || *n > 2) {
-        logBadValue(form, ini, key, v);
-        return;
+    auto value = wholeNumber(v, 0, 2);
+    if (!value) {
+        value = wholeNumber(std::string(def), 0, 2).value_or(box.value());
+        logStored(form, ini, key, v, "not a check box state; the default \"" + std::to_string(*value) + "\" is used");
     }
-    box.setValue(static_cast<int>(*n));
+    box.load(*value);
 }
 
 void loadOption(Form& form, const SettingsFile& ini, std::string_view key, OptionButton& option,
                 std::string_view def) {
     const std::string v = ini.read(key, def);
-    const auto b = toBool(v);
+    auto b = toBool(v);
     if (!b) {
-        logBadValue(form, ini, key, v);
-        return;
+        b = toBool(def).value_or(option.value());
+        logStored(form, ini, key, v, std::string("not True or False; the default \"") + boolText(*b) + "\" is used");
     }
-    option.setValue(*b);
+    option.load(*b);
 }
 
 void loadSlider(Form& form, const SettingsFile& ini, std::string_view key, Slider& slider, std::string_view def) {
     const std::string v = ini.read(key, def);
-    const auto n = toNumber(v);
+    auto n = toNumber(v);
     if (!n) {
-        logBadValue(form, ini, key, v);
-        return;
+        n = toNumber(def).value_or(slider.value());
+        logStored(form, ini, key, v, "not a number; the default \"" + numberText(*n) + "\" is used");
     }
-    slider.setValue(static_cast<int>(*n));
+    const int low = std::min(slider.min(), slider.max()), high = std::max(slider.min(), slider.max());
+    if (*n < low || *n > high) {
+        const int end = *n < low ? low : high;
+        logStored(form, ini, key, v, "outside " + std::to_string(low) + " to " + std::to_string(high) + "; \"" +
+                                         std::to_string(end) + "\" is used");
+        n = end;
+    }
+    slider.load(static_cast<int>(std::lround(*n)));
 }
 
 void loadPosition(Form& form, const SettingsFile& ini) {
     const std::string l = ini.read("LEFT", "300"), t = ini.read("TOP", "300");
-    const auto left = toNumber(l), top = toNumber(t);
-    if (!left) logBadValue(form, ini, "LEFT", l);
-    if (!top) logBadValue(form, ini, "TOP", t);
-    form.Move(left ? static_cast<int>(*left) : form.Left, top ? static_cast<int>(*top) : form.Top);
+    const auto left = wholeNumber(l, -1000000, 1000000), top = wholeNumber(t, -1000000, 1000000);
+    if (!left) logStored(form, ini, "LEFT", l, "not a position; the window stays where it is");
+    if (!top) logStored(form, ini, "TOP", t, "not a position; the window stays where it is");
+    form.Move(left.value_or(form.Left), top.value_or(form.Top));
 }
 
 void saveText(SettingsFile& ini, std::string_view key, const TextBox& box) { ini.write(key, box.text()); }
+void savePath(SettingsFile& ini, std::string_view key, const TextBox& box, const StoredPath& path) {
+    ini.write(key, box.text() == path.shown ? path.stored : box.text());
+}
 void saveCheck(SettingsFile& ini, std::string_view key, const CheckBox& box) {
     ini.write(key, std::to_string(box.value()));
 }

@@ -1,6 +1,18 @@
 #pragma once
-// Reading a window's controls from its settings file and writing them back. A value that does
-// not convert leaves the control at its designed value and says so in the error log.
+// How a window's creation takes its stored values, and how SaveData writes them back.
+//
+// Every bound control receives its stored value (or the key's default when the key is missing)
+// and its handler runs once, whether the value changed or not, so what the handler derives (a
+// timer on or off, a countdown, an edit style) always matches the loaded value. A value the
+// control cannot take is replaced before it goes in, with one error-log line naming the file, the
+// key and the value:
+//   - a number box (number-only style) holding something that is not a number takes the key's
+//     default; a number below zero reads as "0" (a period below zero is off);
+//   - a text longer than its box is cut at the box's length;
+//   - a check box, option or slider value that does not convert takes the key's default; a
+//     slider value outside its range is brought to the nearest end.
+// A box with the upper-case style takes the value in capitals. An empty text still goes in as it is: the handler says what an empty box means.
+// Windows do not repeat these checks.
 #include <string>
 #include <string_view>
 
@@ -18,6 +30,25 @@ void loadSlider(Form& form, const SettingsFile& ini, std::string_view key, Slide
 // Window position, keys LEFT and TOP in twips (default "300").
 void loadPosition(Form& form, const SettingsFile& ini);
 
+// The text a stored value becomes in the box under the rules above (logged when it had to change).
+std::string fittedText(Form& form, const SettingsFile& ini, std::string_view key, const TextBox& box,
+                       std::string value, std::string_view def);
+
+// A path box shows a stored path as this machine names it (`shown`); SaveData writes the stored
+// form back as long as the box still shows it, so the file never takes today's home folder in
+// place of the form the operator stored.
+struct StoredPath {
+    std::string stored, shown;
+};
+template <class MapPath>
+StoredPath loadPath(Form& form, const SettingsFile& ini, std::string_view key, TextBox& box, std::string_view def,
+                    MapPath&& map) {
+    StoredPath p{fittedText(form, ini, key, box, ini.read(key, def), def), {}};
+    p.shown = map(p.stored);
+    box.load(p.shown);
+    return p;
+}
+void savePath(SettingsFile& ini, std::string_view key, const TextBox& box, const StoredPath& path);
 void saveText(SettingsFile& ini, std::string_view key, const TextBox& box);
 void saveCheck(SettingsFile& ini, std::string_view key, const CheckBox& box);
 void saveOption(SettingsFile& ini, std::string_view key, const OptionButton& option);

@@ -10,16 +10,9 @@ void loadSettingKey(Form& form, const SettingsFile& ini, const SettingKey& k, bo
         return;
     }
     if (!k.text) return;
-    std::string value = ini.read(k.key, k.def);
-    if (k.number && !value.empty()) {
-        const auto n = toNumber(value);
-        if (!n || *n < 0) {
-            form.LogError(ini.path() + " <-- " + k.key + " has the value \"" + value + "\" that is not a number; \"" +
-                          k.def + "\" is used ");
-            value = k.def;
-        }
-    }
-    k.text->setText(capitalsOnLoad && k.capitals ? ucase(value) : value);
+    if (k.number) k.text->numberOnly = true;
+    const std::string value = fittedText(form, ini, k.key, *k.text, ini.read(k.key, k.def), k.def);
+    k.text->load(capitalsOnLoad && k.capitals ? ucase(value) : value);
 }
 
 void saveSettingKeys(const Form& form, SettingsFile& ini, const std::vector<SettingKey>& keys) {

@@ -15,7 +15,7 @@ struct SettingKey {
     CheckBox* check = nullptr;   // a check box, or neither: the window's LEFT or TOP edge
     const char* def = "";
     bool capitals = false;       // stored in capitals (callsigns)
-    bool number = false;         // a non-negative number: a stored value that is none is refused
+    bool number = false;         // a number box (number-only style)
 };
 
 // The table's rows, named for what they hold.
@@ -29,7 +29,7 @@ inline SettingKey check(const char* key, CheckBox& box, const char* def = "0") {
 inline SettingKey edge(const char* key) { return {key, nullptr, nullptr, "300"}; }
 }  // namespace setting_keys
 
-// Reads one key into its control; a number that does not convert is logged and its default used.
+// Reads one key into its control by the load rule of settings_binding.h.
 // The window's edges are read together by loadPosition, not here. `capitalsOnLoad` also puts
 // callsigns into capitals as they are read.
 void loadSettingKey(Form& form, const SettingsFile& ini, const SettingKey& k, bool capitalsOnLoad = false);

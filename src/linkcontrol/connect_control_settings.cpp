@@ -6,9 +6,6 @@
 #include "core/settings_binding.h"
 #include "core/text.h"
 #include "linkcontrol/connect_control_window.h"
-#include "linkcontrol/countdowns_and_calls.h"
-
-using linkcontrol::setSecondsFromMinutes;
 
 // One stored value: a text box, a check box, or (neither) the window's LEFT or TOP edge.
 
@@ -163,20 +160,6 @@ void Form4::loadSettings() {
         else if (std::string(k.key) == "LEFT")
             loadPosition(*this, ini);   // LEFT and TOP together
     }
-    applyLoadedCountdowns();
-}
-
-// A loaded period equal to the box's text already there raised no change, so the countdown labels
-// are set from the loaded periods once more here.
-void Form4::applyLoadedCountdowns() {
-    setSecondsFromMinutes(BeaconSeconds, BeaconPeriod);
-    setSecondsFromMinutes(BeaconSeconds17, BeaconPeriod17);
-    setSecondsFromMinutes(DelaySeconds, DelayPeriod);
-    DTMFDelayPeriod.setCaption(DTMFDelaySeconds.text());
-    setSecondsFromMinutes(DiscPeriod1, DiscMins1);
-    setSecondsFromMinutes(DiscPeriod2, DiscMins2);
-    setSecondsFromMinutes(DiscPeriod3, DiscMins3);
-    setSecondsFromMinutes(DiscPeriod4, DiscMins4);
 }
 
 void Form4::SaveData() {

@@ -280,7 +280,6 @@ private:
     // creation and settings (connect_control_settings.cpp)
     std::vector<SettingKey> settingKeys();
     void loadSettings();
-    void applyLoadedCountdowns();
     void wireChangeHandlers();
     void wireButtons();
 

@@ -46,10 +46,12 @@ Form24::FileSet Form24::fileSet(int n) {
 }
 
 void Form24::wireHandlers() {
-    // The number-only filters of the twelve time boxes: from their first change on, digits only.
+    // The twelve time boxes take digits only; the style holds from the start so the load knows them.
     for (TextBox* box : {&Hour3, &Mins3, &Hour33, &Mins33, &Hour2, &Mins2, &Hour22, &Mins22, &Hour, &Mins, &Hour00,
-                         &Mins00})
+                         &Mins00}) {
+        box->numberOnly = true;
         box->onChange([box] { step([&] { box->numberOnly = true; }); });
+    }
     V1.onChange([this] { V1_Change(); });
 
     Command1.onClick([this] { StartBulletin(0, Asker::Operator); });

@@ -50,6 +50,8 @@ void Form1::duckingTick() {
 // ---- transmission breaks
 
 void Form1::wireBreakControls() {
+    BeaconPeriod8.numberOnly = true;
+    Text6.numberOnly = true;
     BeaconPeriod8.onChange([this] { onBreakPeriodChange(); });
     Text6.onChange([this] { onBreakLengthChange(); });
     StopClock8.onClick([this] { onUseBreaksClick(); });

@@ -29,6 +29,10 @@ void Form1::load() {
     PTT.setForeColor(kGreen);
     PTT.setCaption("PTT OFF");
     readSettings();
+    // The break timers run only while a file plays (TXFile starts them): whatever the loaded
+    // periods' handlers switched, the creation ends with both stopped.
+    Beacon8.disable();
+    Timer4.disable();
     applyStoredSlider(V1, VolSet, "VOLSET");
     applyStoredSlider(V2, SpeedSet, "SPEEDSET");
     Label1.setCaption("0");

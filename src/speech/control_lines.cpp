@@ -25,6 +25,8 @@ void showFan(Label& label, bool on) {
 }  // namespace
 
 void Form3::wireControlLines() {
+    FanPeriod.numberOnly = true;
+    DelayPeriod.numberOnly = true;
     Check5.onClick([this] {
         if (Check5.value() == 0) Label43.setCaption("");
     });

@@ -8,10 +8,11 @@
 
 namespace countdowns {
 
+// An empty period, zero or below: off.
 inline bool emptyOrZero(const std::string& text) {
     if (trim(text).empty()) return true;
     const auto n = toNumber(text);
-    return n && *n == 0;
+    return n && *n <= 0;
 }
 
 inline bool isZero(const std::string& text) { return !trim(text).empty() && emptyOrZero(text); }

@@ -31,6 +31,8 @@ void Form22::setPeriod(Form22& f, Timer& timer, const TextBox& box) {
 }
 
 void Form22::wireSettings() {
+    HangTime.numberOnly = true;
+    KerchunkWait.numberOnly = true;
     HangTime.onChange([this] {
         step([&] { HangTime.numberOnly = true; });
         step([&] {
@@ -57,8 +59,8 @@ void Form22::loadSettings() {
     loadText(*this, ini, "IPCOURTESY", IPCourtesy, "I");
     loadText(*this, ini, "HANGTIME", HangTime, "500");
     loadText(*this, ini, "KERCHUNKWAIT", KerchunkWait, "5000");
-    RFTone.setText(app().mapPath(ini.read("RFTONE", "C:\\Program Files\\Marovane\\RF.wav")));
-    InetTone.setText(app().mapPath(ini.read("INETTONE", "C:\\Program Files\\Marovane\\IP.wav")));
+    RFTone.load(app().mapPath(ini.read("RFTONE", "C:\\Program Files\\Marovane\\RF.wav")));
+    InetTone.load(app().mapPath(ini.read("INETTONE", "C:\\Program Files\\Marovane\\IP.wav")));
     loadText(*this, ini, "VOLSET", VolSet, "-1540");
     loadOption(*this, ini, "OPTION1", Option1, "0");
     loadOption(*this, ini, "OPTION2", Option2, "1");
@@ -79,8 +81,6 @@ void Form22::loadSettings() {
     else
         LogError(std::string(kSettingsFile) + " <-- VOLSET \"" + VolSet.text() +
                  "\" is not a volume; the courtesy volume stays at " + std::to_string(V1.value()) + " ");
-    setPeriod(*this, Kerchunker, KerchunkWait);
-    setPeriod(*this, KickBackCheck, HangTime);
 }
 
 void Form22::SaveData() {

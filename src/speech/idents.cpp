@@ -26,6 +26,8 @@ void periodChanged(TextBox& period, Timer& timer, Label& countdown) {
 }  // namespace
 
 void Form3::wireIdents() {
+    // Number boxes from the start, so the load knows a stored value that is not a number.
+    for (TextBox* box : {&BeaconPeriod6, &BeaconPeriod7, &VoicePeriod, &LongID}) box->numberOnly = true;
     BeaconPeriod6.onChange([this] { periodChanged(BeaconPeriod6, Beacon6, BeaconSeconds6); });
     BeaconPeriod7.onChange([this] { periodChanged(BeaconPeriod7, Beacon7, BeaconSeconds7); });
     VoicePeriod.onChange([this] {

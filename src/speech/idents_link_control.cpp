@@ -7,14 +7,18 @@
 #include "speech/idents_window.h"
 
 void Form3::wireLinkControl() {
-    for (TextBox* call : {&ConnectStation1, &ConnectStation2, &ConnectStationx})
+    // The callsign boxes are in capitals from the start, so a stored callsign loads as EchoLink names it.
+    for (TextBox* call : {&ConnectStation1, &ConnectStation2, &ConnectStationx}) {
+        call->upperCase = true;
         call->onChange([call] { call->upperCase = true; });
+    }
     for (TextBox* number : {&HourOFF1, &MinsOFF1, &HourON1b, &MinsON1b, &HourOFF2, &MinsOFF2, &HourON2b,
                             &MinsON2b, &HourOFF3, &MinsOFF3, &HourON3b, &MinsON3b}) {
         // Their designed texts are already numbers; the style holds from the start.
         number->numberOnly = true;
         number->onChange([number] { number->numberOnly = true; });
     }
+    BeaconPeriodx.numberOnly = true;
     BeaconPeriodx.onChange([this] { BeaconPeriodx_Change(); });
 
     Connect1.onClick([this] { conDisc(ConnectStation1); });

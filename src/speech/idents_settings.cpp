@@ -160,11 +160,16 @@ void Form3::loadSettings() {
     for (const Key& k : keysInLoadOrder(*this)) {
         switch (k.kind) {
             case Kind::Text:
-            case Kind::Callsign:
                 loadText(*this, ini, k.name, static_cast<TextBox&>(*k.control), k.def);
                 break;
+            case Kind::Callsign: {
+                // Stored in capitals, so read in capitals too: the station compares as EchoLink names it.
+                auto& box = static_cast<TextBox&>(*k.control);
+                box.load(ucase(fittedText(*this, ini, k.name, box, ini.read(k.name, k.def), k.def)));
+                break;
+            }
             case Kind::Path:
-                static_cast<TextBox&>(*k.control).setText(app().mapPath(ini.read(k.name, k.def)));
+                static_cast<TextBox&>(*k.control).load(app().mapPath(ini.read(k.name, k.def)));
                 break;
             case Kind::Check:
                 loadCheck(*this, ini, k.name, static_cast<CheckBox&>(*k.control), k.def);

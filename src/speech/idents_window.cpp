@@ -30,9 +30,6 @@ void Form3::load() {
     connectLinkControlEvents();
     setCaption(app().windowCaption("       Idents"));
     loadSettings();
-    // The timed connection's countdown starts from the stored period, whether or not loading
-    // the period changed the box's text.
-    BeaconPeriodx_Change();
     DelaySeconds.setCaption(DelayPeriod.text());
     CWIdentPending = "0";
     flag2 = 0;

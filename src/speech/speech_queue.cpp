@@ -35,6 +35,7 @@ void Form3::wireSpeech() {
         step([&] { VolSet.setText(std::to_string(V1.value())); });
         step([&] { Label29.setCaption(std::to_string(V1.value())); });
     });
+    TTSPeriod.numberOnly = true;
     TTSPeriod.onChange([this] { TTSPeriod.numberOnly = true; });
     Command2.onClick([this] {
         SayTheText = Text1.text();

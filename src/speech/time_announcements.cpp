@@ -76,6 +76,8 @@ void Form3::wireAnnouncements() {
         SayTheText = TimePhrase(takeTimeParts());
         flag2 = 1;
     });
+    BeaconPeriod1.numberOnly = true;
+    PlusSeconds.numberOnly = true;
     BeaconPeriod1.onChange([this] { BeaconPeriod1_Change(); });
     PlusSeconds.onChange([this] { PlusSeconds.numberOnly = true; });
     SpeakInfo.onClick([this] { SpeakInfo_Click(); });

@@ -52,6 +52,7 @@ void Form114::wireHandlers() {
     Command12.onClick([this] { reportButton(Report::Summary); });
 
     // The period handlers are in place before the settings are read, which runs them.
+    for (TextBox* period : {&BeaconPeriod1, &BeaconPeriod2, &BeaconPeriod3, &BeaconPeriod4}) period->numberOnly = true;
     BeaconPeriod1.onChange([this] { periodChanged(BeaconPeriod1, BeaconSeconds1, Beacon1, false); });
     BeaconPeriod2.onChange([this] { periodChanged(BeaconPeriod2, BeaconSeconds2, Beacon2, false); });
     BeaconPeriod3.onChange([this] { periodChanged(BeaconPeriod3, BeaconSeconds3, Beacon3, true); });
@@ -95,10 +96,10 @@ void Form114::load() {
     loadText(*this, ini, "ENDMESSAGE2", EndMessage2, "EchoLink node. Link : On");
     loadText(*this, ini, "STARTMESSAGE3", StartMessage3, "The local weather warning ");
     loadText(*this, ini, "ENDMESSAGE3", EndMessage3, "EchoLink node. Link : On");
-    loadText(*this, ini, "WHEREISFILE", WhereIsFile, "c:\\wxex\\csv\\data.csv");
-    loadText(*this, ini, "WHEREISFILE2", WhereIsFile2, "C:\\wxex\\data\\metar.txt");
-    loadText(*this, ini, "WHEREISFILE3", WhereIsFile3, "C:\\wxex\\data\\warning.txt");
-    for (TextBox* box : {&WhereIsFile, &WhereIsFile2, &WhereIsFile3}) box->setText(app().mapPath(box->text()));
+    const auto map = [this](const std::string& path) { return app().mapPath(path); };
+    storedFiles_[0] = loadPath(*this, ini, "WHEREISFILE", WhereIsFile, "c:\\wxex\\csv\\data.csv", map);
+    storedFiles_[1] = loadPath(*this, ini, "WHEREISFILE2", WhereIsFile2, "C:\\wxex\\data\\metar.txt", map);
+    storedFiles_[2] = loadPath(*this, ini, "WHEREISFILE3", WhereIsFile3, "C:\\wxex\\data\\warning.txt", map);
     loadOption(*this, ini, "F", F, "1");
     loadOption(*this, ini, "C", C, "0");
     loadOption(*this, ini, "CELS", Cels, "0");
@@ -161,9 +162,9 @@ void Form114::SaveData() {
     saveText(ini, "ENDMESSAGE2", EndMessage2);
     saveText(ini, "STARTMESSAGE3", StartMessage3);
     saveText(ini, "ENDMESSAGE3", EndMessage3);
-    saveText(ini, "WHEREISFILE", WhereIsFile);
-    saveText(ini, "WHEREISFILE2", WhereIsFile2);
-    saveText(ini, "WHEREISFILE3", WhereIsFile3);
+    savePath(ini, "WHEREISFILE", WhereIsFile, storedFiles_[0]);
+    savePath(ini, "WHEREISFILE2", WhereIsFile2, storedFiles_[1]);
+    savePath(ini, "WHEREISFILE3", WhereIsFile3, storedFiles_[2]);
     saveOption(ini, "F", F);
     saveOption(ini, "C", C);
     saveOption(ini, "CELS", Cels);

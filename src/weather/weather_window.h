@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/form.h"
+#include "core/settings_binding.h"
 
 class Form114 : public Form {
 public:
@@ -139,6 +140,8 @@ public:
     Timer Beacon4{*this, "Beacon4", 1000, [this] { Beacon4_Timer(); }};
 
 private:
+    // The three file boxes as stored and as shown, so SaveData keeps the stored form.
+    std::array<StoredPath, 3> storedFiles_;
 
     // Window management
     void stopMessage();

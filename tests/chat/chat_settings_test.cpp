@@ -60,7 +60,7 @@ TEST(ChatSettings, ChatWindowDefaultsAndOddValues) {
     EXPECT_FALSE(c2.Option1.value());
     EXPECT_TRUE(c2.Option2.value());
     EXPECT_EQ(c2.filterText(1).text(), std::string(264, 'a'));
-    EXPECT_EQ(c2.Check1.value(), 0);   // the designed value stays, and the log says why
+    EXPECT_EQ(c2.Check1.value(), 1);   // the key's default, and the log says why
     EXPECT_TRUE(t.transcript().contains("LOG "));
 }
 

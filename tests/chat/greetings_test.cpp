@@ -91,7 +91,7 @@ TEST_F(GreetingFixture, DelayThatDoesNotConvertFallsBackAndSaysSo) {
     s.advance(3.1);
     EXPECT_EQ(sent(), std::vector<std::string>{"Hello John Great having you aboard"});
     EXPECT_EQ(greet->BeaconPeriodDelay.text(), "3");
-    EXPECT_TRUE(s.transcript().contains("LOG \"Greeting delay \\\"x\\\" is not a number"));
+    EXPECT_TRUE(s.transcript().contains("LOG \"marogreeting.ini <-- BEACONPERIODDELAY has the value \\\"x\\\", not a number"));
 }
 
 TEST_F(GreetingFixture, RandomChoiceStaysInRangeAndFollowsAConference) {

@@ -110,16 +110,80 @@ TEST(Settings, AWriteThatCannotReplaceTheFileReportsAndKeepsIt) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("blocked.ini.tmp")));
 }
 
-TEST(Settings, AValueThatDoesNotConvertKeepsTheDesignedValueAndIsLogged) {
+// The window's creation puts every stored value into its control and runs the control's handler
+// once, changed or not; a value the control cannot take is replaced and named once in the log.
+TEST(SettingsBinding, EveryStoredValueGoesInOnceAndABadOneIsReplacedAndNamed) {
+    struct Box {
+        bool number = false;
+        int maxLength = 0;
+        bool upper = false;
+    };
+    struct Case {
+        const char* what;
+        Box style;
+        const char* stored;     // the file's line, or nullptr for a missing key
+        const char* design;
+        const char* def;
+        const char* text;
+        int logs;
+    };
+    const Box number{true}, three{false, 3}, call{false, 0, true}, plain{};
+    const std::vector<Case> cases = {
+        {"an empty period goes in for its handler", number, "P=", "10", "10", "", 0},
+        {"not a number: the default", number, "P=x", "7", "10", "10", 1},
+        {"below zero: zero", number, "P=-5", "10", "10", "0", 1},
+        {"two zeros stay", number, "P=00", "10", "10", "00", 0},
+        {"a missing key: the default", number, nullptr, "7", "10", "10", 0},
+        {"the design value itself", number, "P=7", "7", "10", "7", 0},
+        {"longer than the box: cut", three, "P=abcdef", "", "", "abc", 1},
+        {"cut by characters, not bytes", three, "P=\xC3\xA9t\xC3\xA9!", "", "", "\xC3\xA9t\xC3\xA9", 1},
+        {"capitals box", call, "P=w1abc", "", "", "W1ABC", 0},
+        {"text is any text", plain, "P=-5 x", "", "", "-5 x", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Station s;
+        s.writeSettings("probe.ini", std::string("[SETTINGS]\n") + (c.stored ? c.stored : "") + "\n");
+        Form120& host = s.app().form120();   // any window will do as the owner of the controls
+        TextBox box(host, "Probe", c.design);
+        box.numberOnly = c.style.number;
+        box.maxLength = c.style.maxLength;
+        box.upperCase = c.style.upper;
+        int handled = 0;
+        box.onChange([&] { ++handled; });
+        loadText(host, SettingsFile(s.settingsFile("probe.ini")), "P", box, c.def);
+        EXPECT_EQ(box.text(), c.text);
+        EXPECT_EQ(handled, 1);
+        EXPECT_EQ(s.transcript().count("LOG "), c.logs);
+    }
+}
+
+TEST(SettingsBinding, CheckOptionAndSliderValuesThatDoNotConvertTakeTheKeysDefault) {
     Station s;
-    s.writeSettings("probe.ini", "[SETTINGS]\nCHECK1=yes please\nOPTION1=maybe\n");
-    Form120& host = s.app().form120();  // any window will do as the owner of the controls
-    CheckBox box(host, "Probe1", "", 1);
-    OptionButton opt(host, "Probe2", "g", "", true);
-    SettingsFile ini(s.settingsFile("probe.ini"));
-    loadCheck(host, ini, "CHECK1", box, "0");
-    loadOption(host, ini, "OPTION1", opt, "False");
-    EXPECT_EQ(box.value(), 1);
+    s.writeSettings("probe.ini", "[SETTINGS]\nCHECK1=abc\nCHECK2=\nCHECK3=1\nOPTION1=maybe\nSLIDER=x\nFAR=500\n");
+    Form120& host = s.app().form120();
+    const SettingsFile ini(s.settingsFile("probe.ini"));
+    CheckBox c1(host, "C1"), c2(host, "C2"), c3(host, "C3", "", 1);
+    OptionButton opt(host, "O1", "g");
+    Slider slider(host, "S1", 0, 100, 50), far(host, "S2", 0, 100, 50);
+    int clicks = 0, moves = 0;
+    c3.onClick([&] { ++clicks; });
+    opt.onClick([&] { ++clicks; });
+    slider.onChange([&] { ++moves; });
+    loadCheck(host, ini, "CHECK1", c1, "1");
+    loadCheck(host, ini, "CHECK2", c2, "1");
+    loadCheck(host, ini, "CHECK3", c3, "0");   // unchanged: its handler still runs
+    loadOption(host, ini, "OPTION1", opt, "1");
+    loadSlider(host, ini, "SLIDER", slider, "90");
+    loadSlider(host, ini, "FAR", far, "90");
+    EXPECT_EQ(c1.value(), 1);
+    EXPECT_EQ(c2.value(), 1);
+    EXPECT_EQ(c3.value(), 1);
     EXPECT_TRUE(opt.value());
-    EXPECT_EQ(s.transcript().count("LOG "), 2);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(slider.value(), 90);
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(far.value(), 100);
+    EXPECT_EQ(s.transcript().count("LOG "), 5);
+    EXPECT_EQ(s.transcript().count("LOG \"probe.ini <-- CHECK1 has the value \\\"abc\\\""), 1);
 }

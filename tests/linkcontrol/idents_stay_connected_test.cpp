@@ -67,14 +67,17 @@ TEST(IdentsTimedConnection, ConnectsOnceWhenTheCountdownRunsOutThenWaitsForARear
     EXPECT_EQ(connects(s), (V{"CONNECT W1ABC", "CONNECT W1ABC"}));
 }
 
-TEST(IdentsTimedConnection, ADisconnectInOtherCapitalsDoesNotRearm) {
+// A callsign stored in lower case is in capitals from the start, so its station leaving re-arms
+// the timed connection as it does for one typed in.
+TEST(IdentsTimedConnection, AStoredLowerCaseCallsignIsInCapitalsAndItsDisconnectRearms) {
     Station s;
     Form3& f = openIdents(s, "ConnectStationx=w1abc\nBeaconPeriodx=1\nStopClockx=1\nCONDISC=0\n");
+    EXPECT_EQ(f.ConnectStationx.text(), "W1ABC");
     s.advance(61);
     ASSERT_EQ(connects(s), V{"CONNECT W1ABC"});
     s.node().stationDisconnects("W1ABC");
     s.advance(5);
-    EXPECT_FALSE(f.Timer3.enabled());
+    EXPECT_TRUE(f.Timer3.enabled());
 }
 
 TEST(IdentsTimedConnection, CountdownRunningOutWhileABulletinPlaysOrItsStationIsConnectedConnectsNothing) {
@@ -148,7 +151,7 @@ TEST(IdentsTimedConnection, AStoredPeriodThatIsNotANumberIsLoggedAndTheDesignedP
     Form3& f = openIdents(s, "BeaconPeriodx=five\n");
     EXPECT_EQ(f.BeaconPeriodx.text(), "5");
     EXPECT_EQ(f.BeaconSecondsx.caption(), "300");
-    EXPECT_TRUE(s.transcript().contains("LOG \"identabc.ini <-- BeaconPeriodx \\\"five\\\" is not a number"));
+    EXPECT_TRUE(s.transcript().contains("LOG \"identabc.ini <-- BeaconPeriodx has the value \\\"five\\\", not a number"));
 }
 
 TEST(IdentsConDisc, EachButtonConnectsItsStationOrDisconnectsItWhenConnected) {

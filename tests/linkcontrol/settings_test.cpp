@@ -7,13 +7,13 @@
 
 namespace {
 
-// Every key in the order the file is written, with its kind: T text, P period (a number),
-// U callsign stored in capitals, C check box, E window edge.
+// Every key in the order the file is written, with its kind: T text, P period (a number), H two-digit
+// hour or minute box, U capitals box (a callsign), C check box, E window edge.
 const std::vector<std::pair<std::string, char>>& keys() {
     static const std::vector<std::pair<std::string, char>> k = [] {
         std::vector<std::pair<std::string, char>> v = {
-            {"STOPPLAYER", 'T'}, {"TEXT1X", 'T'},     {"TEXT2X", 'T'},       {"TEXT3X", 'T'},
-            {"DELAYPERIOD", 'P'}, {"BEACONPERIOD17", 'P'}, {"TEXT5", 'T'},   {"CHECK14", 'C'},
+            {"STOPPLAYER", 'T'}, {"TEXT1X", 'U'},     {"TEXT2X", 'T'},       {"TEXT3X", 'T'},
+            {"DELAYPERIOD", 'P'}, {"BEACONPERIOD17", 'P'}, {"TEXT5", 'U'},   {"CHECK14", 'C'},
             {"CHECK16", 'C'},    {"CHECK18", 'C'},    {"CHECK21", 'C'},      {"CHECK4", 'C'},
             {"CHECK13", 'C'},    {"STOPCLOCK17", 'C'}, {"CHECK10", 'C'},     {"CHECK12", 'C'},
             {"RESTART", 'T'},    {"CLOSEDOWN", 'T'},
@@ -30,8 +30,8 @@ const std::vector<std::pair<std::string, char>>& keys() {
         for (int i = 1; i <= 6; ++i) v.push_back({"GROUPCALL" + std::to_string(i), 'U'});
         auto slot = [&](const std::string& digit) {
             for (const char* d : {"SUN", "MON", "TUE", "WED", "THUR", "FRI", "SAT"}) v.push_back({d + digit, 'C'});
-            v.push_back({"HOUR" + digit, 'T'});
-            v.push_back({"MINS" + digit, 'T'});
+            v.push_back({"HOUR" + digit, 'H'});
+            v.push_back({"MINS" + digit, 'H'});
         };
         slot("2");
         for (int i = 1; i <= 4; ++i) v.push_back({"NETCALL" + std::to_string(i), 'U'});
@@ -42,7 +42,7 @@ const std::vector<std::pair<std::string, char>>& keys() {
         v.insert(v.end(), {{"LEFT", 'E'}, {"TOP", 'E'}});
         for (int i = 1; i <= 4; ++i) v.push_back({"SHOWBUSY" + std::to_string(i), 'C'});
         v.insert(v.end(), {{"RFBUSY", 'C'}, {"Hour0", 'T'}, {"Hour00", 'T'}, {"Mins0", 'T'}, {"Mins00", 'T'},
-                           {"CONNECT1", 'T'}, {"DISCONNECT1", 'T'}});
+                           {"CONNECT1", 'U'}, {"DISCONNECT1", 'T'}});
         for (int i = 5; i <= 9; ++i) v.push_back({"CHECK" + std::to_string(i), 'C'});
         for (int i = 23; i <= 26; ++i) v.push_back({"CHECK" + std::to_string(i), 'C'});
         return v;
@@ -74,6 +74,7 @@ TEST(ConnectControlSettings, AllKeysComeBackAsTheyWereSaved) {
         switch (kind) {
             case 'T': value = "t" + std::to_string(i); break;
             case 'P': value = std::to_string(10 + i); break;
+            case 'H': value = std::to_string(10 + i % 50); break;
             case 'U': value = "U" + std::to_string(i) + "-L"; break;
             case 'C': value = std::to_string(1 + i % 2); break;
             case 'E': value = std::to_string(1000 + i); break;

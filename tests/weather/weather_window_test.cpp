@@ -106,6 +106,23 @@ TEST(WeatherWindow, SettingsFileRoundTripsEveryKey) {
     EXPECT_LT(saved.find("PLAYTEMP="), saved.find("DTMFFOR="));
 }
 
+// The boxes show a stored Windows path as this machine names it, but the file keeps the stored
+// form (never today's home folder) unless the operator changed the box.
+TEST(WeatherWindow, FileBoxesSaveWhatWasStoredUnlessChanged) {
+    WeatherStation ws;
+    ws.s.writeSettings("abcweather.ini", "[SETTINGS]\nWHEREISFILE=c:\\wxex\\csv\\data.csv\nWHEREISFILE2=/srv/wx/metar.txt\n");
+    Form114& w = ws.w();
+    EXPECT_EQ(w.WhereIsFile.text(), ws.wxex("csv/data.csv"));
+    EXPECT_EQ(w.WhereIsFile3.text(), ws.wxex("data/warning.txt"));
+    w.WhereIsFile2.setText("/srv/wx/other.txt");
+    ws.s.click("Form114.Command1");
+    const std::string saved = ws.s.readSettings("abcweather.ini");
+    EXPECT_NE(saved.find("WHEREISFILE=c:\\wxex\\csv\\data.csv\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("WHEREISFILE2=/srv/wx/other.txt\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("WHEREISFILE3=C:\\wxex\\data\\warning.txt\n"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find(ws.s.app().folders().home), std::string::npos) << saved;
+}
+
 TEST(WeatherWindow, LaterTrueOptionOfAGroupWinsAndBadValuesAreLogged) {
     WeatherStation ws;
     ws.s.writeSettings("abcweather.ini", "[SETTINGS]\r\nF=True\r\nC=True\r\nCHECK3=yes\r\n");
