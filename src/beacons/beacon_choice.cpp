@@ -1,19 +1,22 @@
 // Choosing one beacon of a set (static, serial or random) and putting it on the air as speech,
 // a spoken text file or an audio file.
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <stdexcept>
 
 #include "app/app.h"
 #include "beacons/beacon_set1_window.h"
 #include "beacons/beacon_set_window.h"
+#include "core/step.h"
 #include "core/text.h"
+#include "core/text_file.h"
 #include "echolink/echolink_app.h"
 #include "player/player_window.h"
 #include "speech/idents_window.h"
 
 namespace {
+// A spoken beacon text file is read up to what a text box holds.
+constexpr size_t kMostSpokenText = 65535;
+
 // A counter label's number, or nothing when it holds none.
 std::optional<double> counterValue(const Label& label) { return toNumber(label.caption()); }
 }  // namespace
@@ -110,29 +113,17 @@ void BeaconSetWindow::PlayBeacon() {
 
 void BeaconSetWindow::SpeakTextFile() {
     Text24.setText("");
-    try {
-        const std::string path = app().mapPath(WhereIsFile);
-        if (!std::filesystem::is_regular_file(path)) throw std::runtime_error("no such file");
-        std::ifstream in(path, std::ios::binary);
-        if (!in) throw std::runtime_error("cannot open");
-        // Lines are joined with a blank so that the last word of one line and the first word of
-        // the next stay two words when spoken.
-        std::string text, line;
-        bool first = true;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!first) text += ' ';
-            text += line;
-            first = false;
-        }
-        if (in.bad()) throw std::runtime_error("read failed");
-        Text24.setText(text);
-        // Both sets speak their text files through set 1's speak-now request.
-        Form111& set1 = app().form111();
-        set1.TempText = Text24.text();
-        set1.TestTTW();
-    } catch (const std::exception&) {
+    const auto notFound = [this](const std::string&) {
         Tempmessage = WhereIsFile + " <-- Beacons 1 File not found Please Check ";
         LogError(Tempmessage);
-    }
+    };
+    const std::string path = app().mapPath(WhereIsFile);
+    const auto text = std::filesystem::is_regular_file(path) ? readSpokenTextFile(path, kMostSpokenText)
+                                                             : std::nullopt;
+    if (!text) return notFound("");
+    Text24.setText(*text);
+    // Both sets speak their text files through set 1's speak-now request.
+    Form111& set1 = app().form111();
+    set1.TempText = Text24.text();
+    stepOr([&] { set1.TestTTW(); }, notFound);
 }

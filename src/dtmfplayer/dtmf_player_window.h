@@ -118,8 +118,6 @@ public:
     static bool looksLikeErrorPage(const std::string& text);
     // Each row in turn: every occurrence of the word, case counting, by its replacement.
     static std::string replaceWords(std::string text, const std::vector<std::pair<std::string, std::string>>& rows);
-    // A text file's lines joined with a blank, in UTF-8; nothing when the file cannot be read.
-    static std::optional<std::string> readTextFile(const std::string& path, size_t maxChars);
     // The web delay box as the first step's interval in ms: 1 to 20 s, else 1 s.
     static int webDelayMs(const std::string& box);
 

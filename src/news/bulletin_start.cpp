@@ -1,6 +1,7 @@
 // Starting a bulletin (Play buttons and the schedule), the node's status during it, the DTMF
 // codes, the Stop, Test, File and Default buttons.
 #include <exception>
+#include <filesystem>
 
 #include "app/app.h"
 #include "beacons/beacon_set1_window.h"
@@ -90,6 +91,12 @@ bool Form24::StartBulletin(int n, Asker asker) {
     if (kind == Kind::News) {
         if (set.file.text().empty() && asker == Asker::Unattended)
             return handNewsFile("", asker, "News player, " + what);   // logged; nothing starts
+        // A scheduled bulletin whose file is missing puts nothing on the air, so the node is
+        // not listed busy, nobody is disconnected and no end is announced.
+        if (asker == Asker::Unattended && !std::filesystem::is_regular_file(app().mapPath(set.file.text()))) {
+            LogError("News player, " + what + ": " + set.file.text() + " <-- File not found; nothing is played ");
+            return false;
+        }
         NodeStatus();
         if (n == 2) Play2ndFile = 1;
         EndText = 2;

@@ -24,8 +24,15 @@ std::optional<double> probeAudioSeconds(const std::string& path);
 std::unique_ptr<SpeechService> makeEspeakSpeech(AudioService& playback);
 std::unique_ptr<SpeechService> makeEspeakSpeech(AudioService& playback, Clock& clock);
 
-std::unique_ptr<TransferService> makeCurlTransfer();
-std::unique_ptr<WebPageText> makeWebPageText();
+// Bounds of every transfer besides its total time-out.
+struct TransferLimits {
+    int stallSeconds = 30;                          // less than a byte a second for this long: failed
+    std::int64_t largestDownload = 2LL << 30;       // bytes a download to a file may have
+    std::int64_t largestInMemory = 16LL << 20;      // bytes of a page or file read into memory
+};
+std::unique_ptr<TransferService> makeCurlTransfer(TransferLimits limits = {});
+// Accepts pages served as text/html or text/plain; anything else is a failed fetch.
+std::unique_ptr<WebPageText> makeWebPageText(TransferLimits limits = {});
 
 // The programs the shell runs, each a fixed argument list; the URL or nothing is appended.
 struct ShellCommands {

@@ -4,13 +4,27 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "core/step.h"
+#include "core/text.h"
 #include "shell/update_prompt_window.h"
 #include "shell/web_addresses.h"
 
 namespace {
 const char* const kDonations[] = {"Donation: $10.00", "Donation: $20.00", "Donation: $30.00", "Donation: $40.00",
                                   "Donation: $50.00"};
+
+// A version file holds one short line of digits and dots ("1.2.3"), a line end after it allowed.
+// Anything else (a captive portal's page answering in its place) is no version file.
+bool holdsAVersion(const std::string& body) {
+    constexpr size_t kLongestVersion = 20;
+    std::string line = body;
+    if (endsWith(line, "\r\n"))
+        line.resize(line.size() - 2);
+    else if (endsWith(line, "\n"))
+        line.pop_back();
+    if (line.empty() || line.size() > kLongestVersion) return false;
+    return line.find_first_not_of("0123456789.") == std::string::npos;
 }
+}  // namespace
 
 Form14::Form14(FormHost& host) : Form(host, "Form14", "About") {
     Command3.setToolTip("Send me an email");
@@ -40,11 +54,16 @@ void Form14::load() {
     Timer3.enable();
 }
 
-// Any failure (no network, an HTTP error, the time-out) leaves NetText empty.
+// Any failure (no network, an HTTP error, the time-out) leaves NetText empty; so does an answer
+// that is not a version, which is logged.
 void Form14::fetchVersionFile() {
     std::string body;
     TransferResult result;
     step([&] { result = app().transfer().get(FileOnNet.text(), body, {}, web::kVersionFetchSeconds); });
+    if (result.ok && !body.empty() && !holdsAVersion(body)) {
+        LogError(FileOnNet.text() + " <-- The update check got something that is not a version number ");
+        result.ok = false;
+    }
     NetText.setText(result.ok ? body : "");
 }
 

@@ -18,7 +18,9 @@ class WarningParserWindow : public ParserWindow {
 public:
     using ParserWindow::ParserWindow;
     // No warning is in force: item 1 of the last split reads "0 -->", or the split has no item 1.
-    bool noWarningInForce() const { return !hasField(1) || field(1) == "0 -->"; }
+    bool noWarningInForce() const { return !hasField(1) || markerSaysNoWarning(); }
+    // The file's own marker, item 1 of the split, says that no warning is in force.
+    bool markerSaysNoWarning() const { return hasField(1) && field(1) == "0 -->"; }
 
 protected:
     std::string sourcePath() override;

@@ -22,7 +22,9 @@ void Form113::SortForcast() {
     splitIntoList();
     summary_ = field(0);
     Form114& w = weather();
-    if (noWarningInForce()) {
+    // A summary that is the whole text (nothing after it) is still a summary: only the file's
+    // marker, or the file being gone, says that no warning is in force.
+    if (!fileWasRead() || markerSaysNoWarning()) {
         w.Text5.setText(noWarningsText(w));
         return;
     }

@@ -196,23 +196,33 @@ TEST(BeaconChoice, AudioFilesGoToThePlayerAndOtherTextIsSpoken) {
     EXPECT_EQ(sendOne(s, set), "Welcome to the node");
 }
 
+// Beacon text files are read as the DTMF player reads its text files: any line ends, and the old
+// Windows code page where the file is not UTF-8.
 TEST(BeaconChoice, ATextFileIsSpokenAsOneTextWithItsLinesJoinedByABlank) {
     Station s;
     Form111& set1 = quietSet1(s);
     Form110& set2 = s.app().form110();
-    s.dataFolder().write("three.txt", "Welcome to\r\nthe link\nof the club");
-    s.dataFolder().write("empty.txt", "");
+    const struct {
+        const char* file;
+        const char* content;
+        const char* spoken;
+    } files[] = {
+        {"mixed.txt", "Welcome to\r\nthe link\nof the club", "Welcome to the link of the club"},
+        {"cr.txt", "Welcome to\rthe link\r\rof the club\r", "Welcome to the link of the club"},
+        {"cp1252.txt", "Caf\xE9 \x93open\x94", "Caf\xC3\xA9 \xE2\x80\x9Copen\xE2\x80\x9D"},
+        {"empty.txt", "", ""},
+    };
+    for (const auto& f : files) s.dataFolder().write(f.file, f.content);
     for (BeaconSetWindow* set : std::vector<BeaconSetWindow*>{&set1, &set2}) {
-        SCOPED_TRACE(set->name());
-        set->Text5.setText(s.dataFile("three.txt"));
-        set->Option5.setValue(true);
-        set1.TempText = "-";
-        s.app().act([&] { set->RandomGreeting(); });
-        EXPECT_EQ(set1.TempText, "Welcome to the link of the club") << "both sets speak text files through set 1";
-        EXPECT_EQ(set->Text24.text(), "Welcome to the link of the club");
-        set->Text5.setText(s.dataFile("empty.txt"));
-        s.app().act([&] { set->RandomGreeting(); });
-        EXPECT_EQ(set1.TempText, "");
+        for (const auto& f : files) {
+            SCOPED_TRACE(set->name() + " " + f.file);
+            set->Text5.setText(s.dataFile(f.file));
+            set->Option5.setValue(true);
+            set1.TempText = "-";
+            s.app().act([&] { set->RandomGreeting(); });
+            EXPECT_EQ(set1.TempText, f.spoken) << "both sets speak text files through set 1";
+            EXPECT_EQ(set->Text24.text(), f.spoken);
+        }
     }
     EXPECT_FALSE(s.app().exists("Form120"));
 }

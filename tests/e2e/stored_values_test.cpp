@@ -98,7 +98,9 @@ TEST(StoredValuesFaults, EachStoredFileLoadsToASoundStation) {
         const auto run = runHeadless(folder, std::string(r.input) + "get " + r.get + "\n", kVirtual);
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_LE(countStarting(run, r.event), r.most);
-        if (*r.needs) EXPECT_EQ(countStarting(run, r.needs), 1);
+        if (*r.needs) {
+            EXPECT_EQ(countStarting(run, r.needs), 1);
+        }
         EXPECT_EQ(valueOf(run, r.get), r.value);
         const auto logs = logLines(run);
         if (std::string(r.logged).empty()) {
@@ -175,7 +177,9 @@ TEST_P(EveryNumericKey, NothingFallsDueMoreOftenThanAMinuteAndEachBadValueIsName
               startsWith(e, "DTMF-OUT ")))
             continue;
         const long at = msOf(l);
-        if (auto it = lastAt.find(e); it != lastAt.end()) EXPECT_GE(at - it->second, 60000) << l;
+        if (auto it = lastAt.find(e); it != lastAt.end()) {
+            EXPECT_GE(at - it->second, 60000) << l;
+        }
         lastAt[e] = at;
     }
     EXPECT_LE(countStarting(run, "KEY on"), 120);
@@ -190,7 +194,9 @@ TEST_P(EveryNumericKey, NothingFallsDueMoreOftenThanAMinuteAndEachBadValueIsName
             for (const auto& l : logs)
                 if (l.find(named) != std::string::npos) ++times;
             EXPECT_LE(times, 1) << f.name << " " << key;
-            if (v.named) EXPECT_EQ(times, 1) << f.name << " " << key;
+            if (v.named) {
+                EXPECT_EQ(times, 1) << f.name << " " << key;
+            }
         }
     }
 }

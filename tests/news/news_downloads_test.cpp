@@ -130,6 +130,19 @@ TEST_F(NewsDownloads, ScheduleOneDownloadsItsTickedSlotsOnceInItsMinute) {
     EXPECT_EQ(w.ShowTime2.caption().substr(0, 6), "06:31:");
 }
 
+// Nobody watches a scheduled run: its failure goes to the error log and stays in the window.
+TEST_F(NewsDownloads, AFailedScheduledDownloadIsLoggedAndShownInTheWindow) {
+    DownloadStation ds("2026-12-10 06:29:58", "[SETTINGS]\nTHUR=1\nHOUR=06\nMINS=30\nCHECK1=1\nHOURx=24\n");
+    ds.oldNews(1);
+    ds.w().txtURL11.setText(url("/missing.mp3"));
+    ds.advance(64);
+    EXPECT_EQ(ds.count("DOWNLOAD \"" + url("/missing.mp3") + "\" \"" + ds.target(1) + "\" failed"), 1);
+    EXPECT_EQ(ds.count("LOG "), 1);
+    EXPECT_NE(ds.lastLog().find("404"), std::string::npos) << ds.lastLog();
+    EXPECT_EQ(ds.w().Check1.caption(), "Download Failed  10/12/2026 at 06:30:02");
+    EXPECT_EQ(ds.read(1), "last week's news");
+}
+
 TEST_F(NewsDownloads, AScheduleDoesNotRunOnAnUntickedDay) {
     DownloadStation ds("2026-12-11 06:29:58", "[SETTINGS]\nTHUR=1\nHOUR=06\nMINS=30\nCHECK1=1\n");
     ds.w().txtURL11.setText(url("/file.bin"));

@@ -138,6 +138,21 @@ TEST(NewsSchedule, AWeatherBulletinThatCannotGoOutLeavesNoMarks) {
     }
 }
 
+// A scheduled news bulletin whose file is missing puts nothing on the air: the node is not listed
+// busy, nobody is disconnected, no end is announced, and the log says why.
+TEST(NewsSchedule, ANewsBulletinWhoseFileIsMissingLeavesNoMarksAndIsLogged) {
+    auto settings = newsAtEight("08");
+    settings["Text4x"] = "/no/such/folder/news.mp3";
+    NewsStation ns(settings, "2026-12-10 08:00:10");
+    ns.s.advance(100);
+    EXPECT_EQ(ns.count("BUSY on"), 0);
+    EXPECT_EQ(ns.count("DISCONNECT-ALL"), 0);
+    EXPECT_EQ(ns.count("KEY on"), 0);
+    EXPECT_TRUE(ns.rendered().empty());
+    EXPECT_GE(ns.count("LOG \"News player, Audio File 1: /no/such/folder/news.mp3 <-- File not found"), 1);
+    EXPECT_TRUE(ns.s.dialogs->shown.empty());
+}
+
 TEST(NewsSchedule, AWarningComesOnlyWhenBothBoxesAreTickedAndOnlyBeforeTheFirstTime) {
     struct Case {
         const char* warn;

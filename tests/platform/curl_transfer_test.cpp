@@ -100,6 +100,44 @@ TEST_F(HttpTransferTest, ADownloadReplacesTheOldFileOnlyWhenItSucceeds) {
     EXPECT_FALSE(r.ok);
 }
 
+// A stalled transfer fails long before its total time-out, and nothing larger than the cap is
+// taken, into memory or into a file; the old file stays.
+TEST_F(HttpTransferTest, StalledAndOversizedTransfersFailAndLeaveTheOldFile) {
+    TransferLimits limits;
+    limits.stallSeconds = 1;
+    limits.largestDownload = 50000;
+    limits.largestInMemory = 50000;
+    const auto bounded = makeCurlTransfer(limits);
+    const std::string target = dir.file("news.mp3");
+    struct Case {
+        const char* what;
+        const char* path;
+        const char* error;
+        bool intoMemoryToo;   // a stall takes seconds to tell: once is enough, the check is shared
+    };
+    const std::vector<Case> cases = {
+        {"stalled half-way", "/stall", "timed out", false},
+        {"larger than the cap", "/file.bin", "larger than 50000 bytes", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dir.write("news.mp3", "last week's news");
+        auto r = bounded->download(url(c.path), target, {}, 15);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.error.find(c.error), std::string::npos) << r.error;
+        EXPECT_EQ(dir.read("news.mp3"), "last week's news");
+        if (!c.intoMemoryToo) continue;
+        std::string body = "old";
+        r = bounded->get(url(c.path), body, {}, 15);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.error.find(c.error), std::string::npos) << r.error;
+        EXPECT_EQ(body, "");
+    }
+    EXPECT_TRUE(leftovers(dir.path()).empty());
+    std::string body;
+    EXPECT_TRUE(bounded->get(url("/page.html"), body).ok) << "what fits still arrives";
+}
+
 TEST_F(HttpTransferTest, AnExceptionFromTheProgressHandlerEndsTheTransferAndPassesOn) {
     std::string body;
     EXPECT_THROW(transfer->get(url("/file.bin"), body, [](std::int64_t, std::int64_t) -> bool {

@@ -106,6 +106,19 @@ class Handler(BaseHTTPRequestHandler):
         elif self.path == "/slow":
             time.sleep(20)
             self.send(b"late", "text/plain", head_only)
+        elif self.path == "/stall":
+            self.send_response(200)
+            self.send_header("Content-Length", "10000")
+            self.end_headers()
+            self.wfile.write(b"x" * 1000)
+            self.wfile.flush()
+            time.sleep(20)
+        elif self.path == "/tune.mp3":
+            self.send(b"ID3\x03\x00\x00\x00\x00\x00\x00\xff\xfb\x90\x64" + BLOB[:2000], "audio/mpeg", head_only)
+        elif self.path == "/notes.txt":
+            self.send("Net tonight at 8\r\nCaf\u00e9 <open>".encode("utf-8"), "text/plain; charset=utf-8", head_only)
+        elif self.path == "/portal":
+            self.send(b"<html><body>Please log in to the hotel network 9.9.9</body></html>", "text/html", head_only)
         else:
             self.send_error(404)
     def do_GET(self):

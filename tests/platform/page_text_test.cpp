@@ -100,6 +100,31 @@ TEST_F(WebPageTextTest, AMissingOrSlowPageIsAFailureWithNoText) {
     EXPECT_EQ(text, "");
 }
 
+// Only pages served as HTML or plain text are read: an audio file is a failed fetch, never
+// binary read out as speech.
+TEST_F(WebPageTextTest, OnlyHtmlAndPlainTextAreRead) {
+    struct Case {
+        const char* path;
+        bool ok;
+        const char* text;
+    };
+    const std::vector<Case> cases = {
+        {"/notes.txt", true, "Net tonight at 8\nCaf\xC3\xA9 <open>"},
+        {"/tune.mp3", false, ""},
+        {"/file.bin", false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::string text = "stale";
+        const auto r = pages->pageText(url(c.path), text);
+        EXPECT_EQ(r.ok, c.ok) << r.error;
+        EXPECT_EQ(text, c.text);
+        if (!c.ok) {
+            EXPECT_NE(r.error.find("not a web page"), std::string::npos) << r.error;
+        }
+    }
+}
+
 }  // namespace
 
 namespace {

@@ -178,6 +178,10 @@ TEST(WarningParsers, ReplacementListsAndCuts) {
         {"WarningSum:until 4 pm EDT EDT (Edt) edt.:1 -->", nullptr, "The local weather warning until 4 pm E D T EDT (Edt) edt. . EchoLink node. Link : On"},
         // A summary of blanks and letters is no no-summary case; only "nce" is.
         {"WarningSum: nce:1 -->", nullptr, "The local weather warning  nce . EchoLink node. Link : On"},
+        // The summary as the file's last item: only the marker says that no warning is in force.
+        {"RADREGION:NE WarningSum:Flood watch until noon", nullptr,
+         "The local weather warning Flood watch until noon . EchoLink node. Link : On"},
+        {"WarningSum:Flood watch:0 -->", nullptr, "There are no warnings at this time. EchoLink node. Link : On"},
     };
     WeatherStation ws;
     for (const Case& c : cases) {

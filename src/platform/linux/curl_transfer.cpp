@@ -29,12 +29,22 @@ struct Transfer {
     TransferProgress progress;
     bool upload = false;
     std::exception_ptr thrown;  // from the progress callback, passed on after curl has let go
+    // Where the data goes, at most `largest` bytes of it.
+    std::string* text = nullptr;
+    FILE* file = nullptr;
+    std::int64_t largest = 0;
+    std::int64_t received = 0;
+    bool tooLarge = false;
 
-    Transfer(const std::string& url, const TransferProgress& p, int timeoutSeconds) : progress(p) {
+    Transfer(const std::string& url, const TransferProgress& p, int timeoutSeconds, const TransferLimits& limits)
+        : progress(p) {
         startCurl();
         easy = curl_easy_init();
         if (!easy) return;
         const long timeout = timeoutSeconds > 0 ? timeoutSeconds : kDefaultTimeout;
+        // A stalled transfer fails well before the total time-out.
+        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, limits.stallSeconds)));
         curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, error);
@@ -52,6 +62,32 @@ struct Transfer {
     }
     ~Transfer() {
         if (easy) curl_easy_cleanup(easy);
+    }
+
+    // Receives into a text or a file, refusing what passes `most` bytes.
+    void receiveInto(std::string* t, FILE* f, std::int64_t most) {
+        text = t;
+        file = f;
+        largest = most;
+        if (!easy) return;
+        curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(most));
+        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::onData);
+        curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    }
+
+    static size_t onData(char* data, size_t size, size_t count, void* self) {
+        auto* t = static_cast<Transfer*>(self);
+        const size_t n = size * count;
+        if (t->received + static_cast<std::int64_t>(n) > t->largest) {
+            t->tooLarge = true;
+            return 0;   // curl ends the transfer with a write error
+        }
+        t->received += static_cast<std::int64_t>(n);
+        if (t->text) {
+            t->text->append(data, n);
+            return n;
+        }
+        return t->file ? std::fwrite(data, 1, n, t->file) : n;
     }
     Transfer(const Transfer&) = delete;
     Transfer& operator=(const Transfer&) = delete;
@@ -81,7 +117,9 @@ struct Transfer {
         curl_off_t bytes = 0;
         curl_easy_getinfo(easy, upload ? CURLINFO_SIZE_UPLOAD_T : CURLINFO_SIZE_DOWNLOAD_T, &bytes);
         r.bytes = bytes;
-        if (code == CURLE_ABORTED_BY_CALLBACK) {
+        if (tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
+            r.error = "larger than " + std::to_string(largest) + " bytes";
+        } else if (code == CURLE_ABORTED_BY_CALLBACK) {
             r.error = "cancelled";
         } else if (code == CURLE_OPERATION_TIMEDOUT) {
             r.error = std::string("timed out: ") + (error[0] ? error : curl_easy_strerror(code));
@@ -103,15 +141,6 @@ struct Transfer {
     }
 };
 
-size_t appendTo(char* data, size_t size, size_t count, void* target) {
-    static_cast<std::string*>(target)->append(data, size * count);
-    return size * count;
-}
-
-size_t writeTo(char* data, size_t size, size_t count, void* file) {
-    return std::fwrite(data, size, count, static_cast<FILE*>(file)) * size;
-}
-
 size_t readFrom(char* data, size_t size, size_t count, void* file) {
     return std::fread(data, size, count, static_cast<FILE*>(file)) * size;
 }
@@ -124,9 +153,11 @@ TransferResult failed(const std::string& why) {
 
 class CurlTransfer final : public TransferService {
 public:
+    explicit CurlTransfer(TransferLimits limits) : limits_(limits) {}
+
     TransferResult get(const std::string& url, std::string& body, const TransferProgress& progress,
                        int timeoutSeconds) override {
-        return curlFetch(url, body, nullptr, progress, timeoutSeconds);
+        return curlFetch(url, body, nullptr, progress, timeoutSeconds, limits_);
     }
 
     TransferResult download(const std::string& url, const std::string& path, const TransferProgress& progress,
@@ -143,11 +174,8 @@ public:
         }
         TransferResult r;
         try {
-            Transfer t(url, progress, timeoutSeconds);
-            if (t.easy) {
-                curl_easy_setopt(t.easy, CURLOPT_WRITEFUNCTION, &writeTo);
-                curl_easy_setopt(t.easy, CURLOPT_WRITEDATA, file);
-            }
+            Transfer t(url, progress, timeoutSeconds, limits_);
+            t.receiveInto(nullptr, file, limits_.largestDownload);
             r = t.perform();
         } catch (...) {
             std::fclose(file);
@@ -171,7 +199,7 @@ public:
             std::fseek(file, 0, SEEK_END);
             const long size = std::ftell(file);
             std::rewind(file);
-            Transfer t(url, progress, timeoutSeconds);
+            Transfer t(url, progress, timeoutSeconds, limits_);
             t.upload = true;
             if (t.easy) {
                 curl_easy_setopt(t.easy, CURLOPT_UPLOAD, 1L);
@@ -189,7 +217,7 @@ public:
     }
 
     std::optional<std::int64_t> remoteSize(const std::string& url, int timeoutSeconds) override {
-        Transfer t(url, {}, timeoutSeconds);
+        Transfer t(url, {}, timeoutSeconds, limits_);
         if (!t.easy) return std::nullopt;
         curl_easy_setopt(t.easy, CURLOPT_NOBODY, 1L);
         if (!t.perform().ok) return std::nullopt;
@@ -198,18 +226,18 @@ public:
         if (size < 0) return std::nullopt;
         return static_cast<std::int64_t>(size);
     }
+
+private:
+    TransferLimits limits_;
 };
 
 }  // namespace
 
 TransferResult curlFetch(const std::string& url, std::string& body, std::string* contentType,
-                         const TransferProgress& progress, int timeoutSeconds) {
+                         const TransferProgress& progress, int timeoutSeconds, const TransferLimits& limits) {
     std::string received;
-    Transfer t(url, progress, timeoutSeconds);
-    if (t.easy) {
-        curl_easy_setopt(t.easy, CURLOPT_WRITEFUNCTION, &appendTo);
-        curl_easy_setopt(t.easy, CURLOPT_WRITEDATA, &received);
-    }
+    Transfer t(url, progress, timeoutSeconds, limits);
+    t.receiveInto(&received, nullptr, limits.largestInMemory);
     TransferResult r = t.perform();
     if (contentType) {
         const char* type = nullptr;
@@ -220,7 +248,7 @@ TransferResult curlFetch(const std::string& url, std::string& body, std::string*
     return r;
 }
 
-std::unique_ptr<TransferService> makeCurlTransfer() {
+std::unique_ptr<TransferService> makeCurlTransfer(TransferLimits limits) {
     startCurl();
-    return std::make_unique<CurlTransfer>();
+    return std::make_unique<CurlTransfer>(limits);
 }
