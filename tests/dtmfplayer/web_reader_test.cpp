@@ -201,6 +201,7 @@ TEST(WebSlotServed, APageServedHereIsSpokenAsItsBodyTextAndFailuresAreLogged) {
     site.write("news.html",
                "<html><head><title>Not read</title><script>var x = 1;</script></head>"
                "<body><h1>Club news</h1><p>Net at nine &amp; T-Storms later</p></body></html>");
+    site.write("tune.mp3", std::string("ID3\x03\0\0\0\0\0\0\xFF\xFB\x90\x64 binary words", 24));
     LocalServer server(folderServerScript(), {site.path()});
     ASSERT_TRUE(server.started()) << server.problem();
     const std::string base = "http://127.0.0.1:" + std::to_string(server.port());
@@ -213,6 +214,8 @@ TEST(WebSlotServed, APageServedHereIsSpokenAsItsBodyTextAndFailuresAreLogged) {
     w.location(2).setText(base + "/missing.html");
     w.code(3).setText("3");
     w.location(3).setText("http://127.0.0.1:1/nothing-listens-here");
+    w.code(4).setText("4");
+    w.location(4).setText(base + "/tune.mp3");   // audio is no page: never read out as speech
 
     st.app->node().receiveDtmf("1");
     st.advance(8);
@@ -224,9 +227,12 @@ TEST(WebSlotServed, APageServedHereIsSpokenAsItsBodyTextAndFailuresAreLogged) {
     st.advance(15);
     st.app->node().receiveDtmf("3");
     st.advance(15);
-    EXPECT_EQ(st.spoken().size(), 4u);   // two more "Stand By", nothing else
+    st.app->node().receiveDtmf("4");
+    st.advance(15);
+    EXPECT_EQ(st.spoken().size(), 5u);   // three more "Stand By", nothing else
     EXPECT_EQ(st.spoken().back(), "Stand By");
     EXPECT_EQ(st.app->transcript().count("LOG \"" + base + "/missing.html <-- Web page could not be read"), 1);
+    EXPECT_EQ(st.app->transcript().count("LOG \"" + base + "/tune.mp3 <-- Web page could not be read"), 1);
     EXPECT_EQ(st.app->transcript().count("LOG \"http://127.0.0.1:1/nothing-listens-here <-- Web page could not be read"),
               1);
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/app.h"
+#include "platform/local_servers.h"
 #include "shell/about_window.h"
 #include "shell/launcher_window.h"
 #include "shell/shell_rig.h"
@@ -53,6 +54,23 @@ TEST(UpdateCheck, ThePromptComesUpOnlyForAFetchedDifferentVersion) {
         EXPECT_EQ(rig.app().form14().NetText.text(), "");
         EXPECT_FALSE(rig.app().form14().Timer3.enabled());
     }
+}
+
+// Through the real transfer: a captive portal answering the version file's address with its own
+// page offers no update, and the log says what came back.
+TEST(UpdateCheck, ACaptivePortalsPageIsNoVersion) {
+    LocalServer http{httpServerScript(), {}};
+    ASSERT_TRUE(http.started()) << http.problem();
+    const std::string url = "http://127.0.0.1:" + std::to_string(http.port()) + "/portal";
+    StationOptions o;
+    o.realTransfers = true;
+    o.settingsFiles.emplace_back("maroabc.ini", "[SETTINGS]\nVersionFile=" + url + "\n");
+    Station s(o);
+    s.app().act([&] { s.app().form14(); });   // the launcher creates it hidden at start-up
+    s.advance(4);
+    EXPECT_FALSE(s.app().exists("Form150"));
+    EXPECT_EQ(s.app().form14().NetText.text(), "");
+    EXPECT_EQ(s.transcript().count("LOG \"" + url + " <-- The update check got something that is not a version"), 1);
 }
 
 TEST(UpdateCheck, TheVersionFileAddressIsASettingOfOurOwnAndSurvivesTheLaunchersSave) {
