@@ -103,6 +103,19 @@ void loadSlider(Form& form, const SettingsFile& ini, std::string_view key, Slide
     slider.load(static_cast<int>(std::lround(*n)));
 }
 
+bool sliderFromText(Form& form, std::string_view fileName, std::string_view key, const TextBox& box,
+                    Slider& slider) {
+    const int low = std::min(slider.min(), slider.max()), high = std::max(slider.min(), slider.max());
+    if (const auto n = wholeNumber(box.text(), low, high)) {
+        slider.setValue(*n);
+        return true;
+    }
+    form.LogError(std::string(fileName) + " <-- " + std::string(key) + " has the value \"" + box.text() +
+                  "\", not a whole number from " + std::to_string(low) + " to " + std::to_string(high) +
+                  "; the slider stays at " + std::to_string(slider.value()) + " ");
+    return false;
+}
+
 void loadPosition(Form& form, const SettingsFile& ini) {
     const std::string l = ini.read("LEFT", "300"), t = ini.read("TOP", "300");
     const auto left = wholeNumber(l, -1000000, 1000000), top = wholeNumber(t, -1000000, 1000000);

@@ -27,6 +27,11 @@ void loadCheck(Form& form, const SettingsFile& ini, std::string_view key, CheckB
 void loadOption(Form& form, const SettingsFile& ini, std::string_view key, OptionButton& option,
                 std::string_view def);
 void loadSlider(Form& form, const SettingsFile& ini, std::string_view key, Slider& slider, std::string_view def);
+// A slider the creation sets from a stored text box (a volume kept as text): a whole number within
+// the slider's range moves it; anything else leaves it where it is, with one log line. True when
+// it moved.
+bool sliderFromText(Form& form, std::string_view fileName, std::string_view key, const TextBox& box,
+                    Slider& slider);
 // Window position, keys LEFT and TOP in twips (default "300").
 void loadPosition(Form& form, const SettingsFile& ini);
 

@@ -138,15 +138,8 @@ void Form24::load() {
     ferrin2 = 3;
     Play2ndFile = 0;
 
-    // The news volume: an integer from -3000 to 0; anything else keeps the slider's value.
-    const auto volume = toNumber(VolSet.text());
-    if (volume && *volume == static_cast<long>(*volume) && *volume >= V1.min() && *volume <= V1.max()) {
-        V1.setValue(static_cast<int>(*volume));
-    } else {
-        LogError(std::string(kSettingsFile) + " <-- VOLSET \"" + VolSet.text() +
-                 "\" is not a volume from -3000 to 0; the news volume stays at " + std::to_string(V1.value()) + " ");
-        VolSet.setText(std::to_string(V1.value()));
-    }
+    // The news volume: anything the slider cannot take keeps the slider's value, and the box says so.
+    if (!sliderFromText(*this, kSettingsFile, "VOLSET", VolSet, V1)) VolSet.setText(std::to_string(V1.value()));
     for (int n = 0; n < 4; ++n) showTypeOf(fileSet(n));
 }
 

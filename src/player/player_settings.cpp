@@ -1,6 +1,5 @@
 // The player's settings file MP3_PlayerABC.ini: seventeen keys, read at creation and written by
 // every save path in the same order.
-#include <cmath>
 
 #include "app/app.h"
 #include "core/settings.h"
@@ -27,17 +26,9 @@ void Form1::readSettings() {
     loadText(*this, ini, "BEACONPERIOD8", BeaconPeriod8, "5");
     loadText(*this, ini, "TEXT6", Text6, "100");
     loadCheck(*this, ini, "STOPCLOCK8", StopClock8, "0");
-}
-
-// A stored volume or speed the slider cannot hold leaves the slider at its designed value.
-void Form1::applyStoredSlider(Slider& slider, const TextBox& box, const char* key) {
-    const auto n = toNumber(box.text());
-    if (!n || *n != std::floor(*n) || *n < slider.min() || *n > slider.max()) {
-        LogError(app().settingsPath(kSettingsFile) + " <-- " + key + " has the value \"" + box.text() +
-                 "\" that the slider cannot take; it stays at " + std::to_string(slider.value()) + " ");
-        return;
-    }
-    slider.setValue(static_cast<int>(*n));
+    // A stored volume or speed the slider cannot hold leaves the slider at its designed value.
+    sliderFromText(*this, kSettingsFile, "VOLSET", VolSet, V1);
+    sliderFromText(*this, kSettingsFile, "SPEEDSET", SpeedSet, V2);
 }
 
 void Form1::SaveData() {

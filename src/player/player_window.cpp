@@ -33,8 +33,6 @@ void Form1::load() {
     // periods' handlers switched, the creation ends with both stopped.
     Beacon8.disable();
     Timer4.disable();
-    applyStoredSlider(V1, VolSet, "VOLSET");
-    applyStoredSlider(V2, SpeedSet, "SPEEDSET");
     Label1.setCaption("0");
     Label2.setCaption("0");
     Label3.setCaption("0");

@@ -195,5 +195,4 @@ private:
     // player_window.cpp, player_settings.cpp
     void wireButtons();
     void readSettings();
-    void applyStoredSlider(Slider& slider, const TextBox& box, const char* key);
 };

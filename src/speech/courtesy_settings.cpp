@@ -76,11 +76,7 @@ void Form22::loadSettings() {
     loadOption(*this, ini, "OPTION9", Option9, "1");
     loadText(*this, ini, "TEXT11", Text11, "S");
     loadPosition(*this, ini);
-    if (const auto volume = toNumber(VolSet.text()))
-        V1.setValue(static_cast<int>(*volume));
-    else
-        LogError(std::string(kSettingsFile) + " <-- VOLSET \"" + VolSet.text() +
-                 "\" is not a volume; the courtesy volume stays at " + std::to_string(V1.value()) + " ");
+    sliderFromText(*this, kSettingsFile, "VOLSET", VolSet, V1);
 }
 
 void Form22::SaveData() {

@@ -1,6 +1,7 @@
 #include "speech/idents_window.h"
 
 #include "app/app.h"
+#include "core/settings_binding.h"
 #include "core/step.h"
 #include "core/text.h"
 #include "echolink/echolink_app.h"
@@ -37,11 +38,7 @@ void Form3::load() {
     flagtime = 0;
     StopTTS = 0;
     ferrin = 0;
-    if (const auto volume = toNumber(VolSet.text()))
-        V1.setValue(static_cast<int>(*volume));
-    else
-        LogError(std::string(kSettingsFile) + " <-- VOLSET \"" + VolSet.text() +
-                 "\" is not a volume; the speech file volume stays at " + std::to_string(V1.value()) + " ");
+    sliderFromText(*this, kSettingsFile, "VOLSET", VolSet, V1);
     step([&] { app().speech().setRate(VoiceSpeed.value()); });
     step([&] { app().speech().setVolume(VolLev.value()); });
 }
