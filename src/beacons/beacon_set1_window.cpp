@@ -14,7 +14,10 @@ const BeaconSetWindow::SetTraits kSet1{1,
                                        true};
 }  // namespace
 
-Form111::Form111(FormHost& host) : BeaconSetWindow(host, "Form111", kSet1) {}
+Form111::Form111(FormHost& host) : BeaconSetWindow(host, "Form111", kSet1) {
+    // Set 1's own tick sits with the timed beacons it concerns.
+    layout().row({Check2});
+}
 
 bool Form111::timedBeaconWanted() { return app().form3().Option3.value(); }
 

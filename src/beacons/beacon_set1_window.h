@@ -9,7 +9,8 @@ public:
     // Speaks TempText on the air now, or drops it.
     void TestTTW() override;
 
-    CheckBox Check2{*this, "Check2", "Allow Timed Beacon in set 2 also to be enabled when set 1 is in operation"};
+    CheckBox Check2{*this, "Check2", "Allow Timed Beacon in set 2 also to be enabled when set 1 is in operation", 0,
+                    &Frame4};
 
 protected:
     bool timedBeaconWanted() override;

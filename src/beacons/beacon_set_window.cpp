@@ -44,6 +44,7 @@ BeaconSetWindow::BeaconSetWindow(FormHost& host, std::string name, const SetTrai
     Label5.setVisible(false);
     Label6.setVisible(false);
     Text24.setVisible(false);
+    declareLayout();
 
     for (TextBox* box : {&BeaconPeriod1, &Text22, &Text23, &MaxRand}) box->numberOnly = true;
     BeaconPeriod1.onChange([this] { BeaconPeriod1_Change(); });

@@ -177,6 +177,7 @@ private:
     void resetCounter();
     void stopTransmission();
     void wireCommands();
+    void declareLayout();
 
     std::array<TextBox*, 21> slots_{};
     std::array<OptionButton*, 20> options_{};

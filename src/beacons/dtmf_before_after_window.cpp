@@ -12,6 +12,7 @@ Form128::Form128(FormHost& host) : Form(host, "Form128", "Send DTMF Before and A
     Frame6.setVisible(false);
     Command1.onClick([this] { Hide(); });
     Command2.onClick([this] { SaveData(); });
+    declareLayout();
 }
 
 void Form128::load() {

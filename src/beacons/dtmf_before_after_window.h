@@ -81,6 +81,7 @@ public:
     TextBox& digits(int k) { return *texts_.at(static_cast<size_t>(k - 1)); }
 
 private:
+    void declareLayout();   // dtmf_before_after_layout.cpp
     std::array<CheckBox*, 14> checks_{};
     std::array<TextBox*, 24> texts_{};
 };

@@ -49,6 +49,7 @@ Form123::Form123(FormHost& host) : Form(host, "Form123") {
     Command1.setToolTip("Hide this screen");
     Command1.onClick([this] { Hide(); });
     Command2.setToolTip("Save your data");
+    declareLayout();
     Command2.onClick([this] { SaveData(); });
 }
 

@@ -138,6 +138,7 @@ public:
     const Entry& entry(int k) const { return entries_.at(static_cast<size_t>(k - 1)); }
 
 private:
+    void declareLayout();   // profile_layout.cpp
     void ApplyProfile(int k);
     void applyProfileSkippingFailures(int k);
     void applyFromOperator(int k);

@@ -25,6 +25,8 @@ public:
     const std::string& name() const { return name_; }
     ControlKind kind() const { return kind_; }
     Control* container() const { return container_; }
+    // Where the window's layout puts the control (a tab page or a frame of its own arranging).
+    void placeIn(Control* container) { container_ = container; }
 
     bool visible() const { return visible_; }
     void setVisible(bool v);

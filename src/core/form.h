@@ -6,6 +6,7 @@
 
 #include "core/clock.h"
 #include "core/controls.h"
+#include "core/layout.h"
 #include "core/timer.h"
 
 class App;
@@ -73,6 +74,10 @@ public:
     std::string timeNow() const;   // "hh:mm:ss"
     void LogError(const std::string& message) { host_.LogError(message); }
 
+    // How the operator sees the window: rows, captions, hidden shared state, frame and opening place.
+    WindowLayout& layout() { return layout_; }
+    const WindowLayout& layout() const { return layout_; }
+
     const std::vector<Control*>& controls() const { return controls_; }
     Control* findControl(const std::string& name) const;   // without regard to case
     const std::vector<Timer*>& timers() const { return timers_; }
@@ -92,4 +97,5 @@ private:
     std::shared_ptr<EchoLinkApp> echoLink_;
     std::vector<Control*> controls_;
     std::vector<Timer*> timers_;
+    WindowLayout layout_{*this};
 };

@@ -4,7 +4,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -23,6 +26,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <set>
+#include <utility>
 
 #include "chat/chat_display.h"
 #include "chat/chat_window.h"
@@ -59,6 +64,10 @@ bool sitsInButtonRow(ControlKind k) {
 }
 
 constexpr int kButtonsPerRow = 5;
+constexpr int kTitleBarAllowance = 32;    // room kept for the desktop's title bar
+constexpr int kScrollBarAllowance = 20;   // room for a scroll bar where the contents do not fit
+constexpr int kFrameMargin = 8;
+constexpr int kBorderAllowance = 8;       // room for the desktop's window borders
 constexpr int kEnterKey = 13;
 
 // Hands the Enter key of a text box to its window instead of typing it.
@@ -76,6 +85,12 @@ private:
 };
 constexpr int kProgressSteps = 1000;
 }  // namespace
+
+// A label with a buddy reads "&" as the mark of its shortcut key; the caption's own "&" stays.
+QString escapedForBuddy(const QString& text) {
+    QString out = text;
+    return out.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
 
 struct FormView::Bound {
     Control* control;
@@ -115,7 +130,18 @@ void FormView::operatorAction(std::function<void()> work) {
 
 // ---- building
 
+// A fixed frame has no maximise button; a tool frame has no minimise button either.
+void FormView::applyFrameStyle() {
+    const FrameStyle style = form_->layout().frame;
+    if (style == FrameStyle::Sizable) return;
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
+    if (style == FrameStyle::Fixed) flags |= Qt::WindowMinimizeButtonHint;
+    setWindowFlags(flags);
+}
+
 void FormView::build() {
+    applyFrameStyle();
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     auto* scroll = new QScrollArea(this);
@@ -125,11 +151,19 @@ void FormView::build() {
     root_ = new QWidget;
     scroll->setWidget(root_);
 
-    // Widgets first (containers give their children an area), then each area's layout.
+    // Widgets first (containers give their children an area), then each area's layout, the
+    // innermost first: a container's size is known before the rows around it are measured.
     for (Control* c : form_->controls()) makeWidget(*c);
+    std::vector<std::pair<int, Control*>> containers;
+    for (Control* c : form_->controls()) {
+        if (c->kind() != ControlKind::Frame && c->kind() != ControlKind::TabPage) continue;
+        int depth = 0;
+        for (Control* k = c->container(); k; k = k->container()) ++depth;
+        containers.emplace_back(depth, c);
+    }
+    std::stable_sort(containers.begin(), containers.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [depth, c] : containers) layOut(c, areas_[c]);
     layOut(nullptr, root_);
-    for (Control* c : form_->controls())
-        if (c->kind() == ControlKind::Frame || c->kind() == ControlKind::TabPage) layOut(c, areas_[c]);
     for (auto& [c, b] : bound_) paint(*b);
 }
 
@@ -310,20 +344,127 @@ QWidget* FormView::makeWidget(Control& control) {
     }
     }
     w->setObjectName(qs(control.name()));
+    if (form_->layout().isBold(control)) {
+        QFont font = w->font();
+        font.setBold(true);
+        w->setFont(font);
+    }
     b->widget = w;
     bound_[&control] = std::move(bound);
     return w;
 }
 
-// Children of a frame, a tab page or the window, in the order they were declared. Where every
-// child has a size and place the window gives, they go there; otherwise they flow in rows: a
-// caption beside the box it names, buttons and ticks a few to a row, everything else a row each.
+// A box that takes the width of its column; everything else keeps its own width.
+bool FormView::widens(const Control& c) const {
+    switch (c.kind()) {
+    case ControlKind::TextBox:
+    case ControlKind::ComboBox:
+        return form_->layout().widthInChars(c) == 0;
+    case ControlKind::ListBox:
+    case ControlKind::Slider:
+    case ControlKind::ProgressBar:
+    case ControlKind::Frame:
+    case ControlKind::TabStrip:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool FormView::shown(const Control& c) const { return c.visible() && !form_->layout().isOutsideView(c); }
+
+// A static text of the layout: it has no model, only its words.
+QLabel* FormView::staticText(const std::string& text) {
+    auto* l = new QLabel(qs(text));
+    l->setTextFormat(Qt::PlainText);
+    l->setObjectName(QStringLiteral("caption"));
+    return l;
+}
+
+// A caption names its box: the box is its buddy, so the caption's words lead to it.
+void FormView::name(QLabel* label, const Control& box) {
+    auto it = bound_.find(&box);
+    if (it == bound_.end()) return;
+    label->setBuddy(it->second->widget);
+    label->setText(escapedForBuddy(label->text()));
+    buddyLabels_.insert(label);
+}
+
+// Rows that line up: the n-th items of all rows share a column (a tall item keeps its column in
+// the rows it stands across); the last item of a short row takes the columns left over.
+QGridLayout* FormView::gridOf(const LayoutBlock& block, QVBoxLayout* column) {
+    struct Cell {
+        const LayoutItem* item;
+        int row, column, rowSpan, columnSpan = 1;
+    };
+    std::vector<Cell> cells;
+    std::set<std::pair<int, int>> taken;
+    int columns = 0;
+    for (int r = 0; r < static_cast<int>(block.rows.size()); ++r) {
+        int column = 0;
+        for (const LayoutItem& item : block.rows[static_cast<size_t>(r)]) {
+            while (taken.count({r, column})) ++column;
+            for (int k = 0; k < item.rowSpan; ++k) taken.insert({r + k, column});
+            cells.push_back({&item, r, column, std::max(1, item.rowSpan)});
+            columns = std::max(columns, ++column);
+        }
+    }
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const bool lastOfRow = i + 1 == cells.size() || cells[i + 1].row != cells[i].row;
+        if (lastOfRow && cells[i].rowSpan == 1) {
+            int free = cells[i].column + 1;
+            while (free < columns && !taken.count({cells[i].row, free})) ++free;
+            cells[i].columnSpan = free - cells[i].column;
+        }
+    }
+
+    // The grid joins the window first, so its widgets are the window's as they go in.
+    auto* grid = new QGridLayout;
+    column->addLayout(grid);
+    bool anyWidens = false;
+    for (const Cell& cell : cells) {
+        const LayoutItem& item = *cell.item;
+        QWidget* w = nullptr;
+        bool wide = false;
+        if (item.control) {
+            if (form_->layout().isOutsideView(*item.control)) continue;
+            w = bound_[item.control]->widget;
+            wide = widens(*item.control);
+            if (auto* l = qobject_cast<QLabel*>(w)) l->setWordWrap(false);
+            if (const int chars = form_->layout().widthInChars(*item.control))
+                w->setFixedWidth(w->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
+        } else {
+            w = staticText(item.text);
+        }
+        if (item.names) name(static_cast<QLabel*>(w), *item.names);
+        anyWidens = anyWidens || wide;
+        // Buttons stacked in a column take the column's width, so the column reads as one.
+        if (item.control && item.control->kind() == ControlKind::CommandButton && block.rows.size() > 1 &&
+            columns > 1 && cell.columnSpan == 1)
+            wide = true;
+        const Qt::Alignment align =
+            wide ? Qt::Alignment() : cell.rowSpan > 1 ? (Qt::AlignLeft | Qt::AlignTop) : (Qt::AlignLeft | Qt::AlignVCenter);
+        grid->addWidget(w, cell.row, cell.column, cell.rowSpan, cell.columnSpan, align);
+    }
+    if (!anyWidens) grid->setColumnStretch(columns, 1);
+    return grid;
+}
+
+// Children of a frame, a tab page or the window. Where every child has a size and place the
+// window gives, they go there. Otherwise the window's declared rows come first, then whatever it
+// did not place flows after them in the order declared: a label beside the box it names, buttons
+// and ticks a few to a row, everything else a row each.
 void FormView::layOut(Control* container, QWidget* area) {
+    const WindowLayout& layout = form_->layout();
     std::vector<Control*> children;
     for (Control* c : form_->controls())
-        if (c->container() == container && c->kind() != ControlKind::TabPage) children.push_back(c);
+        if (c->container() == container && c->kind() != ControlKind::TabPage && !layout.placed(*c) &&
+            !layout.isOutsideView(*c))
+            children.push_back(c);
 
-    const bool placed = !children.empty() && std::all_of(children.begin(), children.end(), [](Control* c) {
+    bool hasBlocks = false;
+    for (const LayoutBlock& block : layout.blocks()) hasBlocks = hasBlocks || block.container == container;
+    const bool placed = !hasBlocks && !children.empty() && std::all_of(children.begin(), children.end(), [](Control* c) {
         return c->geometry.width > 0 && c->geometry.height > 0;
     });
     if (placed) {
@@ -340,7 +481,22 @@ void FormView::layOut(Control* container, QWidget* area) {
         return;
     }
 
+    // A block holding a box that grows downwards (a log, a list) takes the window's spare height;
+    // otherwise the rows keep to the top.
     auto* column = new QVBoxLayout(area);
+    bool grows = false;
+    for (const LayoutBlock& block : layout.blocks()) {
+        if (block.container != container) continue;
+        QGridLayout* grid = gridOf(block, column);
+        const bool tall = (grid->expandingDirections() & Qt::Vertical) != 0;
+        if (tall) column->setStretchFactor(grid, 1);
+        grows = grows || tall;
+    }
+    flow(children, column);
+    if (!grows) column->addStretch(1);
+}
+
+void FormView::flow(const std::vector<Control*>& children, QVBoxLayout* column) {
     for (size_t i = 0; i < children.size(); ++i) {
         Control* c = children[i];
         QWidget* w = bound_[c]->widget;
@@ -375,7 +531,6 @@ void FormView::layOut(Control* container, QWidget* area) {
             column->addWidget(w);
         }
     }
-    column->addStretch(1);
 }
 
 // ---- repainting
@@ -389,7 +544,7 @@ void FormView::refreshControl(Control& control) {
 void FormView::applyCommon(Bound& b) {
     Control& c = *b.control;
     QWidget* w = b.widget;
-    if (c.kind() != ControlKind::TabPage && w->isHidden() == c.visible()) w->setVisible(c.visible());
+    if (c.kind() != ControlKind::TabPage && w->isHidden() == shown(c)) w->setVisible(shown(c));
     if (w->isEnabled() != c.enabled()) w->setEnabled(c.enabled());
     if (w->toolTip() != qs(c.toolTip())) w->setToolTip(qs(c.toolTip()));
     // A size the window gives (a box made taller or shorter) applies also where the rest flows.
@@ -407,7 +562,8 @@ void FormView::paint(Bound& b) {
     case ControlKind::Label: {
         auto& m = static_cast<Label&>(c);
         auto* l = static_cast<QLabel*>(w);
-        const QString caption = qs(withoutCarriageReturns(m.caption()));
+        QString caption = qs(withoutCarriageReturns(m.caption()));
+        if (buddyLabels_.count(l)) caption = escapedForBuddy(caption);
         if (l->text() != caption) l->setText(caption);
         QPalette pal = QApplication::palette(l);
         const auto back = vbColor(m.backColor());
@@ -529,28 +685,69 @@ void FormView::paint(Bound& b) {
     b.painting = false;
 }
 
+// The screen's free area, where the window must fit whole with its title bar.
+QRect FormView::screenArea() const {
+    const QScreen* sc = screen() ? screen() : QGuiApplication::primaryScreen();
+    QRect area = sc ? sc->availableGeometry() : QRect(0, 0, 1280, 800);
+    return area.adjusted(kBorderAllowance / 2, kTitleBarAllowance, -kBorderAllowance / 2, -kBorderAllowance / 2);
+}
+
+// The window's size: what its contents ask for, or what the window sets, never more than the
+// screen holds; what does not fit scrolls. A fixed frame keeps that size.
+void FormView::applySize(QSize wanted) {
+    const QRect area = screenArea();
+    QSize size = wanted.boundedTo(area.size());
+    if (size.height() < wanted.height()) size.rwidth() = std::min(size.width() + kScrollBarAllowance, area.width());
+    if (size.width() < wanted.width()) size.rheight() = std::min(size.height() + kScrollBarAllowance, area.height());
+    if (form_->layout().frame == FrameStyle::Sizable)
+        resize(size);
+    else
+        setFixedSize(size);
+}
+
+// Where the window goes: the place the model keeps (kept on the screen), the screen's centre on
+// first showing, or where the desktop puts it.
+void FormView::applyPlace() {
+    const bool firstShowing = !placedOnce_;
+    const bool modelMoved = form_->Left != placedLeft_ || form_->Top != placedTop_;
+    if (!firstShowing && !modelMoved) return;
+    placedOnce_ = true;
+    placedLeft_ = form_->Left;
+    placedTop_ = form_->Top;
+    const Opening opening = form_->layout().opening;
+    if (firstShowing && opening == Opening::SystemChooses) return;
+    const QRect area = screenArea();
+    QPoint at(twipsToPixels(form_->Left), twipsToPixels(form_->Top));
+    if (firstShowing && opening == Opening::Centred) at = area.center() - QPoint(width() / 2, height() / 2);
+    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - width())));
+    at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - height())));
+    applyingPlace_ = true;
+    move(at);
+    applyingPlace_ = false;
+}
+
 void FormView::refreshForm() {
     if (!form_) return;
     const QString title = qs(form_->caption().empty() ? form_->name() : form_->caption());
     if (windowTitle() != title) setWindowTitle(title);
-    if (form_->Left != placedLeft_ || form_->Top != placedTop_) {
-        placedLeft_ = form_->Left;
-        placedTop_ = form_->Top;
-        applyingPlace_ = true;
-        move(twipsToPixels(form_->Left), twipsToPixels(form_->Top));
-        applyingPlace_ = false;
-    }
     if (form_->Width > 0 && form_->Height > 0) {
         // Only a size the window sets anew applies: the operator's own resizing stays.
         if (form_->Width != sizedWidth_ || form_->Height != sizedHeight_) {
             sizedWidth_ = form_->Width;
             sizedHeight_ = form_->Height;
-            resize(twipsToPixels(form_->Width), twipsToPixels(form_->Height));
+            applySize(QSize(twipsToPixels(form_->Width), twipsToPixels(form_->Height)));
         }
-    } else if (!isVisible()) {
+    } else if (!sizedOnce_ && form_->visible()) {
+        // Measured as the window first shows, with the style's fonts and margins in place.
+        sizedOnce_ = true;
+        root_->ensurePolished();
+        for (QWidget* w : root_->findChildren<QWidget*>()) w->updateGeometry();
+        for (QLayout* l : root_->findChildren<QLayout*>()) l->invalidate();
+        if (root_->layout()) root_->layout()->activate();
         const QSize hint = root_->sizeHint();
-        resize(std::min(hint.width() + 24, 900), std::min(hint.height() + 8, 700));
+        applySize(QSize(hint.width() + kFrameMargin, hint.height() + kFrameMargin));
     }
+    if (form_->visible()) applyPlace();
     if (isVisible() != form_->visible()) setVisible(form_->visible());
 }
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -12,6 +13,13 @@
 class Control;
 class EventLoop;
 class Form;
+class QGridLayout;
+class QLabel;
+class QVBoxLayout;
+struct LayoutBlock;
+
+// A caption's words as a label with a buddy shows them ("&" is otherwise a shortcut mark).
+QString escapedForBuddy(const QString& text);
 
 class FormView : public QWidget {
 public:
@@ -37,7 +45,17 @@ private:
     struct Bound;
     void build();
     QWidget* makeWidget(Control& control);
+    void applyFrameStyle();
     void layOut(Control* container, QWidget* area);
+    QGridLayout* gridOf(const LayoutBlock& block, QVBoxLayout* column);
+    void flow(const std::vector<Control*>& children, QVBoxLayout* column);
+    QLabel* staticText(const std::string& text);
+    void name(QLabel* label, const Control& box);
+    bool widens(const Control& c) const;
+    bool shown(const Control& c) const;
+    QRect screenArea() const;
+    void applySize(QSize wanted);
+    void applyPlace();
     void paint(Bound& b);
     void applyCommon(Bound& b);
     // Queue the operator's action on the core loop; it is dropped if the model has gone by then.
@@ -50,6 +68,8 @@ private:
     std::unordered_map<const Control*, QWidget*> areas_;   // a frame or tab page: where its children go
     QWidget* root_ = nullptr;
     bool applyingPlace_ = false;
+    std::set<const QLabel*> buddyLabels_;
+    bool placedOnce_ = false, sizedOnce_ = false;
     int placedLeft_ = -1, placedTop_ = -1;
     int sizedWidth_ = -1, sizedHeight_ = -1;
     std::uint64_t repaints_ = 0;

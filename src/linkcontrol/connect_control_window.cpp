@@ -53,6 +53,7 @@ Form4::Form4(FormHost& host) : Form(host, "Form4") {
     wireChangeHandlers();
     wireButtons();
     wireNets();
+    declareLayout();
 }
 
 void Form4::load() {

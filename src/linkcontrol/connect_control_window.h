@@ -277,6 +277,7 @@ public:
     Timer DTMFDelay{*this, "DTMFDelay", 1000, [this] { DTMFDelay_Timer(); }};
 
 private:
+    void declareLayout();   // connect_control_layout.cpp
     // creation and settings (connect_control_settings.cpp)
     std::vector<SettingKey> settingKeys();
     void loadSettings();

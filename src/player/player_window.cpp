@@ -1,7 +1,5 @@
 #include "player/player_window.h"
 
-#include <initializer_list>
-
 #include "app/app.h"
 #include "core/step.h"
 #include "echolink/echolink_app.h"
@@ -13,10 +11,7 @@ Form1::Form1(FormHost& host) : Form(host, "Form1") {
     wireGraphControls();
     wireBreakControls();
     wireButtons();
-    // Shared transmit state and test controls sit outside the operator's view.
-    for (Control* c : std::initializer_list<Control*>{&fraFile, &fraVolume, &fraSpeed, &TempVolSet, &Label1, &Label2,
-                                                      &Label3, &PTT, &AddDelay, &Check2})
-        c->setVisible(false);
+    declareLayout();
 }
 
 Form1::~Form1() = default;

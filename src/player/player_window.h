@@ -195,4 +195,5 @@ private:
     // player_window.cpp, player_settings.cpp
     void wireButtons();
     void readSettings();
+    void declareLayout();
 };

@@ -38,6 +38,7 @@ Form14::Form14(FormHost& host) : Form(host, "Form14", "About") {
     Command3.onClick([this] { app().shell().openUrl(web::kMail); });
     Command4.onClick([this] { makeDonation(); });
     Command6.onClick([this] { app().shell().openUrl(web::kSponsorPage); });
+    declareLayout();
 }
 
 void Form14::load() {

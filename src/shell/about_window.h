@@ -37,6 +37,7 @@ private:
     void manualCheckResult();
     void clearManualCheck();
     void makeDonation();
+    void declareLayout();
 };
 
 // Starts the updater from the data folder and ends the program, nothing saved. Where the updater

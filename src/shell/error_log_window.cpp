@@ -6,6 +6,7 @@ Form120::Form120(FormHost& host) : Form(host, "Form120", "Error Messages") {
     Text1.multiLine = true;
     Text1.foreColor = 0xFF;  // red text on the tooltip background
     Command1.onClick([this] { Hide(); });
+    declareLayout();
 }
 
 void Form120::Append(const std::string& message) {

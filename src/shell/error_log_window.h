@@ -10,4 +10,6 @@ public:
     CommandButton Command1{*this, "Command1", "Hide"};
     // Shows the window and appends "date time --> message" and a line break.
     void Append(const std::string& message);
+private:
+    void declareLayout();
 };

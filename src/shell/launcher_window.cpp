@@ -24,6 +24,7 @@ Form5::Form5(FormHost& host) : Form(host, "Form5") {
     Command5.setToolTip("Save the Data in ALL of the Above Programs and Exit");
     Check1.setToolTip("When Ticked the Program Will Start in The Tool Tray (Bottom Right of The Screen)");
     Command9.setToolTip("Put the Marovane program into the System Tray (Bottom Right)");
+    declareLayout();
 
     Command1.onClick([this] { showWindow("Form3"); });
     Command8.onClick([this] { showWindow("Form24"); });

@@ -60,6 +60,7 @@ public:
     void EchoLink_ChatTextReceived(const std::string& sText);
 
 private:
+    void declareLayout();
     void SysopModeCheck();
     bool singleInstance();
     void createToolWindows();

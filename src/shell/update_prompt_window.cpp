@@ -11,4 +11,5 @@ Form150::Form150(FormHost& host) : Form(host, "Form150", "Update Warning") {
         app().form14().Timer3.disable();
         Hide();
     });
+    declareLayout();
 }

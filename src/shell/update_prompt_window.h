@@ -11,4 +11,6 @@ public:
     CommandButton Command1{*this, "Command1", "Update Now Please"};
     CommandButton Command2{*this, "Command2", "No Thanks"};
     Label Label3{*this, "Label3"};   // why an update could not start
+private:
+    void declareLayout();
 };

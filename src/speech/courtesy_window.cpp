@@ -9,6 +9,7 @@ Form22::Form22(FormHost& host) : Form(host, "Form22") {
     // Handlers go in before the settings load, which raises them as an operator's edits would.
     wireSettings();
     wireButtons();
+    declareLayout();
 }
 
 void Form22::load() {

@@ -83,6 +83,7 @@ public:
     void Timer6_Timer();
 
 private:
+    void declareLayout();
     void wireSettings();
     void wireButtons();
     void loadSettings();

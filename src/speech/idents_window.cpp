@@ -20,6 +20,7 @@ Form3::Form3(FormHost& host) : Form(host, "Form3") {
         save->onClick([this] { SaveData(); });
     for (CommandButton* hide : {&Exit, &Command4, &Command7, &Command10, &Command16})
         hide->onClick([this] { Hide(); });
+    declareLayout();
 }
 
 void Form3::load() {

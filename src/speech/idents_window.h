@@ -262,6 +262,7 @@ public:
     void closingDuties() override;
 
 private:
+    void declareLayout();
     void wireSpeech();
     void wireSpeakNow();
     void wireIdents();

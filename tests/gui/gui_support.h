@@ -1,10 +1,21 @@
 #pragma once
 // A station with its view attached, and a way to let the view and the loop catch up.
 #include <QApplication>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "gui/form_view.h"
 #include "gui/gui_view.h"
 #include "support/station_fixture.h"
+
+// Every window the program has: the start-up set, then the ones opened on demand.
+inline std::vector<std::string> allWindows() {
+    std::vector<std::string> all = App::startupOrder();
+    for (const char* other : {"Form5", "Form117", "Form120", "Form122", "Form126", "Form128", "Form150"})
+        all.emplace_back(other);
+    return all;
+}
 
 struct ViewedStation {
     Station s;
@@ -16,6 +27,12 @@ struct ViewedStation {
             QApplication::processEvents();
             s.app().act([&] { s.loop().processDue(); });
         }
+    }
+    Form& form(const std::string& name) {
+        Form* f = nullptr;
+        s.app().act([&] { f = s.app().formByName(name); });
+        if (!f) throw std::runtime_error("no window " + name);
+        return *f;
     }
     FormView* show(Form& form) {
         s.app().act([&] { form.Show(); });
