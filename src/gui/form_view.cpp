@@ -692,6 +692,17 @@ QRect FormView::screenArea() const {
     return area.adjusted(kBorderAllowance / 2, kTitleBarAllowance, -kBorderAllowance / 2, -kBorderAllowance / 2);
 }
 
+// What the window's contents ask for, measured with the style's fonts and margins in place and
+// with the areas shown now.
+QSize FormView::contentSize() {
+    root_->ensurePolished();
+    for (QWidget* w : root_->findChildren<QWidget*>()) w->updateGeometry();
+    for (QLayout* l : root_->findChildren<QLayout*>()) l->invalidate();
+    if (root_->layout()) root_->layout()->activate();
+    const QSize hint = root_->sizeHint();
+    return QSize(hint.width() + kFrameMargin, hint.height() + kFrameMargin);
+}
+
 // The window's size: what its contents ask for, or what the window sets, never more than the
 // screen holds; what does not fit scrolls. A fixed frame keeps that size.
 void FormView::applySize(QSize wanted) {
@@ -730,22 +741,16 @@ void FormView::refreshForm() {
     if (!form_) return;
     const QString title = qs(form_->caption().empty() ? form_->name() : form_->caption());
     if (windowTitle() != title) setWindowTitle(title);
-    if (form_->Width > 0 && form_->Height > 0) {
-        // Only a size the window sets anew applies: the operator's own resizing stays.
-        if (form_->Width != sizedWidth_ || form_->Height != sizedHeight_) {
-            sizedWidth_ = form_->Width;
-            sizedHeight_ = form_->Height;
-            applySize(QSize(twipsToPixels(form_->Width), twipsToPixels(form_->Height)));
-        }
-    } else if (!sizedOnce_ && form_->visible()) {
-        // Measured as the window first shows, with the style's fonts and margins in place.
+    // Sized as the window first shows, and again when it sets a size anew (a side it leaves at 0
+    // follows what it holds); the operator's own resizing stays otherwise. A size the window sets
+    // never cuts off what it holds: the words here take more room than in the original toolkit.
+    const bool sizeSetAnew = form_->Width != sizedWidth_ || form_->Height != sizedHeight_;
+    if (form_->visible() && (!sizedOnce_ || sizeSetAnew)) {
         sizedOnce_ = true;
-        root_->ensurePolished();
-        for (QWidget* w : root_->findChildren<QWidget*>()) w->updateGeometry();
-        for (QLayout* l : root_->findChildren<QLayout*>()) l->invalidate();
-        if (root_->layout()) root_->layout()->activate();
-        const QSize hint = root_->sizeHint();
-        applySize(QSize(hint.width() + kFrameMargin, hint.height() + kFrameMargin));
+        sizedWidth_ = form_->Width;
+        sizedHeight_ = form_->Height;
+        const QSize set(twipsToPixels(std::max(0, form_->Width)), twipsToPixels(std::max(0, form_->Height)));
+        applySize(set.expandedTo(contentSize()));
     }
     if (form_->visible()) applyPlace();
     if (isVisible() != form_->visible()) setVisible(form_->visible());

@@ -54,6 +54,7 @@ private:
     bool widens(const Control& c) const;
     bool shown(const Control& c) const;
     QRect screenArea() const;
+    QSize contentSize();
     void applySize(QSize wanted);
     void applyPlace();
     void paint(Bound& b);
