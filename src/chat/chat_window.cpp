@@ -59,6 +59,7 @@ Messages::Messages(FormHost& host) : Form(host, "Messages") {
     Command2.onClick([this] { sendFromOwnControls(&Messages::SendPrivate); });
     Send.onClick([this] { sendFromOwnControls(&Messages::TXText); });
     SaveIt.onClick([this] { SaveData(); });
+    declareLayout();
 }
 
 void Messages::load() {
@@ -97,6 +98,8 @@ void Messages::load() {
     Height = kNormalHeight;
     Command3.setCaption("Show Private Message");
     RTB.geometry.height = kDisplayTall;
+    Frame3.setVisible(false);
+    showExtraArea(false);
 }
 
 void Messages::SaveData() {
@@ -115,6 +118,7 @@ void Messages::togglePrivatePane() {
     if (Command3.caption() == "Hide Private Message") {
         Command3.setCaption("Show Private Message");
         ClearRX.setVisible(true);
+        Frame3.setVisible(false);
         RTB.geometry.height = kDisplayTall;
     } else {
         openPrivatePane();
@@ -125,8 +129,14 @@ void Messages::togglePrivatePane() {
 void Messages::openPrivatePane() {
     Command3.setCaption("Hide Private Message");
     ClearRX.setVisible(false);
+    Frame3.setVisible(true);
     RTB.geometry.height = kDisplayShort;
     controlChanged(RTB);
+}
+
+// The extra area lies beyond the normal size: only the extended size shows it.
+void Messages::showExtraArea(bool shown) {
+    extraColumn_->setVisible(shown);
 }
 
 void Messages::toggleExtra() {
@@ -134,10 +144,12 @@ void Messages::toggleExtra() {
         Command39.setCaption("Hide Extra");
         Width = kExtendedWidth;
         Height = kExtendedHeight;
+        showExtraArea(true);
     } else {
         Command39.setCaption("Show Extra");
         Width = kNormalWidth;
         Height = kNormalHeight;
+        showExtraArea(false);
     }
     host().formChanged(*this);
 }

@@ -83,6 +83,9 @@ public:
 private:
     std::string OwnTag;       // ":" + node callsign + "~": the address of a private message for this node
     std::string StampedText;  // the last stamped line sent
+    Frame* extraColumn_ = nullptr;   // the extra area's column at the right
+    void declareLayout();
+    void showExtraArea(bool shown);
     void togglePrivatePane();
     void openPrivatePane();
     void toggleExtra();

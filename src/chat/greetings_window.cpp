@@ -58,6 +58,7 @@ Form10::Form10(FormHost& host) : Form(host, "Form10") {
     Command1.setToolTip("Hide This Screen");
     Command1.onClick([this] { Hide(); });
     Command2.onClick([this] { SaveData(); });
+    declareLayout();
 }
 
 void Form10::load() {

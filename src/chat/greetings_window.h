@@ -58,6 +58,7 @@ private:
     void Echolink_connected(const std::string& sCallConnected, const std::string& sName, const std::string& sAddr);
     void Echolink_Disconnected(const std::string& sCall);
     void EchoLink_Closing();
+    void declareLayout();
     void RandomiseGreeting();
     void countdownTick();
     void clockTick();

@@ -9,19 +9,16 @@
 
 namespace {
 constexpr const char* kSettingsFile = "textmessage.ini";
+}  // namespace
 
-struct Row {
-    int frame;
-    int preset;
-    int command;
-};
 // Rows top to bottom in each frame, with the button that sends each.
-constexpr Row kRows[20] = {
+const Form116::PresetRow Form116::kRows[20] = {
     {1, 1, 1},   {1, 2, 2},   {1, 4, 4},   {1, 3, 3},   {1, 5, 5},   {1, 6, 6},   {1, 7, 7},
     {1, 8, 8},   {1, 9, 9},   {1, 10, 10}, {2, 20, 22}, {2, 19, 21}, {2, 17, 20}, {2, 18, 19},
     {2, 16, 18}, {2, 15, 17}, {2, 14, 16}, {2, 13, 15}, {2, 12, 14}, {2, 11, 13},
 };
 
+namespace {
 const char* defaultText(int k) {
     switch (k) {
         case 1: return "Im using MarovanePlus here on the node";
@@ -37,7 +34,7 @@ const char* defaultText(int k) {
 
 Form116::Form116(FormHost& host) : Form(host, "Form116") {
     Text.resize(20);
-    for (const Row& r : kRows) {
+    for (const PresetRow& r : kRows) {
         Control* frame = r.frame == 1 ? static_cast<Control*>(&Frame1) : &Frame2;
         Text[static_cast<size_t>(r.preset - 1)] = std::make_unique<TextBox>(*this, "Text" + std::to_string(r.preset), "", frame);
         Command.push_back(std::make_unique<CommandButton>(*this, "Command" + std::to_string(r.command), "Send", frame));
@@ -46,6 +43,7 @@ Form116::Form116(FormHost& host) : Form(host, "Form116") {
     }
     Command12.onClick([this] { SaveData(); });
     Command11.onClick([this] { Hide(); });
+    declareLayout();
 }
 
 CommandButton& Form116::sendButton(int commandNumber) {

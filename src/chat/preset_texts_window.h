@@ -19,8 +19,19 @@ public:
     TextBox& text(int k) { return *Text[static_cast<size_t>(k - 1)]; }
     CommandButton& sendButton(int commandNumber);
 
+    // The rows top to bottom, frame 1 first: the preset each shows and the button that sends it.
+    struct PresetRow {
+        int frame;
+        int preset;
+        int command;
+    };
+    static const PresetRow kRows[20];
+
     void load() override;
     void SaveData() override;
     // Sends preset k through the chat window and shows that window.
     void SendPreset(int k);
+
+private:
+    void declareLayout();
 };

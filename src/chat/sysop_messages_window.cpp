@@ -17,13 +17,13 @@ constexpr const char* kSettingsFile = "messageforsysop.ini";
 Form126::Form126(FormHost& host) : Form(host, "Form126", "Messages for sysop's attention") {
     Text1.multiLine = true;
     Text1.locked = true;
-    Text4.setVisible(false);
     Command2.onClick([this] { Text1.setText(""); });
     Command3.onClick([this] { SendToSysop(); });
     Command5.onClick([this] { app().messages().Show(); });
     Command1.onClick([this] { Hide(); });
     Command6.onClick([this] { SaveData(); });
     Text3.onKeyPress([this](int& k) { Text3_KeyPress(k); });
+    declareLayout();
 }
 
 void Form126::load() {

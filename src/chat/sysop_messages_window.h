@@ -30,4 +30,7 @@ public:
     void closeRequest() override { Hide(); }
     void SendToSysop();
     void Text3_KeyPress(int& keyAscii);
+
+private:
+    void declareLayout();
 };

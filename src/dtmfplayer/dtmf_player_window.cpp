@@ -77,6 +77,7 @@ Form23::Form23(FormHost& host) : Form(host, "Form23") {
     // The delay box takes digits only from the keyboard once it has changed; what code puts in
     // (the stored delay) is not filtered.
     Text2.onChange([this] { Text2.numberOnly = true; });
+    declareLayout();
 }
 
 void Form23::load() {
@@ -101,7 +102,8 @@ void Form23::load() {
 
     // A stored volume other than full moves the player's slider too, through the change handling.
     V1.setValue(toInt(VolSet.text()));
-    Width = kNarrowWidth;
+    Width = kNarrowWidth;   // the word-replacement pane out of view
+    Frame4.setVisible(false);
     Hide();
 }
 
@@ -150,9 +152,11 @@ void Form23::toggleChanger() {
     if (Command2.caption() == "Text Changer") {
         Command2.setCaption("Hide Changer");
         Width = kWideWidth;
+        Frame4.setVisible(true);
     } else {
         Command2.setCaption("Text Changer");
         Width = kNarrowWidth;
+        Frame4.setVisible(false);
     }
     host().formChanged(*this);
 }

@@ -48,7 +48,7 @@ public:
 
     // ---- web delay
     Frame Frame2{*this, "Frame2", "URL Delay"};
-    Label Label1{*this, "Label1", "Set Web URL data collection delay before play to             seconds", &Frame2};
+    Label Label1{*this, "Label1", "Set Web URL data collection delay before play to", &Frame2};   // box, then "seconds"
     TextBox Text2{*this, "Text2", "", &Frame2};
 
     // ---- volume and buttons
@@ -123,6 +123,8 @@ public:
 
 private:
     std::string lastPicked_;   // the one dialog starts at the name chosen last
+
+    void declareLayout();
 
     void EchoLink_Closing();
     void V1_Change();

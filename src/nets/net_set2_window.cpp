@@ -6,7 +6,6 @@
 #include "shell/single_instance.h"
 
 Form117::Form117(FormHost& host) : Form(host, "Form117") {
-    for (CheckBox* flag : {&Check15, &Check17, &Check19, &Check22, &Check26}) flag->setVisible(false);
     for (TextBox* box : {&NetCall1, &NetCall2, &NetCall3, &NetCall4, &NetCall5})
         box->setToolTip("Enter NET Callsign ... Tip = For no connections to be made enter the Word \"LOCAL\".");
     for (CheckBox* box : {&DisconnectAll1, &DisconnectAll2, &DisconnectAll4})
@@ -38,6 +37,7 @@ Form117::Form117(FormHost& host) : Form(host, "Form117") {
     }
     Command1.onClick([this] { Hide(); });
     Command2.onClick([this] { SaveData(); });
+    declareLayout();
 }
 
 void Form117::load() {

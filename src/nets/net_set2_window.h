@@ -146,6 +146,7 @@ public:
     bool netRunning() const;
 
 private:
+    void declareLayout();
     std::vector<SettingKey> settingKeys();
     void loadSettings();
 

@@ -47,6 +47,7 @@ Form13::Form13(FormHost& host) : Form(host, "Form13") {
     Command2.setToolTip("Hide this screen");
     cmdCancel.setEnabled(false);
     wireHandlers();
+    declareLayout();
 }
 
 Form13::Slot Form13::slot(int n) {

@@ -2,6 +2,7 @@
 // Form13: the news downloads. Four slots, each a web or FTP address and a fixed news file of the
 // install folder (News1.mp3 to News4.mp3), downloaded on two weekly schedules (files 1 and 2,
 // files 3 and 4), by each slot's "URL" button, or from the manual line's "Connect".
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -107,6 +108,9 @@ private:
     };
     Slot slot(int n);   // 1 to 4
     void wireHandlers();
+    void declareLayout();
+    void declareSchedule(WindowLayout& l, Frame& frame, std::array<CheckBox*, 7> days, TextBox& hour, TextBox& mins,
+                         const std::string& id);
     void run(int firstSlot, int lastSlot, bool onlyTicked);
     void setButtonsForRun(bool running);
     bool scheduleDue(int schedule, LocalMs t);

@@ -25,6 +25,7 @@ Form24::Form24(FormHost& host) : Form(host, "Form24") {
     Command15.setToolTip("Find and load a file ready to play");
     Command16.setToolTip("Show the Web & FTP Downloads Screen");
     wireHandlers();
+    declareLayout();
 }
 
 Form24::FileSet Form24::fileSet(int n) {

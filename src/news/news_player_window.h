@@ -175,6 +175,7 @@ private:
     Kind kindOf(const FileSet& set) const;
 
     void wireHandlers();
+    void declareLayout();
     // True when the bulletin went out (a file handed to the player, or speech that is not dropped).
     bool StartBulletin(int n, Asker asker);
     void stopButton(bool clearBusy);

@@ -17,6 +17,7 @@ ParserWindow::ParserWindow(FormHost& host, std::string name, std::string fileBox
     });
     cmdParse.onClick([this] { cmdParse_Click(); });
     GetcsvFile.onClick([this] { GetcsvFile_Click(); });
+    declareLayout();
 }
 
 void ParserWindow::load() {

@@ -50,6 +50,7 @@ protected:
     Form114& weather();
 
 private:
+    void declareLayout();
     void cmdParse_Click();
     void GetcsvFile_Click();
     bool fileWasRead_ = false;

@@ -29,6 +29,7 @@ Form114::Form114(FormHost& host) : Form(host, "Form114", "Weather") {
     PlayTemp.setToolTip("DTMF for Temp");
     Command7.setToolTip("Stop message that is playing");
     wireHandlers();
+    declareLayout();
 }
 
 void Form114::wireHandlers() {

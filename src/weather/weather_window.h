@@ -145,6 +145,10 @@ private:
 
     // Window management
     void stopMessage();
+    void declareLayout();
+    void declareConditionsTab(WindowLayout& l);
+    void declareForecastTab(WindowLayout& l);
+    void declareWarningsTab(WindowLayout& l);
     void toggleChanger(CommandButton& button);
     void pickFile(TextBox& box, const char* filter, const char* noFileText, TextBox* alsoInto);
     void wireHandlers();

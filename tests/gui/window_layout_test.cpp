@@ -55,6 +55,45 @@ std::vector<Named> namedBoxes() {
     }
     for (const char* d : {"DiscMins1", "DiscMins2", "DiscMins3", "DiscMins4"})
         t.push_back({"Form4", "Disconnect Net / Callsign after", d});
+    t.insert(t.end(), {
+        {"Form23", "Set Web URL data collection delay before play to", "Text2"},
+        {"Form23", "Volume", "V1"},
+        {"Form126", "Node Call", "Text2"},
+        {"Form126", "Message", "Text3"},
+        {"Form10", "From 1 to", "MaxRand"},
+        {"Form10", "Set Delay Seconds", "BeaconPeriodDelay"},
+        {"Form10", "\"Call - Name\"", "TextTXMessage9"},
+        {"Form114", "File Location", "WhereIsFile"},
+        {"Form114", "Start of Current Conditions", "StartMessage"},
+        {"Form114", "End of Current Conditions", "EndMessage"},
+        {"Form114", "Conditions", "DTMFCon"},
+        {"Form114", "Temp", "PlayTemp"},
+        {"Form114", "File Location", "WhereIsFile2"},
+        {"Form114", "Start of Weather  Forecast", "StartMessage2"},
+        {"Form114", "End of Weather Forecast", "EndMessage2"},
+        {"Form114", "File Location", "WhereIsFile3"},
+        {"Form114", "Start of Weather Warning", "StartMessage3"},
+        {"Form114", "End of Weather Warning", "EndMessage3"},
+        {"Form114", "Text Info", "Text9"},
+        {"Form114", "Check every", "BeaconPeriod4"},
+        {"Form24", "Time Left", "Label2"},
+        {"Form24", "Time Used", "Label3"},
+        {"Form24", "Length", "Label4"},
+        {"Form24", "Volume", "V1"},
+        {"Form117", "Disconnect Net Callsign After", "DiscMins2"},
+        {"Form117", "Enter Date", "Text3"},
+    });
+    for (const char* parser : {"Form115", "Form121", "Form113", "Form122"}) {
+        t.push_back({parser, "File Location", "WhereIsFile2"});
+        t.push_back({parser, "Delimiter", "editDelimit"});
+        t.push_back({parser, "Quotes", "editQuote"});
+    }
+    for (int k = 1; k <= 8; ++k)
+        t.push_back({"Form10", "Hello \"Name\"", k == 1 ? "TextTXMessage" : "TextTXMessage" + std::to_string(k)});
+    for (int k = 1; k <= 5; ++k) {
+        t.push_back({"Form117", "Connect Net Call", "NetCall" + std::to_string(k)});
+        if (k != 2) t.push_back({"Form117", "Disconnect Net Callsign after", "DiscMins" + std::to_string(k)});
+    }
     for (const char* set : {"Form111", "Form110"}) {
         for (int k = 1; k <= 20; ++k) t.push_back({set, std::to_string(k), "Text" + std::to_string(k)});
         t.push_back({set, "From No,", "Text22"});
@@ -82,7 +121,22 @@ const TypedAndSaved kTypedAndSaved[] = {
     {"Form22", "HangTime Before ID ", "700", "Command13", "mvcourtesy.ini", "HANGTIME"},
     {"Form4", "Node                                Con", "W1ABC", "Command14", "dtmfctrl.ini", "TEXT1X"},
     {"Form4", "DTMF 3", "33", "Command14", "dtmfctrl.ini", "DTMF3"},
+    {"Form23", "Set Web URL data collection delay before play to", "7", "Command5", "marodtmfhelpMP3.ini", "TEXT2"},
+    {"Form10", "Set Delay Seconds", "5", "Command2", "marogreeting.ini", "BEACONPERIODDELAY"},
+    {"Form10", "\"Call - Name\"", "Hi there", "Command2", "marogreeting.ini", "TEXTTXMESSAGE9"},
+    {"Form114", "Text Info", "Quiet tonight", "Command1", "abcweather.ini", "TEXT9"},
+    {"Form114", "Check every", "7", "Command1", "abcweather.ini", "BEACONPERIOD4"},
+    {"Form117", "Disconnect Net Callsign After", "45", "Command2", "netscheduler2.ini", "DISCMINS2"},
+    {"Form117", "Enter Date", "25/12/2026", "Command2", "netscheduler2.ini", "TEXT3"},
 };
+
+// The window keeps the control out of view for now (the control or an area holding it is hidden):
+// its captions are checked where the window shows that area (areas_on_demand_test.cpp).
+bool hiddenForNow(const Control& c) {
+    for (const Control* k = &c; k; k = k->container())
+        if (!k->visible()) return true;
+    return false;
+}
 
 QWidget* widgetOf(FormView& view, Form& form, const std::string& control) {
     Control* c = form.findControl(control);
@@ -116,6 +170,7 @@ TEST(WindowLayout, EveryDeclaredCaptionStandsBesideTheBoxItNames) {
         for (const WindowLayout::Caption& c : form.layout().captions()) {
             SCOPED_TRACE(name + ": \"" + c.text + "\" -> " + c.box->name());
             EXPECT_FALSE(form.layout().isOutsideView(*c.box));
+            if (hiddenForNow(*c.box)) continue;
             QWidget* box = view->widgetFor(*c.box);
             const QLabel* label = captionOf(view, c.text, box);
             ASSERT_NE(label, nullptr);
