@@ -249,5 +249,7 @@ std::string htmlBodyText(const std::string& html, const std::string& contentType
     const GumboNode* body = findBody(doc->root);
     walk(body ? body : doc->root, out, 0);
     gumbo_destroy_output(&kGumboDefaultOptions, doc);
-    return out.finish();
+    // The parser turns a character reference too large for its counter into a byte that starts
+    // no UTF-8 sequence, so its text is checked again on the way out.
+    return repairUtf8(out.finish());
 }

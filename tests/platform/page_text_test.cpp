@@ -50,6 +50,16 @@ TEST(HtmlBodyTextTest, InvalidUtf8BecomesReplacementCharacters) {
     EXPECT_EQ(text, "a\xEF\xBF\xBD(b");
 }
 
+TEST(HtmlBodyTextTest, CharacterReferencesPastAnyCodePointComeOutAsReplacementCharacters) {
+    const std::string r = "\xEF\xBF\xBD";
+    for (const char* page : {"<p>&#55555555555555555582</p>", "<p>a&#5555555555582 b</p>", "<p>&#4294967296;</p>",
+                             "<p>&#x110000000;</p>"}) {
+        const std::string text = htmlBodyText(page, "text/html");
+        EXPECT_NE(text.find(r), std::string::npos) << page;
+        EXPECT_EQ(text.find('\xFE'), std::string::npos) << page;
+    }
+}
+
 TEST(HtmlBodyTextTest, MalformedSequencesOfAUtf8PageComeOutAsReplacementCharacters) {
     const std::string r = "\xEF\xBF\xBD";
     struct Case {
