@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/standard_output.h"
 #include "gui/gui_session.h"
 #include "gui/operator_script.h"
 #include "gui/qt_dialogs.h"
@@ -34,6 +35,7 @@ AppOptions readOptions(int argc, char** argv) {
 }  // namespace
 
 int runGuiMain(int argc, char** argv) {
+    StandardOutput output;
     QApplication qt(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);   // the program ends when the station ends
 

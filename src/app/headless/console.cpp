@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/headless/answering_dialogs.h"
+#include "app/standard_output.h"
 
 namespace {
 AppOptions appOptions(const ConsoleOptions& o, std::shared_ptr<Clock> clock) {
@@ -141,5 +142,6 @@ int runConsoleMain(int argc, char** argv) {
         std::cerr << "ERROR " << error << '\n';
         return 2;
     }
+    StandardOutput output;
     return options->virtualStart ? runVirtualTime(*options) : runRealTime(*options);
 }

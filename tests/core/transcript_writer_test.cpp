@@ -1,0 +1,113 @@
+// The writer between the loop and whoever reads standard output: it never makes the loop wait.
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+
+#include "core/transcript_writer.h"
+
+namespace {
+// A reader that takes nothing until it is let go, then records what it gets.
+struct GatedReader {
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+    bool gone = false;   // answers as a reader that went away
+    std::string got;
+
+    TranscriptWriter::Sink sink() {
+        return [this](const std::string& chunk) {
+            std::unique_lock<std::mutex> lock(mutex);
+            opened.wait(lock, [&] { return open; });
+            if (gone) return false;
+            got += chunk;
+            return true;
+        };
+    }
+    void letGo() {
+        std::lock_guard<std::mutex> lock(mutex);
+        open = true;
+        opened.notify_all();
+    }
+};
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> out;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t end = text.find('\n', pos);
+        out.push_back(text.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return out;
+}
+
+std::string stamped(int i) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "12:%02d:%02d.000", i / 60, i % 60);
+    return std::string(stamp) + " CHAT \"" + std::to_string(i) + "\"";
+}
+
+TEST(TranscriptWriter, AStalledReaderGetsTheNewestLinesAndHowManyWereDropped) {
+    GatedReader reader;
+    const int pushed = 100;
+    const size_t capacity = 10;
+    {
+        TranscriptWriter writer(reader.sink(), capacity);
+        for (int i = 0; i < pushed; ++i) writer.push(stamped(i));   // returns although nobody reads
+        reader.letGo();
+        writer.finish(std::chrono::seconds(30));
+    }
+    const auto lines = linesOf(reader.got);
+    // Whatever the writer had taken before the stall, then the count of the dropped, then the newest.
+    ASSERT_GE(lines.size(), capacity + 1);
+    const std::vector<std::string> tail(lines.end() - capacity, lines.end());
+    for (size_t i = 0; i < capacity; ++i) EXPECT_EQ(tail[i], stamped(pushed - static_cast<int>(capacity) + static_cast<int>(i)));
+    const std::string& note = lines[lines.size() - capacity - 1];
+    ASSERT_NE(note.find(" DROPPED "), std::string::npos) << note;
+    EXPECT_EQ(note.substr(0, 13), tail[0].substr(0, 13)) << "stamped like the line after the gap";
+    const size_t dropped = std::stoul(note.substr(note.find("DROPPED ") + 8));
+    EXPECT_EQ(lines.size() - 1 + dropped, static_cast<size_t>(pushed)) << "every line written or counted";
+}
+
+TEST(TranscriptWriter, AReaderThatWentAwayEndsTheWritingNotTheProgram) {
+    GatedReader reader;
+    reader.gone = true;
+    TranscriptWriter writer(reader.sink(), 4);
+    writer.push("first");
+    reader.letGo();
+    writer.finish(std::chrono::seconds(30));
+    for (int i = 0; i < 1000; ++i) writer.push("after the reader left");
+    EXPECT_EQ(reader.got, "");
+}
+
+TEST(TranscriptWriter, TheDroppedNoteTakesTheStampOfTheLineAfterTheGap) {
+    struct Case {
+        std::string next;
+        std::string note;
+    } cases[] = {
+        {"09:05:07.250 KEY on", "09:05:07.250 DROPPED 3"},
+        {"= Hide", "DROPPED 3"},
+        {"", "DROPPED 3"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TranscriptWriter::droppedLine(3, c.next), c.note) << c.next;
+}
+
+TEST(TranscriptWriter, LinesPrintedThroughTheStreamArriveWhole) {
+    std::string got;
+    std::mutex mutex;
+    {
+        TranscriptWriter writer([&](const std::string& chunk) {
+            std::lock_guard<std::mutex> lock(mutex);
+            got += chunk;
+            return true;
+        });
+        LineToWriterBuffer buffer(writer);
+        std::ostream out(&buffer);
+        out << "12:00:00.000 KEY" << ' ' << "on\n= " << 42 << '\n' << "unfinished";
+        writer.finish(std::chrono::seconds(30));
+    }
+    EXPECT_EQ(got, "12:00:00.000 KEY on\n= 42\n");
+}
+}  // namespace
