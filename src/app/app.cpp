@@ -50,14 +50,25 @@ App::App(AppOptions options, Services services)
       services_(std::move(services)) {
     ensureFolder(options_.folders.config);
     ensureFolder(options_.folders.data);
-    step([&] { installSoundFiles(options_.folders.data); });
+    // Logged once the loop runs, when the transcript has its readers.
+    stepOr([&] { installSoundFiles(options_.folders.data); }, [&](const std::string& reason) {
+        loop_.post([this, reason] {
+            LogError("The data folder " + options_.folders.data + " could not be filled with the program's sounds: " +
+                     reason + " ");
+        });
+    });
     recordToTranscript(services_, transcript_);
     echoLink_ = node_.newApp();
     loop_.setFailureHandler([this](const std::string& what) { LogError("Internal error in " + what + " "); });
     loop_.setEndedHandler([this] { ended_ = true; });
+    SettingsFile::setDamageReporter([this](const std::string& path, const std::string& damage) {
+        if (!damagedSettings_.insert(path).second) return;
+        LogError(path + " " + damage + " <-- Settings kept as they are and not saved over ");
+    });
 }
 
 App::~App() {
+    SettingsFile::setDamageReporter(nullptr);
     // Windows go before the services and the node they use.
     graveyard_.clear();
     form5_.reset();
@@ -211,15 +222,22 @@ void App::createStartupWindows() {
     for (const auto& name : startupOrder()) formByName(name);
 }
 
-void App::releaseTransmitter() {
-    step([&] { echoLink_->KeyTransmitter(false); });
+bool App::releaseTransmitter() {
+    const auto unreleased = [](const std::string&) {};
+    const bool released = stepOr([&] { echoLink_->KeyTransmitter(false); }, unreleased);
     step([&] { echoLink_->RTSLine(false); });
     step([&] { echoLink_->DTRLine(false); });
+    return released;
+}
+
+void App::settingsSaved(bool ok) {
+    if (!ok) ++failedSaves_;
 }
 
 void App::endProgram() {
     if (!ended_) {
-        releaseTransmitter();
+        if (!releaseTransmitter())
+            step([&] { LogError("EchoLink did not answer: the transmitter could not be released as the program ends "); });
         ended_ = true;
         transcript_.record("EXIT");
     }

@@ -3,6 +3,7 @@
 // windows in start-up order and holds them. Windows reach each other and the services here.
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -114,9 +115,17 @@ public:
     // EchoLink is closing: every window's closingDuties() in creation (start-up) order, each
     // failure skipped, then the program ends once. Every window's Closing handler calls this.
     [[noreturn]] void echoLinkClosing();
-    // Releases the transmitter, busy listing and lines without ending (also used on crash paths).
-    void releaseTransmitter();
+    // Releases the transmitter and the lines without ending (also used on crash paths); false
+    // when EchoLink did not answer the release.
+    bool releaseTransmitter();
     bool ended() const { return ended_; }
+    // What the process returns: 0, or 1 when the program failed at what it was asked (a second
+    // copy refused, Save / Exit with a save that failed).
+    int exitStatus() const { return exitStatus_; }
+    void setExitStatus(int status) { exitStatus_ = status; }
+    // How many settings saves failed so far.
+    int failedSaves() const { return failedSaves_; }
+    void settingsSaved(bool ok) override;
     // Runs an operator action or test step as the loop would, catching the end of the program.
     void act(const std::function<void()>& action);
 
@@ -134,6 +143,9 @@ private:
     std::shared_ptr<EchoLinkApp> echoLink_;   // the application's own, for the release on every end
     ViewListener* view_ = nullptr;
     bool ended_ = false;
+    int exitStatus_ = 0;
+    int failedSaves_ = 0;
+    std::set<std::string> damagedSettings_;   // reported once each
     std::vector<Form*> creationOrder_;
     std::vector<std::unique_ptr<Form>> graveyard_;
 

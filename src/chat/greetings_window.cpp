@@ -124,7 +124,7 @@ long Form10::delaySeconds() {
     // A delay that does not read as a number falls back to the designed one, so a station is
     // still greeted and the sysop learns why the box changed.
     const auto n = toNumber(BeaconPeriodDelay.text());
-    if (n) return static_cast<long>(*n);
+    if (n) return clampToLong(*n);
     LogError("Greeting delay \"" + BeaconPeriodDelay.text() + "\" is not a number; " + kDesignedDelay +
              " seconds are used ");
     BeaconPeriodDelay.setText(kDesignedDelay);
@@ -135,7 +135,7 @@ void Form10::countdownTick() {
     step([&] { loop().doEvents(); });
     step([&] {
         const auto left = toNumber(BeaconSecondsDelay.caption());
-        BeaconSecondsDelay.setCaption(std::to_string((left ? static_cast<long>(*left) : delaySeconds()) - 1));
+        BeaconSecondsDelay.setCaption(std::to_string((left ? clampToLong(*left) : delaySeconds()) - 1));
     });
     step([&] {
         if (delaySeconds() <= 0) {

@@ -58,7 +58,7 @@ void Form126::SendToSysop() {
         LogError(std::string("Message for the sysop of ") + target + " not sent (" + e.what() + ") ");
         return;
     }
-    Text1.setText(Text1.text() + "Message Sent To -> " + target + " " + logTime + " > " + message + "\r\n");
+    Text1.setText(appendToLog(Text1.text(), "Message Sent To -> " + target + " " + logTime + " > " + message + "\r\n"));
     Text2.setText("");
     Text3.setText("");
     if (Check1.value() == 1) app().messages().Show();

@@ -116,7 +116,7 @@ void CheckBox::operatorSet(const std::string& value) {
         setValue(*b ? 1 : 0);
         return;
     }
-    setValue(static_cast<int>(val(value)));
+    setValue(clampToInt(val(value)));
 }
 
 bool CheckBox::operatorClick() {
@@ -278,7 +278,7 @@ void Slider::load(int v) {
     if (onChange_) onChange_();
 }
 
-void Slider::operatorSet(const std::string& value) { setValue(static_cast<int>(val(value))); }
+void Slider::operatorSet(const std::string& value) { setValue(clampToInt(val(value))); }
 
 // ---- ProgressBar
 ProgressBar::ProgressBar(Form& owner, std::string name, Control* container)
@@ -311,7 +311,7 @@ void TabStrip::setCurrentTab(int i) {
     changed();
 }
 
-void TabStrip::operatorSet(const std::string& value) { setCurrentTab(static_cast<int>(val(value))); }
+void TabStrip::operatorSet(const std::string& value) { setCurrentTab(clampToInt(val(value))); }
 
 TabPage::TabPage(TabStrip& strip, std::string name, std::string caption)
     : Control(strip.owner(), std::move(name), ControlKind::TabPage, &strip), caption_(std::move(caption)) {}

@@ -78,12 +78,29 @@ int minuteOf(LocalMs t) { return toCivil(t).minute; }
 int secondOf(LocalMs t) { return toCivil(t).second; }
 
 std::optional<LocalMs> parseDateTime(const std::string& text) {
+    // Exactly "YYYY-MM-DD hh:mm:ss" (the seconds may be left off), a day the month has.
+    if (text.size() != 19 && text.size() != 16) return std::nullopt;
+    const std::string shape = std::string("9999-99-99 99:99:99").substr(0, text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (shape[i] == '9' ? !digit : text[i] != shape[i]) return std::nullopt;
+    }
+    auto number = [&](size_t at, size_t width) {
+        int v = 0;
+        for (size_t i = at; i < at + width; ++i) v = v * 10 + (text[i] - '0');
+        return v;
+    };
     CivilTime c;
-    int n = std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &c.year, &c.month, &c.day, &c.hour, &c.minute, &c.second);
-    if (n < 5) return std::nullopt;
-    if (n == 5) c.second = 0;
-    if (c.month < 1 || c.month > 12 || c.day < 1 || c.day > 31 || c.hour < 0 || c.hour > 23 || c.minute < 0 ||
-        c.minute > 59 || c.second < 0 || c.second > 59)
-        return std::nullopt;
+    c.year = number(0, 4);
+    c.month = number(5, 2);
+    c.day = number(8, 2);
+    c.hour = number(11, 2);
+    c.minute = number(14, 2);
+    c.second = text.size() == 19 ? number(17, 2) : 0;
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (c.month < 1 || c.month > 12) return std::nullopt;
+    const bool leap = (c.year % 4 == 0 && c.year % 100 != 0) || c.year % 400 == 0;
+    const int days = kDays[c.month - 1] + (c.month == 2 && leap ? 1 : 0);
+    if (c.day < 1 || c.day > days || c.hour > 23 || c.minute > 59 || c.second > 59) return std::nullopt;
     return fromCivil(c);
 }

@@ -24,6 +24,8 @@ public:
     virtual void LogError(const std::string& message) = 0;
     virtual void controlChanged(Control& control) = 0;
     virtual void formChanged(Form& form) = 0;
+    // Each settings save reports whether it succeeded.
+    virtual void settingsSaved(bool /*ok*/) {}
 };
 
 class Form {

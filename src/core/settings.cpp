@@ -1,56 +1,157 @@
 #include "core/settings.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
+#include <optional>
 
 #include "core/text.h"
 
 namespace {
+SettingsFile::DamageReporter& damageReporter() {
+    static SettingsFile::DamageReporter reporter;
+    return reporter;
+}
+
 std::string stripBlanks(std::string_view s) {
     size_t b = 0, e = s.size();
     while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
     while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
     return std::string(s.substr(b, e - b));
 }
+
+void appendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// UTF-16 text after its byte-order mark; a lone surrogate becomes U+FFFD.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    auto unit = [&](size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<std::uint32_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    };
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        std::uint32_t cp = unit(i);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
+            const std::uint32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
+// The file's whole text as UTF-8; nothing (and why in `damage`) when it exists but cannot be
+// read. Only a regular file is read, so a FIFO or a device never holds the program up.
+std::optional<std::string> readWhole(const std::string& path, bool& existed, std::string& damage) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        existed = errno != ENOENT && errno != ENOTDIR;
+        if (existed) damage = std::string("cannot be read: ") + std::strerror(errno);
+        return std::nullopt;
+    }
+    existed = true;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        damage = "is not a regular file";
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            damage = std::string("cannot be read: ") + std::strerror(errno);
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        bytes.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return bytes.substr(3);
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0) return utf16ToUtf8(std::string_view(bytes).substr(2), false);
+    if (bytes.compare(0, 2, "\xFE\xFF") == 0) return utf16ToUtf8(std::string_view(bytes).substr(2), true);
+    if (bytes.find('\0') != std::string::npos) damage = "holds NUL bytes";
+    return bytes;
+}
 }  // namespace
 
+void SettingsFile::setDamageReporter(DamageReporter reporter) { damageReporter() = std::move(reporter); }
+
 SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return;
-    existed_ = true;
-    std::string line;
+    if (const auto text = readWhole(path_, existed_, damage_)) parse(*text);
+    if (!damage_.empty() && damageReporter()) damageReporter()(path_, damage_);
+}
+
+void SettingsFile::parse(const std::string& text) {
     Section* current = nullptr;
-    while (std::getline(in, line)) {
+    bool content = false;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        // A line ends at CR LF, CR or LF.
+        const size_t end = text.find_first_of("\r\n", pos);
+        std::string_view line(text.data() + pos, (end == std::string::npos ? text.size() : end) - pos);
+        pos = end == std::string::npos ? text.size() : end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
         // A NUL byte ends the line, as in a C string; the rest of a damaged line is ignored.
-        if (auto nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
+        if (const auto nul = line.find('\0'); nul != std::string_view::npos) line = line.substr(0, nul);
         const std::string t = stripBlanks(line);
         if (t.empty() || t[0] == ';') continue;
+        content = true;
         if (t[0] == '[') {
             const auto close = t.find(']');
             if (close == std::string::npos) continue;
-            const std::string name = stripBlanks(std::string_view(t).substr(1, close - 1));
-            current = findSection(name);
-            if (!current) {
-                sections_.push_back({name, {}});
-                current = &sections_.back();
-            }
+            current = &sectionFor(stripBlanks(std::string_view(t).substr(1, close - 1)));
             continue;
         }
         const auto eq = t.find('=');
         if (eq == std::string::npos || !current) continue;
-        const std::string key = stripBlanks(std::string_view(t).substr(0, eq));
+        std::string key = stripBlanks(std::string_view(t).substr(0, eq));
         if (key.empty()) continue;
-        const std::string value = stripBlanks(std::string_view(t).substr(eq + 1));
-        bool replaced = false;
-        for (auto& [k, v] : current->entries)
-            if (equalsNoCase(k, key) && !replaced) replaced = true;  // the first one wins, as in the profile reader
-        if (!replaced) current->entries.emplace_back(key, value);
+        // The first one wins, as in the profile reader.
+        if (current->index.emplace(ucase(key), current->entries.size()).second)
+            current->entries.emplace_back(std::move(key), stripBlanks(std::string_view(t).substr(eq + 1)));
     }
+    if (content && sections_.empty() && damage_.empty()) damage_ = "has text but no [section]";
+}
+
+const std::string* SettingsFile::Section::find(std::string_view key) const {
+    const auto it = index.find(ucase(key));
+    return it == index.end() ? nullptr : &entries[it->second].second;
+}
+
+SettingsFile::Section& SettingsFile::sectionFor(std::string_view name) {
+    if (Section* s = findSection(name)) return *s;
+    sections_.push_back({std::string(name), {}, {}});
+    return sections_.back();
 }
 
 SettingsFile::Section* SettingsFile::findSection(std::string_view name) {
@@ -93,47 +194,39 @@ std::string SettingsFile::read(std::string_view key, std::string_view def, size_
 std::string SettingsFile::read(std::string_view section, std::string_view key, std::string_view def,
                                size_t maxLength) const {
     std::string value(def);
-    if (const Section* s = findSection(section)) {
-        for (const auto& [k, v] : s->entries)
-            if (equalsNoCase(k, key)) {
-                value = decode(v);
-                break;
-            }
-    }
+    if (const Section* s = findSection(section))
+        if (const std::string* raw = s->find(key)) value = decode(*raw);
     if (value.size() > maxLength) value.resize(maxLength);
     return value;
 }
 
 bool SettingsFile::has(std::string_view key) const {
-    if (const Section* s = findSection(kSection))
-        for (const auto& [k, v] : s->entries)
-            if (equalsNoCase(k, key)) return true;
-    return false;
+    const Section* s = findSection(kSection);
+    return s && s->find(key);
 }
 
 void SettingsFile::write(std::string_view key, std::string_view value) { write(kSection, key, value); }
 
 void SettingsFile::write(std::string_view section, std::string_view key, std::string_view value) {
-    Section* s = findSection(section);
-    if (!s) {
-        sections_.push_back({std::string(section), {}});
-        s = &sections_.back();
-    }
-    for (auto& [k, v] : s->entries)
-        if (equalsNoCase(k, key)) {
-            v = encode(value);
-            return;
-        }
-    s->entries.emplace_back(std::string(key), encode(value));
+    Section& s = sectionFor(section);
+    const auto [it, added] = s.index.emplace(ucase(key), s.entries.size());
+    if (added) s.entries.emplace_back(std::string(key), encode(value));
+    else s.entries[it->second].second = encode(value);
 }
 
 void SettingsFile::save() const {
-    std::ostringstream out;
+    if (!damage_.empty())
+        throw SettingsWriteError("not writing over " + path_ + ", which " + damage_ + "; it is kept as it is");
+    std::string text;
     for (const auto& s : sections_) {
-        out << '[' << s.name << "]\n";
-        for (const auto& [k, v] : s.entries) out << k << '=' << v << '\n';
+        text += '[' + s.name + "]\n";
+        for (const auto& [k, v] : s.entries) {
+            text += k;
+            text += '=';
+            text += v;
+            text += '\n';
+        }
     }
-    const std::string text = out.str();
     const std::string temp = path_ + ".tmp";
     FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) throw SettingsWriteError("cannot write " + path_ + ": " + std::strerror(errno));

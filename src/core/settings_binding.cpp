@@ -145,8 +145,10 @@ void savePosition(SettingsFile& ini, const Form& form) {
 bool saveOrLog(Form& form, const SettingsFile& ini) {
     try {
         ini.save();
+        form.host().settingsSaved(true);
         return true;
     } catch (const SettingsWriteError& e) {
+        form.host().settingsSaved(false);
         form.LogError(std::string(e.what()) + " <-- Settings not saved ");
         return false;
     }

@@ -83,6 +83,21 @@ int toInt(std::string_view text) {
     return static_cast<int>(v);
 }
 
+int clampToInt(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    if (v <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+
+long clampToLong(double v) {
+    if (std::isnan(v)) return 0;
+    // The largest long is not a double; the double just below 2^63 is the largest that converts.
+    if (v >= 9223372036854775807.0) return std::numeric_limits<long>::max();
+    if (v <= -9223372036854775808.0) return std::numeric_limits<long>::min();
+    return static_cast<long>(v);
+}
+
 double val(std::string_view text) {
     std::string compact;
     for (char c : text)
@@ -225,4 +240,25 @@ std::string quoted(std::string_view s) {
         }
     }
     return out + "\"";
+}
+
+std::string appendToLog(std::string_view log, std::string_view entry, size_t maxChars) {
+    size_t from = 0;
+    const size_t total = log.size() + entry.size();
+    if (total > maxChars) {
+        // Cut after the first line end that brings the rest within bounds; an entry longer than
+        // the whole bound is kept alone.
+        const size_t excess = total - maxChars;
+        if (excess >= log.size()) {
+            from = log.size();
+        } else {
+            const size_t lineEnd = log.find('\n', excess - 1);
+            from = lineEnd == std::string_view::npos ? log.size() : lineEnd + 1;
+        }
+    }
+    std::string out;
+    out.reserve(log.size() - from + entry.size());
+    out.append(log.substr(from));
+    out.append(entry);
+    return out;
 }

@@ -17,6 +17,10 @@ bool isNumeric(std::string_view text);
 double toDouble(std::string_view text);          // throws ConversionError
 long toLong(std::string_view text);              // rounds half to even; throws ConversionError
 int toInt(std::string_view text);                // as toLong, range of int
+// A number made whole (towards zero) and held inside the range of int / long: a stored value
+// too large for either gives the nearest end, never undefined behaviour; not-a-number gives 0.
+int clampToInt(double v);
+long clampToLong(double v);
 // Lenient read of the leading number (blanks skipped, stops at the first other character, 0 if none).
 double val(std::string_view text);
 // Boolean settings values: "True"/"False" in any case, or a number (non-zero is true).
@@ -40,4 +44,8 @@ std::string replaceAll(std::string_view s, std::string_view from, std::string_vi
 bool equalsNoCase(std::string_view a, std::string_view b);
 bool startsWith(std::string_view s, std::string_view prefix);
 bool endsWith(std::string_view s, std::string_view suffix);
-std::string quoted(std::string_view s);          // "..." with C-style escapes, for the transcript
+std::string quoted(std::string_view s);
+// A log kept in a text box: `entry` appended, and the oldest whole lines dropped while the text
+// is longer than `maxChars`, so a busy station's log neither grows nor slows without bound.
+constexpr size_t kLogBoxChars = 64 * 1024;
+std::string appendToLog(std::string_view log, std::string_view entry, size_t maxChars = kLogBoxChars);          // "..." with C-style escapes, for the transcript

@@ -1,11 +1,14 @@
 #include "gui/gui_main.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "app/app.h"
+#include "app/ending_signals.h"
 #include "app/standard_output.h"
 #include "gui/gui_session.h"
 #include "gui/operator_script.h"
@@ -35,6 +38,8 @@ AppOptions readOptions(int argc, char** argv) {
 }  // namespace
 
 int runGuiMain(int argc, char** argv) {
+    // Before Qt starts its threads, so every thread leaves the signals to the loop.
+    const int signalFd = takeEndingSignals();
     StandardOutput output;
     QApplication qt(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);   // the program ends when the station ends
@@ -57,9 +62,19 @@ int runGuiMain(int argc, char** argv) {
     trayIcon->setDispatch([&app](std::function<void()> click) { app.loop().post(std::move(click)); });
     app.transcript().onLine([](const std::string& line) { std::cout << line << '\n' << std::flush; });
 
+    // A signal ends the program as EchoLink closing does, through the loop like any other event.
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (signalFd >= 0) {
+        signalNotifier = std::make_unique<QSocketNotifier>(signalFd, QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, [&app, signalFd] {
+            if (readEndingSignal(signalFd) != 0) app.loop().post([&app] { app.echoLinkClosing(); });
+        });
+    }
+
     // Not quit(): Qt would first ask every window to close, and a window's close belongs to the
     // station (most refuse it, some end the program their own way).
     GuiSession session(app, [] { QCoreApplication::exit(0); });
     OperatorScript script(session, OperatorScript::fromEnvironment());
-    return QApplication::exec();
+    const int qtStatus = QApplication::exec();
+    return qtStatus != 0 ? qtStatus : app.exitStatus();
 }

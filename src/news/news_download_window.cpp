@@ -2,6 +2,7 @@
 // schedules, the runs, the buttons and closing.
 #include "news/news_download_window.h"
 
+#include <cmath>
 #include <exception>
 
 #include "app/app.h"
@@ -29,7 +30,7 @@ constexpr LocalMs kMinuteMs = 60 * 1000;
 // in range (hour "24" switches a schedule off).
 std::optional<int> boxValue(const TextBox& box, int max) {
     const auto v = toNumber(box.text());
-    if (!v || *v != static_cast<double>(static_cast<int>(*v)) || *v < 0 || *v > max) return std::nullopt;
+    if (!v || *v != std::floor(*v) || *v < 0 || *v > max) return std::nullopt;
     return static_cast<int>(*v);
 }
 }  // namespace

@@ -1,6 +1,7 @@
 // The news schedule clock: every second it shows the time, keeps the file frames in step with
 // their type options, and starts the sets whose day and start time have come, with the
 // one-minute disconnect warning before a set's first start time.
+#include <cmath>
 #include <exception>
 #include <optional>
 
@@ -21,7 +22,7 @@ constexpr LocalMs kMinuteMs = 60 * 1000;
 std::optional<int> boxValue(const TextBox* box, int max) {
     if (!box) return std::nullopt;
     const auto v = toNumber(box->text());
-    if (!v || *v != static_cast<double>(static_cast<int>(*v)) || *v < 0 || *v > max) return std::nullopt;
+    if (!v || *v != std::floor(*v) || *v < 0 || *v > max) return std::nullopt;
     return static_cast<int>(*v);
 }
 

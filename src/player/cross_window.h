@@ -8,7 +8,7 @@
 
 namespace player_detail {
 inline int controlValue(const CheckBox& c) { return c.value(); }
-inline int controlValue(const TextBox& t) { return static_cast<int>(val(t.text())); }
+inline int controlValue(const TextBox& t) { return clampToInt(val(t.text())); }
 inline int controlValue(const OptionButton& o) { return o.value() ? 1 : 0; }
 
 inline const std::string& shownText(const TextBox& t) { return t.text(); }

@@ -50,8 +50,9 @@ void Form1::LoadFile(bool ReLoad) {
         graph_->render(LoadedFile);
         const double length = graph_->duration();
         const double whole = std::nearbyint(length);
-        if (!(whole >= 0 && whole <= kMaxPosition)) throw std::out_of_range("longer than the position slider holds");
-        H1Max = static_cast<int>(whole);
+        if (!(whole >= 0)) throw std::out_of_range("a file without a length");
+        // A file longer than the position slider reaches still plays; the slider stops at its end.
+        H1Max = static_cast<int>(std::min<double>(whole, kMaxPosition));
         Text3.setText(FormatHMS(length));
         Label3.setCaption(numberText(length));
         Timer5.disable();   // a failed load's pending stop must not end this newer transmission

@@ -100,7 +100,12 @@ void Form1::KillFile() {
 // ---- the PTT driver (Timer3)
 
 void Form1::pttDriverTick() {
-    if (TempDelay == 1) return;   // a transmission break holds the transmitter off
+    // A transmission break holds the transmitter off: the release is asked again on every tick,
+    // so one that EchoLink did not answer (an outage as the break began) is not the last word.
+    if (TempDelay == 1) {
+        step([&] { EchoLink().KeyTransmitter(false); });
+        return;
+    }
     if (firstBranchOnFailure([&] { return toDouble(Label1.caption()) == 0; })) {
         if (firstBranchOnFailure([&] { return app().form22().Option3.value(); }))
             tailDelayThenRelease(&Form1::Sleep2);   // "Delay 1"

@@ -1,6 +1,7 @@
 #include "shell/error_log_window.h"
 
 #include "core/datetime.h"
+#include "core/text.h"
 
 Form120::Form120(FormHost& host) : Form(host, "Form120", "Error Messages") {
     Text1.multiLine = true;
@@ -12,5 +13,5 @@ Form120::Form120(FormHost& host) : Form(host, "Form120", "Error Messages") {
 void Form120::Append(const std::string& message) {
     Show();
     const LocalMs t = now();
-    Text1.setText(Text1.text() + shortDate(t) + " " + timeText(t) + " --> " + message + "\r\n");
+    Text1.setText(appendToLog(Text1.text(), shortDate(t) + " " + timeText(t) + " --> " + message + "\r\n"));
 }

@@ -33,7 +33,7 @@ void Form5::EchoLink_ChatTextReceived(const std::string& sText) {
         if (!namesSysop(sText, EchoLink().LocalNode().NodeCallsign)) return;
         Form126& log = app().form126();
         const LocalMs t = now();
-        log.Text1.setText(log.Text1.text() + shortDate(t) + " at " + timeText(t) + " " + sText + "\r\n\r\n");
+        log.Text1.setText(appendToLog(log.Text1.text(), shortDate(t) + " at " + timeText(t) + " " + sText + "\r\n\r\n"));
         log.Show();
         EchoLink().SendChatText(" Message has been received and left for the " + EchoLink().LocalNode().NodeCallsign +
                                 "'s Sysop");

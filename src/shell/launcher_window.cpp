@@ -83,6 +83,7 @@ void Form5::load() {
     SysopModeCheck();
     if (!singleInstance()) {
         app().dialogs().messageBox(App::kProductName, "Program is already running.", MsgButtons::Ok, MsgIcon::None);
+        app().setExitStatus(1);
         app().endProgram();
     }
     createToolWindows();
@@ -116,10 +117,11 @@ void Form5::SysopModeCheck() {
 
 bool Form5::singleInstance() {
     bool heldElsewhere = false;
-    instanceLock_ = InstanceLock::acquire(InstanceLock::lockPath(app().folders()), heldElsewhere);
+    std::string problem;
+    instanceLock_ = InstanceLock::acquire(InstanceLock::lockPath(app().folders()), heldElsewhere, problem);
     if (!instanceLock_ && !heldElsewhere)
-        LogError("Cannot make the lock file " + InstanceLock::lockPath(app().folders()) +
-                 ": a second copy of the program would not be noticed");
+        LogError("Cannot use the lock file " + InstanceLock::lockPath(app().folders()) + " (" + problem +
+                 "): a second copy of the program would not be noticed");
     return instanceLock_ || !heldElsewhere;
 }
 
@@ -140,6 +142,7 @@ void Form5::SaveData() {
 
 // ---------------------------------------------------------------- the ends
 void Form5::SaveExit() {
+    const int failedBefore = app().failedSaves();
     attempt("Save / Exit", [&] { EchoLink().KeyTransmitter(false); });
     attempt("Save / Exit", [&] { EchoLink().Busy(false); });
     attempt("Save / Exit", [&] { EchoLink().LinkEnabled(true); });
@@ -148,6 +151,7 @@ void Form5::SaveExit() {
     RemoveFromTray();
     attempt("Saving Messages", [&] { app().formByName("Messages")->SaveData(); });
     attempt("Saving the launcher", [&] { SaveData(); });
+    if (app().failedSaves() > failedBefore) app().setExitStatus(1);   // asked to save, and could not
     app().endProgram();
 }
 

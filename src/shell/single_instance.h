@@ -1,7 +1,8 @@
 #pragma once
-// One copy of the program per settings folder: a lock file in the runtime folder, held for the
-// life of the program. The operating system drops the lock when the process dies, so a crash
-// leaves nothing to clean up.
+// One copy of the program per settings folder: a lock file in the settings folder itself, held
+// for the life of the program, so every copy that would share the settings sees it whatever its
+// environment. The operating system drops the lock when the process dies, so a crash leaves
+// nothing to clean up.
 #include <memory>
 #include <string>
 
@@ -15,12 +16,13 @@ public:
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    // $MVSMALL_RUNTIME_DIR, else $XDG_RUNTIME_DIR/mvsmall, else /tmp/mvsmall-UID; the file is
-    // named after the settings folder.
+    // ".mvsmall.lock" in the settings folder.
     static std::string lockPath(const Folders& folders);
     // Takes the lock. Nothing when another copy holds it (`heldElsewhere` true) or when the
-    // file cannot be made (`heldElsewhere` false).
-    static std::unique_ptr<InstanceLock> acquire(const std::string& path, bool& heldElsewhere);
+    // file cannot be made or is not ours (`heldElsewhere` false, the reason in `problem`): a
+    // file owned by another user, or a link, is never trusted.
+    static std::unique_ptr<InstanceLock> acquire(const std::string& path, bool& heldElsewhere,
+                                                 std::string& problem);
 
 private:
     InstanceLock(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/stat.h>
 
 #include "core/settings.h"
@@ -186,4 +187,99 @@ TEST(SettingsBinding, CheckOptionAndSliderValuesThatDoNotConvertTakeTheKeysDefau
     EXPECT_EQ(far.value(), 100);
     EXPECT_EQ(s.transcript().count("LOG "), 5);
     EXPECT_EQ(s.transcript().count("LOG \"probe.ini <-- CHECK1 has the value \\\"abc\\\""), 1);
+}
+
+TEST(Settings, WhatCanBeReadIsReadAndAFileNotUnderstoodIsNeverWrittenOver) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string value;   // CALL as read
+        bool damaged;
+    };
+    const std::string le("\xFF\xFE[\0S\0]\0\r\0\n\0C\0A\0L\0L\0=\0W\0001\0\xC4\0\r\0\n\0", 30);
+    const std::string be("\xFE\xFF\0[\0S\0]\0\n\0C\0A\0L\0L\0=\0W\0001\0\xC4", 26);
+    const Case cases[] = {
+        {"LF", "[S]\nCALL=W1\n", "W1", false},
+        {"CR LF", "[S]\r\nCALL=W1\r\n", "W1", false},
+        {"CR only", "[S]\rCALL=W1\rNEXT=2\r", "W1", false},
+        {"byte-order mark", "\xEF\xBB\xBF[S]\r\nCALL=W1\r\n", "W1", false},
+        {"UTF-16 little-endian", le, "W1\xC3\x84", false},
+        {"UTF-16 big-endian", be, "W1\xC3\x84", false},
+        {"empty", "", "default", false},
+        {"comments only", "; nothing set yet\n\n", "default", false},
+        {"NUL at the head", std::string("\0[S]\nCALL=W1\n", 12), "default", true},
+        {"UTF-16 without its mark", std::string("[\0S\0]\0\n\0C\0A\0L\0L\0=\0W\0001\0", 20), "default", true},
+        {"text without a section", "CALL=W1\n", "default", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        dir.write("x.ini", c.bytes);
+        SettingsFile ini(dir.file("x.ini"));
+        EXPECT_EQ(ini.read("S", "CALL", "default", 255), c.value);
+        EXPECT_EQ(!ini.damage().empty(), c.damaged) << ini.damage();
+        ini.write("S", "CALL", "SAVED");
+        if (c.damaged) {
+            EXPECT_THROW(ini.save(), SettingsWriteError);
+            EXPECT_EQ(slurp(dir.file("x.ini")), c.bytes);
+        } else {
+            ini.save();
+            EXPECT_EQ(SettingsFile(dir.file("x.ini")).read("S", "CALL", "", 255), "SAVED");
+        }
+    }
+}
+
+TEST(Settings, OnlyARegularFileIsReadAndNothingElseIsReplaced) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        bool needsNonRoot;
+    };
+    const Case cases[] = {
+        {"a FIFO nobody writes", [](const std::string& p) { mkfifo(p.c_str(), 0600); }, false},
+        {"a folder", [](const std::string& p) { std::filesystem::create_directory(p); }, false},
+        {"a file without read permission",
+         [](const std::string& p) {
+             std::ofstream(p) << "[SETTINGS]\nA=1\n";
+             chmod(p.c_str(), 0200);
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needsNonRoot && geteuid() == 0) continue;   // root reads anything
+        TempFolder dir;
+        const std::string path = dir.file("x.ini");
+        c.make(path);
+        struct stat before {};
+        lstat(path.c_str(), &before);
+        SettingsFile ini(path);   // returns at once, a FIFO included
+        EXPECT_TRUE(ini.existed());
+        EXPECT_FALSE(ini.damage().empty());
+        EXPECT_EQ(ini.read("A", "d"), "d");
+        ini.write("A", "2");
+        EXPECT_THROW(ini.save(), SettingsWriteError);
+        struct stat after {};
+        lstat(path.c_str(), &after);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+    }
+}
+
+TEST(Settings, ManyKeysKeepTheFirstOfEachAndWriteBackInPlace) {
+    TempFolder dir;
+    std::string text = "[SETTINGS]\n";
+    for (int k = 0; k < 40000; ++k) text += "KEY" + std::to_string(k) + "=" + std::to_string(k) + "\n";
+    text += "key7=a later copy\n";
+    dir.write("many.ini", text);
+    SettingsFile ini(dir.file("many.ini"));
+    EXPECT_EQ(ini.read("KEY39999", ""), "39999");
+    EXPECT_EQ(ini.read("Key7", ""), "7");
+    ini.write("kEy7", "changed");
+    ini.write("NEW", "added");
+    ini.save();
+    const std::string saved = slurp(dir.file("many.ini"));
+    EXPECT_NE(saved.find("\nKEY6=6\nKEY7=changed\nKEY8=8\n"), std::string::npos) << "rewritten where it stood";
+    EXPECT_EQ(saved.substr(saved.size() - 10), "NEW=added\n");
+    EXPECT_EQ(saved.find("a later copy"), std::string::npos);
 }

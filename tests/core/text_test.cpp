@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "core/datetime.h"
 #include "core/text.h"
@@ -88,4 +89,56 @@ TEST(DateTime, TextFormsAndWeekdays) {
     }
     EXPECT_FALSE(parseDateTime("2026-13-01 00:00:00"));
     EXPECT_FALSE(parseDateTime("yesterday"));
+}
+
+TEST(Text, NumbersTooLargeForAnIntAreHeldAtItsEnds) {
+    const int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
+    struct Case {
+        double in;
+        int out;
+    } cases[] = {
+        {99999999999.0, top}, {1e300, top}, {-1e300, bottom}, {2147483647.0, top}, {2147483648.0, top},
+        {-2147483649.0, bottom}, {12.9, 12}, {-12.9, -12}, {std::nan(""), 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(clampToInt(c.in), c.out) << c.in;
+    EXPECT_EQ(clampToLong(1e300), std::numeric_limits<long>::max());
+    EXPECT_EQ(clampToLong(-1e300), std::numeric_limits<long>::min());
+    EXPECT_EQ(clampToLong(9223372036854775807.0), std::numeric_limits<long>::max());
+    EXPECT_EQ(clampToLong(-42.5), -42);
+}
+
+TEST(DateTime, OnlyRealDatesInTheExactShapeAreTaken) {
+    struct Case {
+        const char* text;
+        bool taken;
+    } cases[] = {
+        {"2026-12-10 12:00:00", true}, {"2026-12-10 12:00", true},   {"2024-02-29 00:00:00", true},
+        {"2000-02-29 00:00:00", true}, {"2026-02-30 12:00:00", false}, {"2023-02-29 12:00:00", false},
+        {"1900-02-29 12:00:00", false}, {"2026-04-31 12:00:00", false}, {"2026-12-10 12:00:00junk", false},
+        {"2026-12-10 12:00:00 ", false}, {"12026-12-10 12:00:00", false}, {"2026-1-10 12:00:00", false},
+        {"2026-12-10 24:00:00", false}, {"2026-12-10 12:60:00", false}, {"2026-12-10T12:00:00", false},
+        {"+026-12-10 12:00:00", false}, {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parseDateTime(c.text).has_value(), c.taken) << c.text;
+}
+
+TEST(Text, ALogKeepsItsNewestWholeLinesWithinItsBound) {
+    struct Case {
+        const char* log;
+        const char* entry;
+        size_t bound;
+        const char* kept;
+    } cases[] = {
+        {"", "one\r\n", 100, "one\r\n"},
+        {"one\r\ntwo\r\n", "three\r\n", 100, "one\r\ntwo\r\nthree\r\n"},
+        {"one\r\ntwo\r\n", "three\r\n", 12, "two\r\nthree\r\n"},
+        {"one\r\ntwo\r\n", "three\r\n", 7, "three\r\n"},
+        {"one\r\n", "a longer entry than the bound\r\n", 5, "a longer entry than the bound\r\n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(appendToLog(c.log, c.entry, c.bound), c.kept) << c.log << "+" << c.entry;
+    std::string log;
+    for (int i = 0; i < 5000; ++i) log = appendToLog(log, "entry number " + std::to_string(i) + "\r\n\r\n");
+    EXPECT_LE(log.size(), kLogBoxChars);
+    EXPECT_TRUE(endsWith(log, "entry number 4999\r\n\r\n"));
+    EXPECT_EQ(trimWhitespace(log).rfind("entry number ", 0), 0u) << "starts at a whole line";
 }

@@ -62,8 +62,8 @@ VirtualDisplay::~VirtualDisplay() {
 
 GuiRun runGui(const TempFolder& folder, const VirtualDisplay& display, const std::string& steps) {
     const std::string command = "env DISPLAY=" + display.name() +
-                                " QT_QPA_PLATFORM=xcb MVSMALL_AUDIO_SINK='fakesink sync=true' MVSMALL_RUNTIME_DIR='" +
-                                folder.file("run") + "' MVSMALL_GUI_STEPS='" + steps + "' timeout 30 '" MVSMALL_BINARY
+                                " QT_QPA_PLATFORM=xcb MVSMALL_AUDIO_SINK='fakesink sync=true' MVSMALL_GUI_STEPS='" + steps +
+                                "' timeout 30 '" MVSMALL_BINARY
                                 "' --config '" + folder.file("config") + "' --data '" + folder.file("data") +
                                 "' < /dev/null 2> '" + folder.file("stderr.txt") + "'";
     GuiRun run;

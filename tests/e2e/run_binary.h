@@ -34,5 +34,5 @@ struct GuiRun : BinaryRun {
 };
 
 // Runs the real program with its windows on `display`, taking `steps` as the operator would
-// (see src/gui/operator_script.h); the lock file goes to the folder's "run". Cut off after 30 s.
+// (see src/gui/operator_script.h). Cut off after 30 s.
 GuiRun runGui(const TempFolder& folder, const VirtualDisplay& display, const std::string& steps);

@@ -4,6 +4,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "local_servers.h"
 #include "platform/doubles/virtual_audio.h"
@@ -96,4 +99,31 @@ TEST_F(EspeakSpeechTest, SpeakingThroughGStreamerReturnsWhenTheSpeechHasEnded) {
     EXPECT_GE(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), length * 0.9);
 }
 
+}  // namespace
+
+namespace {
+// Speech files of a run that was killed while it spoke are removed at the next start; those of
+// a run still going, and anything not ours, stay.
+TEST_F(EspeakSpeechTest, StaleSpeechFilesOfAKilledRunAreRemovedAtStart) {
+    const pid_t dead = fork();
+    if (dead == 0) _exit(0);
+    waitpid(dead, nullptr, 0);
+    struct Case {
+        std::string name;
+        bool stays;
+    } cases[] = {
+        {"mvsmall-speech-" + std::to_string(dead) + "-abc123.wav", false},
+        {"mvsmall-speech-" + std::to_string(getpid()) + "-abc123.wav", true},
+        {"mvsmall-speech-abc123.wav", true},
+        {"other-" + std::to_string(dead) + "-abc123.wav", true},
+    };
+    for (const auto& c : cases) dir.write(c.name, "RIFF");
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    setenv("TMPDIR", dir.path().c_str(), 1);
+    auto speech = makeEspeakSpeech(virtualAudio, clock);
+    if (old) setenv("TMPDIR", saved.c_str(), 1);
+    else unsetenv("TMPDIR");
+    for (const auto& c : cases) EXPECT_EQ(std::filesystem::exists(dir.file(c.name)), c.stays) << c.name;
+}
 }  // namespace

@@ -162,9 +162,9 @@ TEST(TransmitPath, OnlyTheOperatorsButtonsOpenTheFileDialog) {
 
 TEST(TransmitPath, UnplayableFileIsLoggedAndStoppedASecondLater) {
     Station s;
-    const std::string huge = audioFile(s, "huge.wav", 40000);   // longer than the position slider holds
-    transmit(s, huge);
-    EXPECT_TRUE(s.transcript().contains("LOG \"" + huge + " <-- Audio File not found Please Check and Try Again \""));
+    const std::string broken = audioFile(s, "broken.wav", -1);   // a file the player cannot measure
+    transmit(s, broken);
+    EXPECT_TRUE(s.transcript().contains("LOG \"" + broken + " <-- Audio File not found Please Check and Try Again \""));
     EXPECT_TRUE(s.dialogs->shown.empty());   // unattended: logged, no message box
     EXPECT_TRUE(s.node().keyed());
     s.advance(1.1);
@@ -173,10 +173,21 @@ TEST(TransmitPath, UnplayableFileIsLoggedAndStoppedASecondLater) {
     EXPECT_EQ(s.app().form1().txtFile.text(), s.app().dataPath("Blank.wav"));
 }
 
+TEST(TransmitPath, AFileLongerThanThePositionSliderReachesStillPlays) {
+    Station s;
+    const std::string longFile = audioFile(s, "long.wav", 40000);
+    transmit(s, longFile);
+    EXPECT_FALSE(s.transcript().contains("LOG "));
+    EXPECT_EQ(s.app().form1().Label3.caption(), "40000");
+    s.advance(5);
+    EXPECT_TRUE(s.node().keyed());
+    EXPECT_EQ(s.app().form1().H1.value(), 5);
+}
+
 TEST(TransmitPath, UnplayableFileAskedForByTheOperatorShowsTheMessageBox) {
     Station s;
-    const std::string huge = audioFile(s, "huge.wav", 40000);
-    s.set("Form1.txtFile", huge);
+    const std::string broken = audioFile(s, "broken.wav", -1);
+    s.set("Form1.txtFile", broken);
     s.click("Form1.Command3");
     ASSERT_EQ(s.dialogs->shown.size(), 1u);
     EXPECT_EQ(s.dialogs->shown[0].title, "Error");
@@ -185,9 +196,9 @@ TEST(TransmitPath, UnplayableFileAskedForByTheOperatorShowsTheMessageBox) {
 
 TEST(TransmitPath, ANewTransmissionOutlivesTheStopOfAFailedOne) {
     Station s;
-    const std::string huge = audioFile(s, "huge.wav", 40000);
+    const std::string broken = audioFile(s, "broken.wav", -1);
     const std::string good = audioFile(s, "good.wav", 5);
-    transmit(s, huge);
+    transmit(s, broken);
     s.advance(0.2);
     transmit(s, good);
     s.advance(2);

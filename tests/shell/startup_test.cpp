@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
+#include <filesystem>
+#include <unistd.h>
 
 #include "app/app.h"
 #include "chat/chat_window.h"
@@ -242,4 +245,45 @@ TEST(Startup, ToolWindowsThatCheckForASecondCopyEndItSilentlyAndFindNotTheirOwnL
         EXPECT_TRUE(second.dialogs->shown.empty()) << window << " ends without a word";
     }
     EXPECT_FALSE(first.app().ended());
+}
+
+// The lock lives in the settings folder, whatever the environment says; a lock file this user
+// does not own, or a link in its place, is never trusted (another user could hold it for ever
+// or point it anywhere).
+TEST(Startup, TheLockIsTheSettingsFoldersOwnAndOnlyOursCounts) {
+    TempFolder folder;
+    const Folders f{folder.path(), folder.path(), folder.path()};
+    EXPECT_EQ(InstanceLock::lockPath(f), folder.file(".mvsmall.lock"));
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& path)> plant;
+        bool needsRoot;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"nothing there", [](const std::string&) {}, false, true},
+        {"a stale file of ours", [](const std::string& p) { std::ofstream(p) << "x"; }, false, true},
+        {"a link to elsewhere", [&](const std::string& p) { symlink(folder.file("elsewhere").c_str(), p.c_str()); }, false,
+         false},
+        {"a file of another user",
+         [](const std::string& p) {
+             std::ofstream(p) << "x";
+             [[maybe_unused]] int r = chown(p.c_str(), 65534, 65534);
+         },
+         true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needsRoot && geteuid() != 0) continue;   // only root can give a file away
+        const std::string path = InstanceLock::lockPath(f);
+        std::filesystem::remove(path);
+        c.plant(path);
+        bool heldElsewhere = true;
+        std::string problem;
+        const auto lock = InstanceLock::acquire(path, heldElsewhere, problem);
+        EXPECT_EQ(lock != nullptr, c.taken) << problem;
+        EXPECT_FALSE(heldElsewhere);
+        EXPECT_EQ(problem.empty(), c.taken);
+        EXPECT_FALSE(std::filesystem::exists(folder.file("elsewhere"))) << "nothing made through the link";
+    }
 }

@@ -1,15 +1,16 @@
 #include "app/headless/console.h"
 
-#include <pthread.h>
+#include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <iostream>
 #include <memory>
 #include <mutex>
 #include <thread>
 
+#include "app/ending_signals.h"
 #include "app/headless/answering_dialogs.h"
+#include "app/headless/input_lines.h"
 #include "app/standard_output.h"
 
 namespace {
@@ -26,13 +27,11 @@ void printTranscript(App& app) {
     app.transcript().onLine([](const std::string& line) { std::cout << line << '\n' << std::flush; });
 }
 
-void badWait(const std::string& argument) {
-    std::cerr << "ERROR wait wants seconds, not \"" << argument << "\"\n" << std::flush;
-}
+void badWait(const std::string& argument) { std::cerr << "ERROR " << Console::waitError(argument) << '\n' << std::flush; }
 
 // Virtual time: the clock moves only by `wait` and by blocking work; the end of the input ends
 // the run, so the same input always gives the same transcript.
-int runVirtualTime(const ConsoleOptions& o) {
+int runVirtualTime(const ConsoleOptions& o, int signalFd) {
     auto clock = std::make_shared<VirtualClock>(*o.virtualStart);
     auto dialogs = std::make_unique<AnsweringDialogs>();
     AnsweringDialogs* answering = dialogs.get();
@@ -44,8 +43,15 @@ int runVirtualTime(const ConsoleOptions& o) {
 
     loop.post([&] { startProgram(app); });
     runDue();
+    InputLines input(STDIN_FILENO, signalFd);
     std::string line;
-    while (!app.ended() && std::getline(std::cin, line)) {
+    while (!app.ended()) {
+        const auto got = input.next(line);
+        if (got == InputLines::Got::End) break;
+        if (got == InputLines::Got::Signal) {
+            app.act([&] { app.echoLinkClosing(); });
+            break;
+        }
         const auto parts = Console::split(line);
         if (!parts) continue;
         if (parts->first == "wait") {
@@ -57,7 +63,7 @@ int runVirtualTime(const ConsoleOptions& o) {
         runDue();
     }
     if (!app.ended()) app.act([&] { app.endProgram(); });
-    return 0;
+    return app.exitStatus();
 }
 
 // What the input thread shares with the loop; the loop side is cleared before it goes away.
@@ -97,21 +103,14 @@ void readInput(std::shared_ptr<Inbox> inbox) {
     }
 }
 
-// SIGINT and SIGTERM end the program the orderly way, transmitter released, on the loop's thread.
-void watchSignals(std::shared_ptr<Inbox> inbox, sigset_t signals) {
-    int signal = 0;
-    if (sigwait(&signals, &signal) == 0) inbox->post([](Console&, App& app) { app.endProgram(); });
+// A signal ends the program as EchoLink closing does, on the loop's thread.
+void watchSignals(std::shared_ptr<Inbox> inbox, int signalFd) {
+    if (readEndingSignal(signalFd) != 0) inbox->post([](Console&, App& app) { app.echoLinkClosing(); });
 }
 
 // Real time: the machine's clock and services; commands arrive from an input thread; the run
 // goes on until `quit` or until the program ends.
-int runRealTime(const ConsoleOptions& o) {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);   // before any thread starts, so all inherit it
-
+int runRealTime(const ConsoleOptions& o, int signalFd) {
     auto clock = std::make_shared<RealClock>();
     auto dialogs = std::make_unique<AnsweringDialogs>();
     AnsweringDialogs* answering = dialogs.get();
@@ -125,10 +124,10 @@ int runRealTime(const ConsoleOptions& o) {
     inbox->app = &app;
     app.loop().post([&] { startProgram(app); });
     std::thread(readInput, inbox).detach();
-    std::thread(watchSignals, inbox, signals).detach();
+    if (signalFd >= 0) std::thread(watchSignals, inbox, signalFd).detach();
     app.act([&] { app.loop().run(); });
     inbox->close();
-    return 0;
+    return app.exitStatus();
 }
 }  // namespace
 
@@ -142,6 +141,8 @@ int runConsoleMain(int argc, char** argv) {
         std::cerr << "ERROR " << error << '\n';
         return 2;
     }
+    // Before any thread starts, so every thread leaves the signals to the loop.
+    const int signalFd = takeEndingSignals();
     StandardOutput output;
-    return options->virtualStart ? runVirtualTime(*options) : runRealTime(*options);
+    return options->virtualStart ? runVirtualTime(*options, signalFd) : runRealTime(*options, signalFd);
 }

@@ -30,7 +30,11 @@ public:
     // The line's command word and the rest, or nothing for a blank or comment line.
     static std::optional<std::pair<std::string, std::string>> split(const std::string& line);
     // A `wait` argument in milliseconds; nothing when it is not a decimal number of seconds >= 0.
+    // A week at most: longer runs belong in the soak, and a wait far beyond would never end.
+    static constexpr int kLongestWaitSeconds = 7 * 24 * 3600;
     static std::optional<std::int64_t> waitMs(const std::string& argument);
+    // Why a `wait` argument was refused.
+    static std::string waitError(const std::string& argument);
     bool quitRequested() const { return quit_; }
 
 private:

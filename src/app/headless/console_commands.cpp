@@ -41,8 +41,15 @@ std::optional<std::pair<std::string, std::string>> Console::split(const std::str
 
 std::optional<std::int64_t> Console::waitMs(const std::string& argument) {
     const auto seconds = toNumber(trim(argument));
-    if (!seconds || *seconds < 0 || !std::isfinite(*seconds)) return std::nullopt;
+    if (!seconds || *seconds < 0 || !std::isfinite(*seconds) || *seconds > kLongestWaitSeconds) return std::nullopt;
     return static_cast<std::int64_t>(std::llround(*seconds * 1000.0));
+}
+
+std::string Console::waitError(const std::string& argument) {
+    const auto seconds = toNumber(trim(argument));
+    if (seconds && *seconds > kLongestWaitSeconds)
+        return "wait is at most " + std::to_string(kLongestWaitSeconds) + " seconds, not \"" + argument + "\"";
+    return "wait wants seconds, not \"" + argument + "\"";
 }
 
 void Console::error(const std::string& message) { err_ << "ERROR " << message << '\n' << std::flush; }

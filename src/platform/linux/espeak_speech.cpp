@@ -2,10 +2,15 @@
 // or played through the playback service while the caller waits.
 #include <espeak-ng/speak_lib.h>
 #include <samplerate.h>
+#include <sys/stat.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
 #include <cstdlib>
 #include <mutex>
 
@@ -65,11 +70,35 @@ void checkFormat(const AudioFormat& f) {
                             std::to_string(f.bitsPerSample) + " bits, " + std::to_string(f.channels) + " channels");
 }
 
+std::string tempFolder() {
+    const char* dir = std::getenv("TMPDIR");
+    return dir && *dir ? dir : "/tmp";
+}
+
+constexpr const char* kSpeechFilePrefix = "mvsmall-speech-";
+
+// Speech files carry the number of the process that made them; one whose process is gone was
+// left by a run that was killed while it spoke, and is removed. Only this user's files count.
+void removeStaleSpeechFiles() {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(tempFolder(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(kSpeechFilePrefix, 0) != 0) continue;
+        const std::string rest = name.substr(std::strlen(kSpeechFilePrefix));
+        const auto dash = rest.find('-');
+        if (dash == std::string::npos || dash == 0 || rest.find_first_not_of("0123456789") != dash) continue;
+        const long pid = std::strtol(rest.substr(0, dash).c_str(), nullptr, 10);
+        struct stat st {};
+        if (::lstat(entry.path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlink(entry.path().c_str());
+    }
+}
+
 class TempFile {
 public:
     TempFile() {
-        const char* dir = std::getenv("TMPDIR");
-        std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/mvsmall-speech-XXXXXX.wav";
+        std::string pattern =
+            tempFolder() + "/" + kSpeechFilePrefix + std::to_string(::getpid()) + "-XXXXXX.wav";
         const int fd = mkstemps(pattern.data(), 4);
         if (fd < 0) throw PlatformError("cannot make a temporary file for speech");
         close(fd);
@@ -87,6 +116,7 @@ private:
 class EspeakSpeech final : public SpeechService {
 public:
     EspeakSpeech(AudioService& playback, Clock* clock) : playback_(playback), clock_(clock) {
+        removeStaleSpeechFiles();
         if (!clock_) {
             ownClock_ = std::make_unique<RealClock>();
             clock_ = ownClock_.get();

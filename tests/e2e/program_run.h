@@ -1,0 +1,52 @@
+#pragma once
+// Runs the real program as a child process under the conditions a hostile outsider or a
+// careless sysop makes: a reader that stalls or goes away, a signal in the middle of a
+// transmission, a second copy beside a first one.
+#include <string>
+#include <utility>
+#include <vector>
+
+enum class StdoutReader {
+    Reads,                  // reads every line as it comes
+    StallsUntilExit,        // reads nothing until the program has ended
+    LeavesAfterFirstLine,   // reads one line and closes its end
+};
+
+struct ProgramRun {
+    std::vector<std::string> args;                             // after the binary's path
+    std::vector<std::pair<std::string, std::string>> env;      // set in the child's environment
+    std::string input;                                         // standard input
+    bool keepInputOpen = false;                                // else closed once written
+    StdoutReader reader = StdoutReader::Reads;
+    std::string signalAfter;   // send `signal` once a standard-output line contains this
+    std::string signalWhenFileExists;   // or once this file exists
+    int signal = 0;
+    int timeoutSeconds = 60;   // then the child is killed and `timedOut` set
+};
+
+struct ProgramResult {
+    bool timedOut = false;
+    int exitCode = -1;        // -1 when ended by a signal
+    int endSignal = 0;        // the signal that ended it, if one did
+    std::vector<std::string> out;   // the standard-output lines read
+    std::string err;
+    bool signalSent = false;
+};
+
+ProgramResult runProgram(const ProgramRun& run);
+
+// A copy of the program started in the background, ended with SIGTERM when dropped.
+class BackgroundProgram {
+public:
+    BackgroundProgram(const std::vector<std::string>& args, const std::vector<std::pair<std::string, std::string>>& env);
+    ~BackgroundProgram();
+    BackgroundProgram(const BackgroundProgram&) = delete;
+    BackgroundProgram& operator=(const BackgroundProgram&) = delete;
+
+private:
+    int pid_ = -1;
+    int input_ = -1;
+};
+
+// Waits (a bounded while, not a measurement) until `path` exists.
+bool waitForFile(const std::string& path, int seconds = 30);
