@@ -7,7 +7,7 @@
 //   memory     peak resident memory of the headless program (and of the GUI where it is built)
 //
 //   station_bench [--days N] [--idle-seconds N] [--dtmf-runs N] [--memory-seconds N]
-//                 [--only day|startup|idle|dtmf|memory]
+//                 [--only day|startup|idle|dtmf|memory|files]
 #include <sys/resource.h>
 #include <sys/time.h>
 #include <sys/wait.h>
@@ -32,6 +32,8 @@
 #include "../tests/soak/station_settings.h"
 #include "app/app.h"
 #include "core/datetime.h"
+#include "core/settings.h"
+#include "core/text.h"
 #include "platform/doubles/scripted_services.h"
 #include "platform/doubles/virtual_audio.h"
 #include "platform/linux_services.h"
@@ -306,6 +308,40 @@ void benchMemory(double seconds) {
                 self.ru_maxrss / 1024.0);
 }
 
+// Reading and saving a settings file of many keys, and a text-box log taking many entries: both
+// must grow with their size, not with its square.
+void benchFiles() {
+    const auto folder = std::filesystem::temp_directory_path() / ("mvsmall-bench-files-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "many.ini").string();
+    for (const int keys : {40'000, 160'000}) {
+        {
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
+            out << "[SETTINGS]\n";
+            for (int k = 0; k < keys; ++k) out << "KEY" << k << "=value of key " << k << " padded to be longer\n";
+        }
+        const double mb = static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
+        auto t = Steady::now();
+        SettingsFile ini(path);
+        const double read = secondsSince(t);
+        t = Steady::now();
+        for (int k = 0; k < keys; k += 7) ini.write("KEY" + std::to_string(k), "changed");
+        ini.save();
+        const double save = secondsSince(t);
+        std::printf("files.settings_read_%-9d %10.1f ms       (%.1f MB); write a seventh and save: %.1f ms\n", keys,
+                    read * 1000, mb, save * 1000);
+    }
+    std::string log;
+    const auto t = Steady::now();
+    for (int k = 0; k < 20'000; ++k)
+        log = appendToLog(log, "10/12/2026 at 12:00:00 W1ABC>:N0CALL-L~ a message for the sysop number " +
+                                   std::to_string(k) + "\r\n\r\n");
+    std::printf("files.sysop_log_20000_entries  %10.1f ms       (the log holds %zu characters)\n",
+                secondsSince(t) * 1000, log.size());
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -323,7 +359,7 @@ int main(int argc, char** argv) {
         else {
             std::fprintf(stderr,
                          "usage: %s [--days N] [--idle-seconds N] [--dtmf-runs N] [--memory-seconds N] "
-                         "[--only day|startup|idle|dtmf|memory]\n",
+                         "[--only day|startup|idle|dtmf|memory|files]\n",
                          argv[0]);
             return 2;
         }
@@ -334,5 +370,6 @@ int main(int argc, char** argv) {
     if (want("idle")) benchIdle(idleSeconds);
     if (want("dtmf")) benchDtmf(dtmfRuns);
     if (want("memory")) benchMemory(memorySeconds);
+    if (want("files")) benchFiles();
     return 0;
 }

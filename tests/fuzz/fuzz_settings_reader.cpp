@@ -1,14 +1,17 @@
-// The settings reader: any file reads without failing, and any value written reads back as
-// written (line breaks stored as blanks).
+// The settings reader: any file reads without failing, any value written reads back as written
+// (line breaks stored as blanks), and any file given to a window loads into its controls without
+// an internal failure; a file the reader could not understand is never written over.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include <unistd.h>
 
 #include "core/settings.h"
+#include "fuzz_station.h"
 
 namespace {
 std::string tempPath(const char* tag) {
@@ -58,5 +61,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::remove(path.c_str());
     std::remove(path2.c_str());
+
+    // 3. The input as one window's settings file, loaded into a whole station and saved by every
+    //    window: the first byte picks the file.
+    static const char* const kFiles[] = {"identabc.ini",     "dtmfctrl.ini",   "MP3_PlayerABC.ini", "maroabc.ini",
+                                         "mvcourtesy.ini",    "marogreeting.ini", "abcweather.ini",   "newsabc.ini",
+                                         "maronewsmp3d.ini",  "netscheduler2.ini", "textmessage.ini", "messageforsysop.ini",
+                                         "marodtmfhelpMP3.ini", "messagebox.ini"};
+    if (size == 0) return 0;
+    const std::string file = kFiles[data[0] % (sizeof kFiles / sizeof kFiles[0])];
+    const std::string text = input.substr(1);
+    auto station = fuzz::newStation(false);
+    station->writeSettings(file, text);
+    const bool damaged = !SettingsFile(station->settingsFile(file)).damage().empty();
+    station->app().act([&] { station->app().createStartupWindows(); });
+    station->app().act([&] {
+        for (Form* f : station->app().existingForms()) f->SaveData();
+    });
+    fuzz::requireNoInternalError(*station);
+    if (damaged) {
+        std::ifstream in(station->settingsFile(file), std::ios::binary);
+        const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (after != text) __builtin_trap();
+    }
     return 0;
 }

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <random>
 #include <set>
@@ -80,7 +81,7 @@ class Soak {
 public:
     Soak(const Options& o, std::uint32_t seed)
         : options_(o), seed_(seed), rng_(seed), s_({"2026-12-10 12:00:00", "N0CALL-L", false}) {
-        writeSettings(s_);
+        writeSettings();
         prepareSounds(s_);
         s_.app().act([&] { s_.app().createStartupWindows(); });
         s_.node().shuffleEvents(seed);
@@ -122,10 +123,31 @@ public:
 private:
     static constexpr std::int64_t kDayMs = 86'400'000;
 
-    static void writeSettings(Station& s) {
-        station_settings::writeAll(s.dataFolder().path(), [&](const std::string& name, const std::string& text) {
-            s.writeSettings(name, text);
+    // The settings set as sysops' editors leave it: each file with LF, CR LF or CR line ends, a
+    // byte-order mark or UTF-16, all of which must load alike; and the greetings file damaged
+    // (a NUL byte at its head), which must load as defaults and never be written over.
+    void writeSettings() {
+        station_settings::writeAll(s_.dataFolder().path(), [&](const std::string& name, const std::string& text) {
+            s_.writeSettings(name, asEditorsLeaveIt(text, pick(4)));
         });
+        damaged_ = std::string("\0[SETTINGS]\nTEXT1=Hello\n", 23);
+        s_.writeSettings(kDamagedFile, damaged_);
+    }
+
+    static std::string asEditorsLeaveIt(const std::string& text, std::size_t how) {
+        switch (how) {
+            case 1: return "\xEF\xBB\xBF" + replaceAll(text, "\n", "\r\n");
+            case 2: return replaceAll(text, "\n", "\r");
+            case 3: {
+                std::string wide = "\xFF\xFE";   // the set is ASCII: each byte one UTF-16 unit
+                for (const char c : replaceAll(text, "\n", "\r\n")) {
+                    wide += c;
+                    wide += '\0';
+                }
+                return wide;
+            }
+            default: return text;
+        }
     }
 
     static void prepareSounds(Station& s) {
@@ -252,7 +274,12 @@ private:
         Form1& player = a.form1();
         const auto left = toNumber(player.Label1.caption());
         if (!left || *left != 0) return true;
-        if (player.TempDelay == 1) return true;
+        // A break holds the key off; it stands for the key only while its own length runs (the
+        // resume keys at its end), never longer.
+        if (player.TempDelay == 1 && breakSince_ >= 0) {
+            const auto ticks = toNumber(player.Text6.text());
+            if (ticks && s_.clock().tickCount() - breakSince_ <= *ticks * kDriverTickMs + kDriverTickMs) return true;
+        }
         Form22& courtesy = a.form22();
         return courtesy.Option6.value() && courtesy.RFUser.text() == "Receiving  RF";
     }
@@ -263,6 +290,8 @@ private:
         if (s_.app().ended() || checking_) return;
         checking_ = true;
         const std::int64_t now = s_.clock().tickCount();
+        if (s_.app().form1().TempDelay != 1) breakSince_ = -1;
+        else if (breakSince_ < 0) breakSince_ = now;
         // While EchoLink does not answer, nobody can release its key: the count starts when it answers again.
         if (s_.node().keyed() && !s_.node().unreachable() && !somethingHolds()) {
             if (unheldSince_ < 0) unheldSince_ = now;
@@ -321,6 +350,11 @@ private:
         s_.app().act([&] {
             for (Form* f : s_.app().existingForms()) f->SaveData();
         });
+        {
+            std::ifstream in(s_.settingsFile(kDamagedFile), std::ios::binary);
+            const std::string now((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            if (now != damaged_) fail("the damaged " + std::string(kDamagedFile) + " was written over " + when);
+        }
         const std::string config = std::filesystem::path(s_.settingsFile("x")).parent_path().string();
         std::map<std::string, std::string> saved;
         for (const auto& entry : std::filesystem::directory_iterator(config)) {
@@ -364,6 +398,9 @@ private:
     std::unique_ptr<Timer> watch_;
     std::multimap<std::int64_t, std::function<void()>> agenda_;
     std::int64_t nowMs_ = 0;
+    static constexpr const char* kDamagedFile = "marogreeting.ini";
+    std::string damaged_;
+    std::int64_t breakSince_ = -1;   // tick at which the running break began
     std::int64_t unheldSince_ = -1;
     std::int64_t keyedSince_ = -1;
     bool checking_ = false;
