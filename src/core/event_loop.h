@@ -49,6 +49,13 @@ public:
     void setFailureHandler(std::function<void(const std::string&)> f) { onFailure_ = std::move(f); }
     // Called when a handler ends the program (ProgramEnded); the loop stops afterwards.
     void setEndedHandler(std::function<void()> f) { onEnded_ = std::move(f); }
+    // Runs one piece of work as a handler: a failure goes to the failure handler and the caller
+    // goes on.
+    void runGuarded(const std::string& what, const std::function<void()>& work);
+    // A line for the error log about the loop's own timekeeping.
+    void report(const std::string& line) {
+        if (onFailure_) onFailure_(line);
+    }
     int depth() const { return depth_; }
     std::uint64_t dispatched() const { return dispatched_; }
 
@@ -76,7 +83,6 @@ private:
     std::int64_t nextDeadline();              // tick of the next work, INT64_MAX if none
     bool dispatchOne(std::int64_t now);       // one posted event or one timer due at `now`
     void runTimer(Timer* t);
-    void runGuarded(const std::string& what, const std::function<void()>& work);
     bool takePosted(std::int64_t now, std::uint64_t maxSeq, std::function<void()>& out);
 
     Clock& clock_;

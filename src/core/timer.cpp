@@ -24,6 +24,7 @@ Timer::~Timer() {
 void Timer::restart() {
     due_ = loop_.dueAfter(loop_.clock().tickCount(), interval_);
     loop_.schedule(this);
+    restarted();
 }
 
 void Timer::setEnabled(bool on) {

@@ -15,7 +15,7 @@ class Timer {
 public:
     Timer(EventLoop& loop, std::string name, int intervalMs, std::function<void()> onTick, bool enabled = true);
     Timer(Form& owner, std::string name, int intervalMs, std::function<void()> onTick, bool enabled = true);
-    ~Timer();
+    virtual ~Timer();
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
 
@@ -30,6 +30,12 @@ public:
     void setHandler(std::function<void()> onTick) { onTick_ = std::move(onTick); }
     bool running() const { return running_; }   // its handler is on the stack
     bool armed() const { return enabled_ && interval_ > 0; }
+
+protected:
+    // Runs after every restart (creation, enabling, a new interval).
+    virtual void restarted() {}
+    // False once the timer is destroyed; valid while its handler runs.
+    std::shared_ptr<bool> aliveToken() const { return aliveFlag_; }
 
 private:
     friend class EventLoop;

@@ -9,4 +9,10 @@ constexpr int kKeyUpDelayMs = 300;         // after keying, before audio starts
 constexpr int kTailDelay1Ms = 150;         // "Delay 1"
 constexpr int kTailDelay2Ms = 225;         // "Delay 2"
 constexpr int kSpeechDelayStepMs = 150;    // one step of the speech delay
+// A one-second scheduler replays the seconds a blocked thread missed, up to this many; a longer
+// gap is the clock being set forward (or the machine sleeping), and only the new second counts.
+constexpr int kMaxCatchUpSeconds = 1800;
+// A clock that went back by more than this was set back: seconds count afresh from the new time.
+// A smaller step back (a clock being trimmed) waits until the last second handed over has passed.
+constexpr int kClockSetBackMs = 60 * 1000;
 }  // namespace timing

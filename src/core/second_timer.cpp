@@ -1,0 +1,47 @@
+#include "core/second_timer.h"
+
+#include "core/event_loop.h"
+#include "core/form.h"
+#include "core/timing.h"
+
+SecondTimer::SecondTimer(EventLoop& loop, std::string name, Handler onSecond, bool enabled)
+    : Timer(loop, std::move(name), 1000, [this] { catchUp(); }, enabled), loop_(loop), onSecond_(std::move(onSecond)) {
+    restarted();
+}
+
+SecondTimer::SecondTimer(Form& owner, std::string name, Handler onSecond, bool enabled)
+    : Timer(owner, std::move(name), 1000, [this] { catchUp(); }, enabled),
+      loop_(owner.loop()),
+      onSecond_(std::move(onSecond)) {
+    restarted();
+}
+
+LocalMs SecondTimer::currentSecond() const {
+    const LocalMs t = loop_.clock().now();
+    return t - ((t % 1000) + 1000) % 1000;
+}
+
+// A timer switched on counts from the second it was switched on in: the seconds while it was off
+// are not its business.
+void SecondTimer::restarted() { last_ = currentSecond(); }
+
+void SecondTimer::catchUp() {
+    const auto alive = aliveToken();
+    while (enabled()) {
+        const LocalMs current = currentSecond();
+        if (current <= last_) {
+            if (last_ - current <= timing::kClockSetBackMs) return;
+            last_ = current - 1000;   // the clock was set back: count afresh from the new time
+        } else if (current - last_ > timing::kMaxCatchUpSeconds * 1000LL) {
+            loop_.report("timer " + name() + ": the clock moved on by " + std::to_string((current - last_) / 1000) +
+                         " s at once; only the new second is handled");
+            last_ = current - 1000;
+        }
+        last_ += 1000;
+        const LocalMs second = last_;
+        // One failing second must not cost the seconds after it.
+        const Handler handler = onSecond_;   // the handler may replace itself
+        if (handler) loop_.runGuarded("timer " + name(), [&] { handler(second); });
+        if (alive && !*alive) return;   // the handler destroyed its own window
+    }
+}

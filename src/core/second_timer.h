@@ -1,0 +1,28 @@
+#pragma once
+// The one way a window acts on clock seconds. Its handler is given each wall-clock second once,
+// in order: when the thread was blocked (a key-up delay, speech) and the tick comes late, every
+// second missed meanwhile is handed over at once, each with that second's own clock time, so a
+// schedule asking "is it hh:mm:15?" still matches it. No second is handed over twice.
+#include <functional>
+#include <string>
+
+#include "core/clock.h"
+#include "core/timer.h"
+
+class SecondTimer : public Timer {
+public:
+    using Handler = std::function<void(LocalMs second)>;
+    SecondTimer(EventLoop& loop, std::string name, Handler onSecond, bool enabled = true);
+    SecondTimer(Form& owner, std::string name, Handler onSecond, bool enabled = true);
+    void setSecondHandler(Handler onSecond) { onSecond_ = std::move(onSecond); }
+    // The last second handed over (local time, a whole second).
+    LocalMs lastSecond() const { return last_; }
+
+private:
+    void restarted() override;
+    void catchUp();
+    LocalMs currentSecond() const;
+    EventLoop& loop_;
+    Handler onSecond_;
+    LocalMs last_ = 0;
+};

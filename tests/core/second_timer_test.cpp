@@ -1,0 +1,172 @@
+// The one-second scheduler: every wall-clock second once, in order, with its own clock time,
+// however late the thread comes back to it.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/clock.h"
+#include "core/datetime.h"
+#include "core/event_loop.h"
+#include "core/second_timer.h"
+
+namespace {
+LocalMs at(const char* text) { return *parseDateTime(text); }
+
+// A virtual clock whose time of day can also be set, as an operator or time sync would.
+class SettableClock final : public Clock {
+public:
+    explicit SettableClock(LocalMs start) : now_(start) {}
+    LocalMs now() const override { return now_; }
+    std::int64_t tickCount() const override { return ticks_; }
+    void sleepFor(std::int64_t ms) override {
+        if (ms <= 0) return;
+        now_ += ms;
+        ticks_ += ms;
+    }
+    bool isVirtual() const override { return true; }
+    void setTimeOfDay(LocalMs t) { now_ = t; }   // the tick count runs on untouched
+private:
+    LocalMs now_;
+    std::int64_t ticks_ = 1000000;
+};
+
+struct Rig {
+    SettableClock clock{at("2026-12-10 12:00:00") + 500};
+    EventLoop loop{clock};
+    std::vector<std::string> seen;   // "second handed over @ clock time when it was"
+    std::vector<std::string> log;
+    // What the handler does besides recording, given the second it was handed.
+    std::function<void(LocalMs)> alsoDo = [](LocalMs) {};
+    SecondTimer timer{loop, "clock", [this](LocalMs s) {
+                          seen.push_back(timeText(s) + " @ " + stampText(clock.now()));
+                          alsoDo(s);
+                      }};
+    Rig() {
+        loop.setFailureHandler([this](const std::string& line) { log.push_back(line); });
+    }
+    bool is(LocalMs s, const char* time) const { return timeText(s) == time; }
+};
+
+struct SecondCase {
+    const char* name;
+    std::function<void(Rig&)> script;   // runs the loop
+    std::vector<std::string> expected;
+    std::vector<std::string> expectedLog = {};
+};
+
+class SecondTimerCases : public ::testing::TestWithParam<SecondCase> {};
+
+TEST_P(SecondTimerCases, HandsOverEverySecondOnce) {
+    Rig r;
+    GetParam().script(r);
+    EXPECT_EQ(r.seen, GetParam().expected);
+    EXPECT_EQ(r.log, GetParam().expectedLog);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Core, SecondTimerCases,
+    ::testing::Values(
+        SecondCase{"on_time",
+                   [](Rig& r) { r.loop.runFor(3000); },
+                   {"12:00:01 @ 12:00:01.010", "12:00:02 @ 12:00:02.010", "12:00:03 @ 12:00:03.010"}},
+        SecondCase{"its_own_handler_blocks_the_thread",
+                   [](Rig& r) {
+                       r.alsoDo = [&](LocalMs s) {
+                           if (r.is(s, "12:00:01")) r.clock.sleepFor(2600);   // speech in the handler
+                       };
+                       r.loop.runFor(4000);
+                   },
+                   {"12:00:01 @ 12:00:01.010", "12:00:02 @ 12:00:03.610", "12:00:03 @ 12:00:03.610",
+                    "12:00:04 @ 12:00:04.010"}},
+        SecondCase{"another_handler_blocks_the_thread",
+                   [](Rig& r) {
+                       r.loop.post([&] { r.clock.sleepFor(3200); }, 1600);   // 12:00:02.100 to 12:00:05.300
+                       r.loop.runFor(5000);
+                   },
+                   {"12:00:01 @ 12:00:01.010", "12:00:02 @ 12:00:02.010", "12:00:03 @ 12:00:05.300",
+                    "12:00:04 @ 12:00:05.300", "12:00:05 @ 12:00:05.300"}},
+        SecondCase{"a_handler_blocking_while_it_catches_up_gets_the_seconds_it_blocked_too",
+                   [](Rig& r) {
+                       r.loop.post([&] { r.clock.sleepFor(1500); }, 600);   // to 12:00:02.600
+                       r.alsoDo = [&](LocalMs s) {
+                           if (r.is(s, "12:00:02")) r.clock.sleepFor(1000);   // to 12:00:03.600
+                       };
+                       r.loop.runFor(3800);
+                   },
+                   {"12:00:01 @ 12:00:01.010", "12:00:02 @ 12:00:02.600", "12:00:03 @ 12:00:03.600",
+                    "12:00:04 @ 12:00:04.010"}},
+        SecondCase{"a_failing_second_costs_no_other",
+                   [](Rig& r) {
+                       r.loop.post([&] { r.clock.sleepFor(2000); }, 600);   // to 12:00:03.100
+                       r.alsoDo = [&](LocalMs s) {
+                           if (r.is(s, "12:00:02")) throw std::runtime_error("boom");
+                       };
+                       r.loop.runFor(2700);
+                   },
+                   {"12:00:01 @ 12:00:01.010", "12:00:02 @ 12:00:03.100", "12:00:03 @ 12:00:03.100"},
+                   {"timer clock: boom"}},
+        SecondCase{"seconds_while_switched_off_are_not_handed_over",
+                   [](Rig& r) {
+                       r.loop.runFor(1000);
+                       r.timer.disable();
+                       r.loop.runFor(2000);
+                       r.timer.enable();   // at 12:00:03.500
+                       r.loop.runFor(1000);
+                   },
+                   {"12:00:01 @ 12:00:01.010", "12:00:04 @ 12:00:04.010"}},
+        SecondCase{"a_handler_switching_its_timer_off_ends_the_catch_up",
+                   [](Rig& r) {
+                       r.loop.post([&] { r.clock.sleepFor(3000); }, 600);
+                       r.alsoDo = [&](LocalMs s) {
+                           if (r.is(s, "12:00:02")) r.timer.disable();
+                       };
+                       r.loop.runFor(5000);
+                   },
+                   {"12:00:01 @ 12:00:01.010", "12:00:02 @ 12:00:04.100"}},
+        SecondCase{"a_clock_trimmed_back_repeats_no_second",
+                   [](Rig& r) {
+                       r.loop.runFor(2000);   // 12:00:02.500, 12:00:02 handed over
+                       r.clock.setTimeOfDay(at("2026-12-10 12:00:00") + 700);
+                       r.loop.runFor(4000);
+                   },
+                   {"12:00:01 @ 12:00:01.010", "12:00:02 @ 12:00:02.010", "12:00:03 @ 12:00:03.010",
+                    "12:00:04 @ 12:00:04.010"}},
+        SecondCase{"a_clock_set_back_an_hour_counts_afresh",
+                   [](Rig& r) {
+                       r.loop.runFor(1000);
+                       r.clock.setTimeOfDay(at("2026-12-10 11:00:01") + 500);
+                       r.loop.runFor(2000);
+                   },
+                   {"12:00:01 @ 12:00:01.010", "11:00:02 @ 11:00:02.010", "11:00:03 @ 11:00:03.010"}},
+        SecondCase{"a_clock_set_forward_an_hour_is_logged_not_replayed",
+                   [](Rig& r) {
+                       r.loop.runFor(1000);
+                       r.clock.setTimeOfDay(at("2026-12-10 13:00:01") + 600);
+                       r.loop.runFor(1000);
+                   },
+                   {"12:00:01 @ 12:00:01.010", "13:00:02 @ 13:00:02.110"},
+                   {"timer clock: the clock moved on by 3601 s at once; only the new second is handled"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SecondTimer, ADayOfSecondsUnderRandomBlockingIsHandedOverExactlyOnceInOrder) {
+    Rig r;
+    std::uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    // Something blocks the thread for up to 20 s about once a minute, at odd phases.
+    std::function<void()> blocker = [&] {
+        r.clock.sleepFor(next() % 20000);
+        r.loop.post(blocker, 30000 + next() % 60000);
+    };
+    r.loop.post(blocker, 777);
+    std::vector<LocalMs> seconds;
+    r.alsoDo = [&](LocalMs s) { seconds.push_back(s); };
+    r.loop.runFor(24LL * 3600 * 1000);
+    ASSERT_FALSE(seconds.empty());
+    EXPECT_EQ(seconds.front(), at("2026-12-10 12:00:01"));
+    for (std::size_t i = 1; i < seconds.size(); ++i) ASSERT_EQ(seconds[i], seconds[i - 1] + 1000) << i;
+    EXPECT_GE(seconds.back(), at("2026-12-11 11:59:40"));
+}
+}  // namespace
