@@ -2,6 +2,7 @@
 // hour, and the housekeeping of the serial counter.
 #include "app/app.h"
 #include "beacons/beacon_set_window.h"
+#include "core/datetime.h"
 #include "core/text.h"
 
 void BeaconSetWindow::sendScheduledBeacon() {
@@ -29,7 +30,7 @@ void BeaconSetWindow::Beacon1_Timer() {
     });
 }
 
-void BeaconSetWindow::Timer1_Timer() {
+void BeaconSetWindow::Timer1_Timer(LocalMs second) {
     Label5.setCaption(Text22.text());
     Label6.setCaption(Text23.text());
     // Past slot 20 the counter starts again at From.
@@ -37,8 +38,9 @@ void BeaconSetWindow::Timer1_Timer() {
     if (next && *next >= 21) NextNo.setCaption(Text22.text());
 
     if (!infoBeaconsActive()) return;
-    // The clock is read afresh for each comparison; a missed or busy second is not made up.
-    const auto at = [&](const char* minuteSecond) { return right(timeNow(), 5) == minuteSecond; };
+    // Every second comes once, a late one with its own time; a busy second is not made up.
+    const std::string clockText = timeText(second);
+    const auto at = [&](const char* minuteSecond) { return right(clockText, 5) == minuteSecond; };
     // As for the timed beacon, a busy test that cannot be read (EchoLink not answering) counts as busy.
     const auto free = [&] { return !firstBranchOnFailure([&] { return linkBusy(); }); };
     if (at("00:20") && InfoHourly.value() == 1 && free()) sendScheduledBeacon();

@@ -126,7 +126,7 @@ public:
     CommandButton Command2{*this, "Command2", "Hide"};
 
     Timer Beacon1{*this, "Beacon1", 1000, [this] { Beacon1_Timer(); }};
-    Timer Timer1{*this, "Timer1", 1000, [this] { Timer1_Timer(); }};
+    SecondTimer Timer1{*this, "Timer1", [this](LocalMs s) { Timer1_Timer(s); }};
     Timer Timer2{*this, "Timer2", 2000, [this] { Timer2_Timer(); }, false};
 
     // Slot k (1..20) and the extra beacon (21).
@@ -167,7 +167,7 @@ private:
     bool guardedTest(F&& test);
 
     void Beacon1_Timer();
-    void Timer1_Timer();
+    void Timer1_Timer(LocalMs second);
     void Timer2_Timer();
     void BeaconPeriod1_Change();
     void serialRange_Change(TextBox& box);

@@ -38,9 +38,11 @@ void Form123::applyFromOperator(int k) {
     }
 }
 
-void Form123::Timer2_Timer() {
+// Each second once, a late one with its own clock text, so a spoken notice covering seconds 15
+// to 17 does not lose the change.
+void Form123::Timer2_Timer(LocalMs tick) {
     loop().doEvents();
-    const LocalMs t = now();
+    const LocalMs t = tick;
     step([&] { ShowTime.setCaption(timeText(t)); });
     const int today = weekday(t);
     // Seconds 15 to 17 of the set minute match; any other second looks for ":15".

@@ -120,7 +120,7 @@ public:
     CommandButton Command1{*this, "Command1", "Hide"};
     CommandButton Command2{*this, "Command2", "Save"};
 
-    Timer Timer2{*this, "Timer2", 1000, [this] { Timer2_Timer(); }};
+    SecondTimer Timer2{*this, "Timer2", [this](LocalMs s) { Timer2_Timer(s); }};
 
     // The controls of entry k (1 to 4).
     struct Entry {
@@ -142,7 +142,7 @@ private:
     void ApplyProfile(int k);
     void applyProfileSkippingFailures(int k);
     void applyFromOperator(int k);
-    void Timer2_Timer();
+    void Timer2_Timer(LocalMs second);
     void EchoLink_DTMFString(const std::string& sDigits);
     void loadEntryTimesAndDays(const class SettingsFile& ini, int k);
     void saveEntryTimesAndDays(class SettingsFile& ini, int k) const;

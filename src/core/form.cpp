@@ -54,6 +54,13 @@ void Form::createEchoLink() { echoLink_ = host_.newEchoLink(); }
 EventLoop& Form::loop() const { return host_.loop(); }
 Clock& Form::clock() const { return host_.loop().clock(); }
 LocalMs Form::now() const { return clock().now(); }
+
+void Form::postToWindow(std::function<void()> work) {
+    std::weak_ptr<int> alive = life_;
+    loop().post([this, alive, work = std::move(work)] {
+        if (!alive.expired() && !unloaded_) work();
+    });
+}
 std::string Form::timeNow() const { return timeText(now()); }
 
 Control* Form::findControl(const std::string& name) const {

@@ -1,5 +1,6 @@
 #pragma once
 // The base of every tool window: its controls, timers, EchoLink object and settings.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "core/clock.h"
 #include "core/controls.h"
 #include "core/layout.h"
+#include "core/second_timer.h"
 #include "core/timer.h"
 
 class App;
@@ -75,6 +77,9 @@ public:
     LocalMs now() const;
     std::string timeNow() const;   // "hh:mm:ss"
     void LogError(const std::string& message) { host_.LogError(message); }
+    // Runs `work` on a later turn of the loop, unless the window has been unloaded or destroyed by
+    // then. Any thread may call it: results of work done off the loop come back this way.
+    void postToWindow(std::function<void()> work);
 
     // How the operator sees the window: rows, captions, hidden shared state, frame and opening place.
     WindowLayout& layout() { return layout_; }
@@ -100,4 +105,5 @@ private:
     std::vector<Control*> controls_;
     std::vector<Timer*> timers_;
     WindowLayout layout_{*this};
+    std::shared_ptr<int> life_ = std::make_shared<int>(0);   // gone with the window
 };

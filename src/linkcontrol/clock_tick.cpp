@@ -1,6 +1,8 @@
 // The window's one-second clock: the clock text, the timed connection's hold while the node is
-// active, the disconnect-all display, then the weekly nets of set 1.
+// active, the disconnect-all display, then the weekly nets of set 1 and the daily connect and
+// disconnect. Every second comes once, late ones with their own time, so none is missed.
 #include "app/app.h"
+#include "core/datetime.h"
 #include "core/event_loop.h"
 #include "linkcontrol/connect_control_window.h"
 #include "linkcontrol/countdowns_and_calls.h"
@@ -9,12 +11,13 @@
 
 using namespace linkcontrol;
 
-void Form4::Timer2_Timer() {
+void Form4::Timer2_Timer(LocalMs second) {
     step([&] { loop().doEvents(); });
-    step([&] { ShowTime.setCaption(timeNow()); });
+    step([&] { ShowTime.setCaption(timeText(second)); });
     holdTimedConnectionWhileActive();
     showDisconnectAllState();
-    startDueNets();
+    startDueNets(second);
+    dailySchedule(second);
 }
 
 // While the node transmits or hears local RF the timed connection's countdown stays at its full

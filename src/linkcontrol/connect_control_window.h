@@ -261,7 +261,7 @@ public:
 
     // ---- timers (created in the order the window's ticks rely on)
     Timer Timer1{*this, "Timer1", 1000, [this] { Timer1_Timer(); }};          // DTMF use switch
-    Timer Timer2{*this, "Timer2", 1000, [this] { Timer2_Timer(); }};          // one-second clock
+    SecondTimer Timer2{*this, "Timer2", [this](LocalMs s) { Timer2_Timer(s); }};  // one-second clock
     Timer Timer3{*this, "Timer3", 1000, nullptr};                             // end of net, slot 1
     Timer Timer4{*this, "Timer4", 1000, nullptr};                             // end of net, slot 2
     Timer Timer5{*this, "Timer5", 1000, nullptr};                             // end of net, slot 3
@@ -314,9 +314,9 @@ private:
     void Timer8_Timer();
     void Timer13_Timer();
     void Timer14_Timer();
+    void dailySchedule(LocalMs second);
     void dailyDisconnect();
     void dailyConnect();
-    std::string dailyDisconnectActedAt_, dailyConnectActedAt_;
 
     // buttons and boxes (buttons_and_boxes.cpp)
     void BeaconPeriod_Change();
@@ -331,10 +331,10 @@ private:
     void releaseAndEnd();
 
     // one-second clock (clock_tick.cpp); the nets add their start to the same tick
-    void Timer2_Timer();
+    void Timer2_Timer(LocalMs second);
     void holdTimedConnectionWhileActive();
     void showDisconnectAllState();
-    void startDueNets();
+    void startDueNets(LocalMs second);
 
     // net set 1 (src/nets/net_set1.cpp): end countdowns, watchdog, minutes rule
     void wireNets();

@@ -1,4 +1,5 @@
 // The daily scheduled disconnect and connect, the idle disconnect and the last connected station.
+#include "core/datetime.h"
 #include "core/text.h"
 #include "echolink/echolink_app.h"
 #include "linkcontrol/connect_control_window.h"
@@ -6,32 +7,18 @@
 
 using namespace linkcontrol;
 
-// Twice a second: compares the clock text of the one-second clock with the two daily times
-// ("hh:mm:15", compared as text) and shows whether EchoLink lists the node busy.
+// Each second of the one-second clock, once: the two daily times ("hh:mm:15", compared as text
+// with that second's clock text). A second the thread was blocked in still comes, late.
+void Form4::dailySchedule(LocalMs second) {
+    const std::string shown = timeText(second);
+    if (shown == Hour0.text() + ":" + Mins0.text() + ":15")
+        tickEndsOnFailure("Form4 daily disconnect", [&] { dailyDisconnect(); });
+    if (shown == Hour00.text() + ":" + Mins00.text() + ":15") dailyConnect();
+}
+
+// Twice a second: the clock text and whether EchoLink lists the node busy.
 void Form4::Timer8_Timer() {
     ShowTime2.setCaption(timeNow());
-    const std::string disconnectTime = Hour0.text() + ":" + Mins0.text() + ":15";
-    const std::string connectTime = Hour00.text() + ":" + Mins00.text() + ":15";
-    const std::string shown = ShowTime.caption();
-
-    // Each scheduled second acts once, although this timer sees it on two ticks.
-    if (shown == disconnectTime) {
-        if (dailyDisconnectActedAt_ != shown) {
-            dailyDisconnectActedAt_ = shown;
-            if (!tickEndsOnFailure("Form4 daily disconnect", [&] { dailyDisconnect(); })) return;
-        }
-    } else {
-        dailyDisconnectActedAt_.clear();
-    }
-    if (shown == connectTime) {
-        if (dailyConnectActedAt_ != shown) {
-            dailyConnectActedAt_ = shown;
-            dailyConnect();
-        }
-    } else {
-        dailyConnectActedAt_.clear();
-    }
-
     tickEndsOnFailure("Form4 busy display", [&] {
         const char* listing = EchoLink().Busy() ? "Listed As Busy" : "Listed Not Busy";
         Label43.setCaption(listing);

@@ -22,31 +22,36 @@ std::string secondsPartOf(const std::string& clockText) {
 }
 }  // namespace
 
-void Form3::Timer5_Timer() {
-    ShowTime2.setCaption(timeNow());
+// Each second once, a late one with its own clock text: speech run by the pending events cannot
+// make a schedule miss its second.
+void Form3::Timer5_Timer(LocalMs second) {
+    const std::string clockText = timeText(second);
+    ShowTime2.setCaption(clockText);
     step([&] { loop().doEvents(); });
-    step([&] { Today = weekday(now()); });
+    step([&] { Today = weekday(second); });
     std::string seconds = "15";
-    step([&] { seconds = secondsPartOf(ShowTime2.caption()); });
-    scheduleTick({&Sun, &Mon, &Tue, &Wed, &Thur, &Fri, &Sat}, HourOFF1, MinsOFF1, HourON1b, MinsON1b, seconds);
+    step([&] { seconds = secondsPartOf(clockText); });
+    scheduleTick({&Sun, &Mon, &Tue, &Wed, &Thur, &Fri, &Sat}, HourOFF1, MinsOFF1, HourON1b, MinsON1b, seconds,
+                 clockText);
     scheduleTick({&Sun2, &Mon2, &Tue2, &Wed2, &Thur2, &Fri2, &Sat2}, HourOFF2, MinsOFF2, HourON2b, MinsON2b,
-                 seconds);
+                 seconds, clockText);
     scheduleTick({&Sun3, &Mon3, &Tue3, &Wed3, &Thur3, &Fri3, &Sat3}, HourOFF3, MinsOFF3, HourON3b, MinsON3b,
-                 seconds);
+                 seconds, clockText);
 }
 
 // Hours and minutes are compared as typed: "7" never matches the clock's "07", and the designed
 // hour "24" never matches at all.
 void Form3::scheduleTick(const std::array<CheckBox*, 7>& days, const TextBox& hourOff, const TextBox& minsOff,
-                         const TextBox& hourOn, const TextBox& minsOn, const std::string& secondsPart) {
+                         const TextBox& hourOn, const TextBox& minsOn, const std::string& secondsPart,
+                         const std::string& clockText) {
     if (Today < 1 || Today > 7 || !ticked(*days[static_cast<size_t>(Today - 1)])) return;
     const std::string offTarget = hourOff.text() + ":" + minsOff.text() + ":" + secondsPart;
     const std::string onTarget = hourOn.text() + ":" + minsOn.text() + ":" + secondsPart;
-    if (timeNow() == offTarget) {
+    if (clockText == offTarget) {
         orLog("the scheduled silence start", [&] { SilenceOn(); });
         Timer9.enable();
     }
-    if (timeNow() == onTarget) {
+    if (clockText == onTarget) {
         orLog("the scheduled silence end", [&] { SilenceOFF(); });
         Check1.setValue(0);
     }

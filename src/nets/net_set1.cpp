@@ -8,10 +8,10 @@ std::array<nets::NetSlot, 4> Form4::netSlots() {
     return nets::weeklySlots(*this, name(), &Check23, &Check24, &Check25, &Check26);
 }
 
-void Form4::startDueNets() {
+void Form4::startDueNets(LocalMs second) {
     nets::NetSet set = netSet();
     std::array<nets::NetSlot, 4> slots = netSlots();
-    nets::startDueWeeklyNets(set, slots);
+    nets::startDueWeeklyNets(set, slots, second);
 }
 
 void Form4::wireNets() {

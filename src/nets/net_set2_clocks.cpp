@@ -6,26 +6,26 @@
 #include "core/step.h"
 #include "nets/net_set2_window.h"
 
-void Form117::Timer2_Timer() {
+void Form117::Timer2_Timer(LocalMs second) {
     if (visible()) closePending_ = false;   // opened again since it was closed
     step([&] { loop().doEvents(); });
-    ShowTime.setCaption(timeNow());
+    ShowTime.setCaption(timeText(second));
     // Shows the operator how to write the dated net's day.
-    FrameDate.setCaption(kDateFramePrefix + shortDate(now()));
+    FrameDate.setCaption(kDateFramePrefix + shortDate(second));
     if (closePending_) return;               // a closed window starts no more nets
     nets::NetSet set = netSet();
     std::array<nets::NetSlot, 4> slots = weeklySlots();
-    nets::startDueWeeklyNets(set, slots);
+    nets::startDueWeeklyNets(set, slots, second);
 }
 
-void Form117::Timer1_Timer() {
+void Form117::Timer1_Timer(LocalMs second) {
     if (closePending_) return;
     nets::NetSet set = netSet();
     nets::NetSlot slot = datedSlot();
     const std::string due = nets::startTime(slot);
     if (nets::localReceiveGate(set)) return;
-    if (!firstBranchOnFailure([&] { return slot.NetDate->text() == shortDate(now()); })) return;
-    if (!firstBranchOnFailure([&] { return timeNow() == due; })) return;
+    if (!firstBranchOnFailure([&] { return slot.NetDate->text() == shortDate(second); })) return;
+    if (!firstBranchOnFailure([&] { return timeText(second) == due; })) return;
     if (nets::netCall(slot).empty()) return;
     nets::startNet(set, slot);
 }

@@ -133,8 +133,8 @@ public:
     CommandButton Command1{*this, "Command1", "Hide"};
 
     // ---- timers: the clocks first, so a net started in a second counts from the next one
-    Timer Timer2{*this, "Timer2", 1000, [this] { Timer2_Timer(); }};     // weekly clock
-    Timer Timer1{*this, "Timer1", 1000, [this] { Timer1_Timer(); }};     // dated clock
+    SecondTimer Timer2{*this, "Timer2", [this](LocalMs s) { Timer2_Timer(s); }};  // weekly clock
+    SecondTimer Timer1{*this, "Timer1", [this](LocalMs s) { Timer1_Timer(s); }};  // dated clock
     Timer Timer3{*this, "Timer3", 1000, [this] { endTick(0); }};         // end of net, slot 1
     Timer Timer4{*this, "Timer4", 1000, [this] { endTick(1); }};         // end of net, slot 2
     Timer Timer5{*this, "Timer5", 1000, [this] { endTick(2); }};         // end of net, slot 3
@@ -154,8 +154,8 @@ private:
     std::array<nets::NetSlot, 4> weeklySlots();
     nets::NetSlot datedSlot();
 
-    void Timer2_Timer();
-    void Timer1_Timer();
+    void Timer2_Timer(LocalMs second);
+    void Timer1_Timer(LocalMs second);
     void Timer7_Timer();
     void Timer15_Timer();
     void endTick(int slot);

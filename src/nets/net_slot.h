@@ -70,7 +70,8 @@ std::string startTime(const NetSlot& slot);
 bool localReceiveGate(const NetSet& set);
 
 // The weekly slots due this second (slots 4, 3, 2, 1 in turn) are started.
-void startDueWeeklyNets(NetSet& set, std::array<NetSlot, 4>& slots);
+// The weekly slots due in `second` (its clock text and weekday), slot 4 first.
+void startDueWeeklyNets(NetSet& set, std::array<NetSlot, 4>& slots, LocalMs second);
 // Starts one due net.
 void startNet(NetSet& set, NetSlot& slot);
 // One tick of the slot's end countdown; ends the net when its seconds have run out.

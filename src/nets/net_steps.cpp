@@ -77,8 +77,9 @@ bool localReceiveGate(const NetSet& set) {
     });
 }
 
-void startDueWeeklyNets(NetSet& set, std::array<NetSlot, 4>& slots) {
-    const int today = weekday(set.window.now());
+void startDueWeeklyNets(NetSet& set, std::array<NetSlot, 4>& slots, LocalMs second) {
+    const int today = weekday(second);
+    const std::string clockText = timeText(second);
     std::array<std::string, 4> times;
     for (int n = 3; n >= 0; --n) times[n] = startTime(slots[n]);
     if (localReceiveGate(set)) return;
@@ -87,7 +88,7 @@ void startDueWeeklyNets(NetSet& set, std::array<NetSlot, 4>& slots) {
         step([&] {
             const bool dayTicked = firstBranchOnFailure([&] { return slot.days.at(today - 1)->value() == 1; });
             if (!dayTicked) return;
-            if (!firstBranchOnFailure([&] { return set.window.timeNow() == times[n]; })) return;
+            if (!firstBranchOnFailure([&] { return clockText == times[n]; })) return;
             if (netCall(slot).empty()) return;
             startNet(set, slot);
         });

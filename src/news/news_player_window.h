@@ -139,7 +139,7 @@ public:
     CommandButton SaveAndExit{*this, "SaveAndExit", "Hide"};
 
     // The schedule clock.
-    Timer Timer2{*this, "Timer2", 1000, [this] { Timer2_Timer(); }};
+    SecondTimer Timer2{*this, "Timer2", [this](LocalMs s) { Timer2_Timer(s); }};
 
     // ---- public methods
     void NodeStatus();
@@ -148,7 +148,7 @@ public:
     void EndOfBulletin();
 
     // ---- handlers
-    void Timer2_Timer();
+    void Timer2_Timer(LocalMs second);
     void EchoLink_DTMFString(const std::string& sDigits);
     void EchoLink_Closing();
     void V1_Change();
@@ -191,8 +191,8 @@ private:
     bool handNewsFile(const std::string& path, Asker asker, const std::string& what);
 
     // ---- schedule
-    bool startsNow(const FileSet& set, int secondsPart);
-    bool warnsNow(const FileSet& set);
+    bool startsNow(const FileSet& set, int secondsPart, LocalMs second);
+    bool warnsNow(const FileSet& set, LocalMs second);
     std::optional<LocalMs> startedInMinute_[3];   // a set's bulletin goes out once in its minute
 
     // ---- end-of-bulletin chain

@@ -46,9 +46,9 @@ void Form24::showTypeOf(const FileSet& set) {
 }
 
 // A start matches in second 15 of its minute, or in seconds 16 to 20 while the transmitter is
-// not keyed; the clock is read afresh, so a start whose second has passed waits for the next tick.
-bool Form24::startsNow(const FileSet& set, int secondsPart) {
-    const LocalMs t = now();
+// not keyed. Every second comes once, a late one with its own time.
+bool Form24::startsNow(const FileSet& set, int secondsPart, LocalMs tick) {
+    const LocalMs t = tick;
     if (secondOf(t) != secondsPart) return false;
     const int minute = minuteOfDayOf(t);
     const auto first = minuteOfDay(set.hour1, set.mins1);
@@ -58,9 +58,9 @@ bool Form24::startsNow(const FileSet& set, int secondsPart) {
 
 // The warning comes in second 00 of the minute before the first start time, on the day the start
 // falls on (a start at 00:00 is warned at 23:59 of the day before, under its own day's box).
-bool Form24::warnsNow(const FileSet& set) {
+bool Form24::warnsNow(const FileSet& set, LocalMs tick) {
     if (DisconnectAll.value() != 1 || WarnCheck.value() != 1) return false;
-    const LocalMs t = now();
+    const LocalMs t = tick;
     if (secondOf(t) != 0) return false;
     const auto first = minuteOfDay(set.hour1, set.mins1);
     if (!first) return false;
@@ -68,8 +68,8 @@ bool Form24::warnsNow(const FileSet& set) {
     return minuteOfDayOf(start) == *first && set.days[weekday(start) - 1]->value() == 1;
 }
 
-void Form24::Timer2_Timer() {
-    const LocalMs tick = now();
+void Form24::Timer2_Timer(LocalMs second) {
+    const LocalMs tick = second;
     step([&] { ShowTime.setCaption(timeText(tick)); });
     const int today = weekday(tick);
     for (int n = 0; n < 4; ++n) step([&] { showTypeOf(fileSet(n)); });
@@ -86,16 +86,16 @@ void Form24::Timer2_Timer() {
         auto logged = [&](const char* doing, const std::function<void()>& work) {
             stepOr(work, [&](const std::string& why) { LogError(what + ": " + doing + " failed: " + why + " "); });
         };
-        if (warnsNow(set)) {
+        if (warnsNow(set, tick)) {
             logged("the chat warning", [&] {
                 EchoLink().SendChatText(timeText(now()) + "  <1> Minute Warning Auto Disconnect for Local News/WX.");
             });
             logged("the disconnect warning", [&] { WarnDisconnect(); });
         }
         if (set.days[today - 1]->value() != 1) continue;
-        if (!startsNow(set, secondsPart)) continue;
+        if (!startsNow(set, secondsPart, tick)) continue;
         // A short bulletin that is over before second 20 is not started a second time.
-        const LocalMs t = now();
+        const LocalMs t = tick;
         const LocalMs minute = t - t % kMinuteMs;
         if (startedInMinute_[n] == minute) continue;
         logged("the start", [&] {

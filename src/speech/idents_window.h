@@ -100,7 +100,7 @@ public:
     TimeParts takeTimeParts() const;
     std::string TimePhrase(const TimeParts& parts) const;
     void TheTimeBit();
-    void announceTime(const TimeParts& parts);   // the clock's automatic step
+    void announceTime(const TimeParts& parts, const std::string& clockText);   // the clock's automatic step
     CheckBox OnHour{*this, "OnHour", "On The Hour"};
     CheckBox QuarterHour{*this, "QuarterHour", "Quarter"};
     CheckBox HalfHour{*this, "HalfHour", "Half"};
@@ -110,9 +110,9 @@ public:
     CommandButton TheTime{*this, "TheTime", "Say the Time"};
 
     // ---- information announcements and receive indicator
-    Timer Timer1{*this, "Timer1", 1000, [this] { Timer1_Timer(); }};
+    SecondTimer Timer1{*this, "Timer1", [this](LocalMs s) { Timer1_Timer(s); }};
     Timer Beacon1{*this, "Beacon1", 1000, [this] { Beacon1_Timer(); }};
-    void Timer1_Timer();
+    void Timer1_Timer(LocalMs second);
     void Beacon1_Timer();
     void BeaconPeriod1_Change();
     void SpeakInfo_Click();
@@ -237,11 +237,11 @@ public:
     Label ShowTime2{*this, "ShowTime2", "00:00:00"};
     Timer Timer2{*this, "Timer2", 60000, [this] { Timer2_Timer(); }};
     Timer Timer3{*this, "Timer3", 1000, [this] { Timer3_Timer(); }};
-    Timer Timer5{*this, "Timer5", 1000, [this] { Timer5_Timer(); }};
+    SecondTimer Timer5{*this, "Timer5", [this](LocalMs s) { Timer5_Timer(s); }};
     Timer Timer9{*this, "Timer9", 5000, [this] { Timer9_Timer(); }, false};
     void Timer2_Timer();
     void Timer3_Timer();
-    void Timer5_Timer();
+    void Timer5_Timer(LocalMs second);
     void Timer9_Timer();
     void wireLinkControl();       // change handlers and buttons of the link-control boxes, before the settings load
     void connectLinkControlEvents();   // DTMFString, connected, Disconnected
@@ -285,7 +285,8 @@ private:
     void chooseBellFile();
     void toggleWithReply(CheckBox& box, const std::string& enabled, const std::string& disabled);
     void scheduleTick(const std::array<CheckBox*, 7>& days, const TextBox& hourOff, const TextBox& minsOff,
-                      const TextBox& hourOn, const TextBox& minsOn, const std::string& secondsPart);
+                      const TextBox& hourOn, const TextBox& minsOn, const std::string& secondsPart,
+                      const std::string& clockText);
     template <class F>
     void orLog(const std::string& what, F&& f);
     enum class Line { None, RTS, DTR };

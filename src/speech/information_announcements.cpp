@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "beacons/beacon_set1_window.h"
 #include "beacons/beacon_set2_window.h"
+#include "core/datetime.h"
 #include "core/event_loop.h"
 #include "core/step.h"
 #include "core/text.h"
@@ -12,8 +13,11 @@
 
 using namespace countdowns;
 
-void Form3::Timer1_Timer() {
-    step([&] { ShowTime.setCaption(timeNow()); });
+// Every second once, a late one with its own clock text, so an announcement due in a second that
+// speech covered still comes.
+void Form3::Timer1_Timer(LocalMs tick) {
+    const std::string clockText = timeText(tick);
+    step([&] { ShowTime.setCaption(clockText); });
     // While the link is active the idents stay armed; the idle watch starts again from full.
     if (firstBranchOnFailure([&] { return linkActive() || PTT2.caption() == kReceiving; })) {
         step([&] { IDSeconds.setCaption(minutesInSeconds(VoicePeriod)); });
@@ -42,7 +46,7 @@ void Form3::Timer1_Timer() {
     }
 
     // From here a failure ends the tick.
-    announceTime(parts);
+    announceTime(parts, clockText);
 
     Label20.setCaption(PlusSeconds.text());
     if (PlusSeconds.text().empty()) {
@@ -63,10 +67,10 @@ void Form3::Timer1_Timer() {
             app().form110().RandomGreeting();
     };
     const std::string s = Label20.caption();
-    if (right(timeNow(), 5) == "00:" + s && InfoHourly.value() == 1) randomGreeting();
-    if ((right(timeNow(), 5) == "15:" + s || right(timeNow(), 5) == "45:" + s) && InfoQuarter.value() == 1)
-        randomGreeting();
-    if (right(timeNow(), 5) == "30:" + s && InfoHalf.value() == 1) randomGreeting();
+    const std::string minuteSecond = right(clockText, 5);
+    if (minuteSecond == "00:" + s && InfoHourly.value() == 1) randomGreeting();
+    if ((minuteSecond == "15:" + s || minuteSecond == "45:" + s) && InfoQuarter.value() == 1) randomGreeting();
+    if (minuteSecond == "30:" + s && InfoHalf.value() == 1) randomGreeting();
 }
 
 void Form3::Beacon1_Timer() {

@@ -53,10 +53,10 @@ void Form3::TheTimeBit() {
     flag2 = 1;
 }
 
-void Form3::announceTime(const TimeParts& parts) {
+void Form3::announceTime(const TimeParts& parts, const std::string& clockText) {
     if (InUse == 1) return;
     if (EchoLink().CarrierDetected() || PTT2.caption() == kReceiving) return;
-    const auto lastFive = [this] { return right(timeNow(), 5); };
+    const auto lastFive = [&] { return right(clockText, 5); };
     if (lastFive() == "00:00" && OnHour.value() == 1) {
         SayTheText = TimePhrase(parts);
         SpeakTheText();

@@ -138,7 +138,7 @@ TEST(NetSet2, AMissingSettingsFileGivesTheDefaults) {
     EXPECT_EQ(f.Left, 300);
     EXPECT_EQ(f.Top, 300);
     for (Timer* t : {&f.Timer3, &f.Timer4, &f.Timer5, &f.Timer6, &f.Timer7}) EXPECT_FALSE(t->enabled());
-    for (Timer* t : {&f.Timer1, &f.Timer2, &f.Timer15}) EXPECT_TRUE(t->enabled());
+    for (Timer* t : std::initializer_list<Timer*>{&f.Timer1, &f.Timer2, &f.Timer15}) EXPECT_TRUE(t->enabled());
 }
 
 TEST(NetSet2, TheInputRulesOfTheWeeklySlotsAndTheFreeBoxesOfTheDatedSlot) {
