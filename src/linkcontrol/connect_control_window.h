@@ -262,17 +262,18 @@ public:
     // ---- timers (created in the order the window's ticks rely on)
     Timer Timer1{*this, "Timer1", 1000, [this] { Timer1_Timer(); }};          // DTMF use switch
     SecondTimer Timer2{*this, "Timer2", [this](LocalMs s) { Timer2_Timer(s); }};  // one-second clock
-    Timer Timer3{*this, "Timer3", 1000, nullptr};                             // end of net, slot 1
-    Timer Timer4{*this, "Timer4", 1000, nullptr};                             // end of net, slot 2
-    Timer Timer5{*this, "Timer5", 1000, nullptr};                             // end of net, slot 3
-    Timer Timer6{*this, "Timer6", 1000, nullptr};                             // end of net, slot 4
+    // The countdowns count clock seconds: a second the thread was blocked in still counts.
+    SecondTimer Timer3{*this, "Timer3", nullptr};                            // end of net, slot 1
+    SecondTimer Timer4{*this, "Timer4", nullptr};                            // end of net, slot 2
+    SecondTimer Timer5{*this, "Timer5", nullptr};                            // end of net, slot 3
+    SecondTimer Timer6{*this, "Timer6", nullptr};                            // end of net, slot 4
     Timer Timer15{*this, "Timer15", 60000, nullptr};                          // net watchdog
     Timer Timer8{*this, "Timer8", 500, [this] { Timer8_Timer(); }};           // daily connect / disconnect
-    Timer Timer10{*this, "Timer10", 1000, [this] { Timer10_Timer(); }, false};  // timed-connection countdown
+    SecondTimer Timer10{*this, "Timer10", [this](LocalMs) { Timer10_Timer(); }, false};  // timed connection
     Timer Timer11{*this, "Timer11", 0, [this] { Timer11_Timer(); }, false};     // delayed busy listing
     Timer Timer12{*this, "Timer12", 0, [this] { Timer12_Timer(); }};            // delayed connect
     Timer Timer13{*this, "Timer13", 100, [this] { Timer13_Timer(); }};        // connected count, idle reset
-    Timer Timer14{*this, "Timer14", 1000, [this] { Timer14_Timer(); }};       // idle disconnect
+    SecondTimer Timer14{*this, "Timer14", [this](LocalMs) { Timer14_Timer(); }};  // idle disconnect
     Timer Timer16{*this, "Timer16", 5000, [this] { Timer16_Timer(); }, false};  // close-down
     Timer DTMFDelay{*this, "DTMFDelay", 1000, [this] { DTMFDelay_Timer(); }};
 

@@ -15,9 +15,9 @@ void Form4::startDueNets(LocalMs second) {
 }
 
 void Form4::wireNets() {
-    Timer* endTimers[] = {&Timer3, &Timer4, &Timer5, &Timer6};
+    SecondTimer* endTimers[] = {&Timer3, &Timer4, &Timer5, &Timer6};
     for (int n = 0; n < 4; ++n) {
-        endTimers[n]->setHandler([this, n] {
+        endTimers[n]->setSecondHandler([this, n](LocalMs) {
             nets::NetSet set = netSet();
             std::array<nets::NetSlot, 4> slots = netSlots();
             nets::endCountdownTick(set, slots[n]);

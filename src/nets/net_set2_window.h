@@ -135,11 +135,12 @@ public:
     // ---- timers: the clocks first, so a net started in a second counts from the next one
     SecondTimer Timer2{*this, "Timer2", [this](LocalMs s) { Timer2_Timer(s); }};  // weekly clock
     SecondTimer Timer1{*this, "Timer1", [this](LocalMs s) { Timer1_Timer(s); }};  // dated clock
-    Timer Timer3{*this, "Timer3", 1000, [this] { endTick(0); }};         // end of net, slot 1
-    Timer Timer4{*this, "Timer4", 1000, [this] { endTick(1); }};         // end of net, slot 2
-    Timer Timer5{*this, "Timer5", 1000, [this] { endTick(2); }};         // end of net, slot 3
-    Timer Timer6{*this, "Timer6", 1000, [this] { endTick(3); }};         // end of net, slot 4
-    Timer Timer7{*this, "Timer7", 1000, [this] { Timer7_Timer(); }};     // end of the dated net
+    // The end countdowns count clock seconds: a second the thread was blocked in still counts.
+    SecondTimer Timer3{*this, "Timer3", [this](LocalMs) { endTick(0); }};     // end of net, slot 1
+    SecondTimer Timer4{*this, "Timer4", [this](LocalMs) { endTick(1); }};     // end of net, slot 2
+    SecondTimer Timer5{*this, "Timer5", [this](LocalMs) { endTick(2); }};     // end of net, slot 3
+    SecondTimer Timer6{*this, "Timer6", [this](LocalMs) { endTick(3); }};     // end of net, slot 4
+    SecondTimer Timer7{*this, "Timer7", [this](LocalMs) { Timer7_Timer(); }}; // end of the dated net
     Timer Timer15{*this, "Timer15", 60000, [this] { Timer15_Timer(); }}; // watchdog of the weekly nets
 
     // Any net of this window runs (its countdown is on or its station is watched).
