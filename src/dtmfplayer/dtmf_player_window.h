@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "core/form.h"
+#include "core/off_loop.h"
+#include "platform/transfer.h"
 
 class Form1;
 class SettingsFile;
@@ -141,10 +143,13 @@ private:
 
     // web-page reader
     void readerStep1();
+    void pageArrived(TransferResult result, const std::string& text);
     void readerStep2();
     void readerStep3();
     void clearStatusOnce();
     void endReading(const std::string& why);
     std::string readerAddress_;
     std::optional<std::string> readerPage_;
+    int reading_ = 0;           // which reading a page that arrives belongs to
+    OffLoopWork pageFetch_{*this};   // pages are fetched off the loop; declared last, so it stops first
 };

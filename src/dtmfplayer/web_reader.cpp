@@ -1,9 +1,12 @@
 // Reading web pages aloud. A play says "Stand By" at once; the reader then takes three one-shot
-// steps: after the sysop's delay it loads the page that was asked for, two seconds later it moves
-// on, and two seconds after that it speaks the page's text through the word-replacement table.
-// One reading at a time: a new web-page play starts the reading afresh for its own page.
+// steps: after the sysop's delay it asks for the page, which is fetched off the loop (the station
+// goes on meanwhile: the key comes off after "Stand By", DTMF and schedules are served); two
+// seconds after the page has arrived it moves on, and two seconds after that it speaks the page's
+// text through the word-replacement table. One reading at a time: a new web-page play starts the
+// reading afresh for its own page, and a page still arriving for an earlier reading is dropped.
 #include <cmath>
 #include <exception>
+#include <memory>
 
 #include "app/app.h"
 #include "core/step.h"
@@ -43,17 +46,35 @@ void Form23::playWebPage(int k, const std::string& address, Request from) {
     Timer4.disable();
     readerAddress_ = address;
     readerPage_.reset();
+    ++reading_;
     Timer1.disable();
     Timer1.setInterval(webDelayMs(Text2.text()));
     Timer1.enable();
 }
 
-// Step 1: the page that was asked for is loaded and its text shown.
+// Step 1: the page that was asked for is fetched; its text is shown when it arrives.
 void Form23::readerStep1() {
     Timer1.disable();
-    std::string text, why;
-    TransferResult r;
-    if (!succeeds([&] { r = app().webText().pageText(readerAddress_, text, kPageTimeoutSeconds); }, why)) r.error = why;
+    struct Page {
+        TransferResult result;
+        std::string text;
+    };
+    auto page = std::make_shared<Page>();
+    const int reading = reading_;
+    const std::string address = readerAddress_;
+    WebPageText& reader = app().webText();
+    pageFetch_.start(
+        [page, address, &reader](const std::atomic<bool>&) {
+            std::string why;
+            if (!succeeds([&] { page->result = reader.pageText(address, page->text, kPageTimeoutSeconds); }, why))
+                page->result.error = why;
+        },
+        [this, page, reading] {
+            if (reading == reading_) pageArrived(page->result, page->text);
+        });
+}
+
+void Form23::pageArrived(TransferResult r, const std::string& text) {
     if (!r.ok) {
         if (r.error.empty()) r.error = "HTTP status " + std::to_string(r.status);
         endReading(readerAddress_ + " <-- Web page could not be read (" + r.error + "); nothing is spoken ");

@@ -1,6 +1,10 @@
 // The web and FTP download engine of the news download window, on the transfer service: the file
 // arrives in a temporary file and replaces the old one only when it arrived whole.
+#include <chrono>
 #include <cmath>
+#include <exception>
+#include <memory>
+#include <thread>
 #include <cstdio>
 
 #include "app/app.h"
@@ -12,6 +16,8 @@
 namespace {
 
 constexpr int kDownloadTimeoutSeconds = 300;
+// How often a download off the loop shows its progress.
+constexpr std::chrono::milliseconds kProgressEvery{100};
 
 // A number with one decimal, at least one digit before the point; halves away from zero.
 std::string oneDecimal(double v) {
@@ -28,61 +34,87 @@ bool acceptedScheme(const std::string& url) {
 
 }  // namespace
 
-bool Form13::DownloadAFile(const std::string& sFileName, const std::string& sURLfrom, bool /*bShowStatus*/,
-                           bool bProgressBar) {
+void Form13::DownloadAFile(const std::string& sFileName, const std::string& sURLfrom, bool /*bShowStatus*/,
+                           bool bProgressBar, std::function<void(bool ok)> done) {
     bDownloading = true;
-    bool cancelled = false;
-    struct Done {
-        Form13& w;
-        bool& cancelled;
-        ~Done() {
-            w.bDownloading = false;
-            // A cancelled download leaves the speed timer as a close request set it.
-            if (!cancelled) w.tmrSpeedTest.disable();
-        }
-    } done{*this, cancelled};
-
-    if (sFileName.empty() && sURLfrom.empty()) return false;
-    auto record = [&](bool ok) {
+    auto finish = [this, done](bool ok, bool cancelled) {
+        bDownloading = false;
+        cancelFlag_.reset();
+        // A cancelled download leaves the speed timer as a close request set it.
+        if (!cancelled) tmrSpeedTest.disable();
+        if (done) done(ok);
+    };
+    auto record = [this, sURLfrom, sFileName](bool ok) {
         app().transcript().record("DOWNLOAD " + quoted(sURLfrom) + " " + quoted(sFileName) + (ok ? " ok" : " failed"));
     };
+    if (sFileName.empty() && sURLfrom.empty()) return finish(false, false);
     if (!acceptedScheme(sURLfrom)) {
         LogError("News download: \"" + sURLfrom + "\" is not an http:// or ftp:// address; " + sFileName +
                  " is kept ");
         record(false);
-        return false;
+        return finish(false, false);
     }
     if (bCancel) {
-        cancelled = true;
         record(false);
-        return false;
+        return finish(false, true);
     }
 
-    std::int64_t expected = 0;
+    expectedBytes_ = 0;
     tmrSpeedTestTag = "0";
-    const TransferResult r = app().transfer().download(
-        sURLfrom, sFileName,
-        [&](std::int64_t received, std::int64_t total) {
-            // The rest of the program goes on while the file arrives.
-            loop().doEvents();
-            if (bCancel) return false;
-            tmrSpeedTest.enable();
-            if (total > 0 && total != expected) {
-                expected = total;
-                tmrSpeedTestTag = std::to_string(expected);
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    cancelFlag_ = cancel;
+    auto outcome = std::make_shared<TransferResult>();
+    TransferService& transfer = app().transfer();
+    const auto loopThread = std::this_thread::get_id();
+    transfers_.start(
+        [=, this, &transfer](const std::atomic<bool>& stopping) {
+            auto lastShown = std::chrono::steady_clock::now();
+            const TransferProgress progress = [&](std::int64_t received, std::int64_t total) {
+                if (std::this_thread::get_id() == loopThread) {
+                    // In station time the transfer runs in line: the rest of the program goes on
+                    // from here while the file arrives.
+                    loop().doEvents();
+                    if (bCancel) return false;
+                    showProgress(received, total, bProgressBar, sFileName);
+                    return true;
+                }
+                if (stopping || *cancel) return false;
+                const auto now = std::chrono::steady_clock::now();
+                if (now - lastShown >= kProgressEvery) {
+                    lastShown = now;
+                    postToWindow([=, this] { showProgress(received, total, bProgressBar, sFileName); });
+                }
+                return true;
+            };
+            try {
+                *outcome = transfer.download(sURLfrom, sFileName, progress, kDownloadTimeoutSeconds);
+            } catch (const ProgramEnded&) {
+                throw;
+            } catch (const std::exception& e) {
+                *outcome = TransferResult{};
+                outcome->error = e.what();
+            } catch (...) {
+                *outcome = TransferResult{};
+                outcome->error = "unknown failure";
             }
-            if (bProgressBar) ProgressBar(expected, received, sFileName);
-            return true;
         },
-        kDownloadTimeoutSeconds);
+        [=, this] {
+            const TransferResult& r = *outcome;
+            if (r.ok && bProgressBar) ProgressBar(r.bytes, r.bytes, sFileName);
+            if (!r.ok)
+                LogError("News download of " + sURLfrom + " failed (" + r.error + "); " + sFileName + " is kept ");
+            record(r.ok);
+            finish(r.ok, !r.ok && bCancel);
+        });
+}
 
-    if (r.ok && bProgressBar) ProgressBar(r.bytes, r.bytes, sFileName);
-    if (!r.ok) {
-        cancelled = bCancel;
-        LogError("News download of " + sURLfrom + " failed (" + r.error + "); " + sFileName + " is kept ");
+void Form13::showProgress(std::int64_t received, std::int64_t total, bool bar, const std::string& file) {
+    tmrSpeedTest.enable();
+    if (total > 0 && total != expectedBytes_) {
+        expectedBytes_ = total;
+        tmrSpeedTestTag = std::to_string(expectedBytes_);
     }
-    record(r.ok);
-    return r.ok;
+    if (bar) ProgressBar(expectedBytes_, received, file);
 }
 
 void Form13::ProgressBar(std::int64_t lSize, std::int64_t lDone, const std::string& /*sFiles*/) {

@@ -129,15 +129,14 @@ void Form13::SaveData() {
 
 // ---------------------------------------------------------------- schedule clock
 
-// A schedule is due in seconds 02 to 07 of its minute on a ticked day, once in that minute, and
-// never while a download (a run, a "URL" button or "Connect") is going.
+// A schedule is due in seconds 02 to 07 of its minute on a ticked day, once in that minute.
 bool Form13::scheduleDue(int schedule, LocalMs t) {
     CheckBox* days1[7] = {&Sun, &Mon, &Tue, &Wed, &Thur, &Fri, &Sat};
     CheckBox* days2[7] = {&Sunx, &Monx, &Tuex, &Wedx, &Thurx, &Frix, &Satx};
     CheckBox* day = (schedule == 1 ? days1 : days2)[weekday(t) - 1];
     if (day->value() != 1) return false;
     const int s = secondOf(t);
-    if (s < 2 || s > 7 || bDownloading || Label2.caption() == kDownloading) return false;
+    if (s < 2 || s > 7) return false;
     const auto h = boxValue(schedule == 1 ? Hour : Hourx, 23);
     const auto m = boxValue(schedule == 1 ? Mins : Minsx, 59);
     if (!h || !m || hourOf(t) != *h || minuteOf(t) != *m) return false;
@@ -148,14 +147,36 @@ bool Form13::scheduleDue(int schedule, LocalMs t) {
     return true;
 }
 
-void Form13::Beacon4_Timer() {
-    step([&] { ShowTime2.setCaption(timeText(now())); });
-    step([&] {
-        if (scheduleDue(1, now())) GetURL2();
-    });
-    step([&] {
-        if (scheduleDue(2, now())) GetURL();
-    });
+// Every second once, a late one with its own time. A schedule due while a download (a run, a
+// "URL" button or "Connect") is going waits for it to end and then runs, so two schedules set to
+// one minute each download once however long the first one's server takes.
+void Form13::Beacon4_Timer(LocalMs second) {
+    step([&] { ShowTime2.setCaption(timeText(second)); });
+    for (int schedule = 1; schedule <= 2; ++schedule)
+        step([&] {
+            if (scheduleDue(schedule, second)) startSchedule(schedule);
+        });
+}
+
+void Form13::startSchedule(int schedule) {
+    if (bDownloading || Label2.caption() == kDownloading) {
+        waiting_[schedule - 1] = true;
+        return;
+    }
+    if (schedule == 1)
+        GetURL2();
+    else
+        GetURL();
+}
+
+// After a download ends: a schedule that came due meanwhile runs next, on its own turn of the loop.
+void Form13::startWaitingSchedule() {
+    for (int schedule = 1; schedule <= 2; ++schedule) {
+        if (!waiting_[schedule - 1]) continue;
+        waiting_[schedule - 1] = false;
+        postToWindow([this, schedule] { startSchedule(schedule); });
+        return;
+    }
 }
 
 // ---------------------------------------------------------------- runs and buttons
@@ -169,36 +190,36 @@ void Form13::setButtonsForRun(bool running) {
     cmdGo.setEnabled(!running);
 }
 
-// One run over slots first..last; a cancel ends the whole run and leaves every file as it was.
+// One run over slots first..last, one slot after the other as each download ends; a cancel ends
+// the whole run and leaves every file as it was.
 void Form13::run(int first, int last, bool onlyTicked) {
     if (bDownloading) return;   // one download at a time
     bCancel = false;
     Label2.setCaption(kDownloading);
     setButtonsForRun(true);
-    struct Restore {
-        Form13& w;
-        ~Restore() {
-            w.setButtonsForRun(false);
-            w.Label2.setCaption(kReady);
-            w.lblData0.setCaption("");
-        }
-    } restore{*this};
-    for (int n = first; n <= last && !bCancel; ++n) {
-        Slot s = slot(n);
-        if (onlyTicked && s.check.value() != 1) continue;
-        s.check.setCaption("Downloading File ");
-        bool ok = false;
-        try {
-            ok = DownloadAFile(slotTarget(n), s.url.text(), false, true);
-        } catch (const ProgramEnded&) {
-            throw;
-        } catch (const std::exception& e) {
-            LogError("News download of file " + std::to_string(n) + " failed: " + e.what() + " ");
-        }
-        const LocalMs t = now();
-        s.check.setCaption(std::string(ok ? "Download Complete  " : "Download Failed  ") + shortDate(t) + " at " +
-                           timeText(t));
+    runFrom(first, last, onlyTicked);
+}
+
+void Form13::runFrom(int n, int last, bool onlyTicked) {
+    while (n <= last && onlyTicked && slot(n).check.value() != 1) ++n;
+    if (n > last || bCancel) {
+        endRun();
+        return;
     }
+    slot(n).check.setCaption("Downloading File ");
+    DownloadAFile(slotTarget(n), slot(n).url.text(), false, true, [this, n, last, onlyTicked](bool ok) {
+        const LocalMs t = now();
+        slot(n).check.setCaption(std::string(ok ? "Download Complete  " : "Download Failed  ") + shortDate(t) +
+                                 " at " + timeText(t));
+        runFrom(n + 1, last, onlyTicked);
+    });
+}
+
+void Form13::endRun() {
+    setButtonsForRun(false);
+    Label2.setCaption(kReady);
+    lblData0.setCaption("");
+    startWaitingSchedule();
 }
 
 void Form13::cmdGo_Click() {
@@ -206,34 +227,29 @@ void Form13::cmdGo_Click() {
     bCancel = false;
     setButtonsForRun(true);
     Label2.setCaption(kDownloading);
-    struct Restore {
-        Form13& w;
-        ~Restore() {
-            w.setButtonsForRun(false);
-            w.Label2.setCaption(kReady);
-        }
-    } restore{*this};
-    bool ok = false;
-    try {
-        ok = DownloadAFile(slotTarget(4), txtURL.text(), false, true);
-    } catch (const ProgramEnded&) {
-        throw;
-    } catch (const std::exception& e) {
-        LogError(std::string("News download failed: ") + e.what() + " ");
-    }
-    const LocalMs t = now();
-    lblLabel.setCaption(std::string(ok ? "Download Complete  " : "Download Failed  ") + shortDate(t) + " at " +
-                        timeText(t));
+    DownloadAFile(slotTarget(4), txtURL.text(), false, true, [this](bool ok) {
+        const LocalMs t = now();
+        lblLabel.setCaption(std::string(ok ? "Download Complete  " : "Download Failed  ") + shortDate(t) + " at " +
+                            timeText(t));
+        setButtonsForRun(false);
+        Label2.setCaption(kReady);
+        startWaitingSchedule();
+    });
 }
 
-void Form13::cmdCancel_Click() { bCancel = true; }
+void Form13::askCancel() {
+    bCancel = true;
+    if (cancelFlag_) *cancelFlag_ = true;
+}
+
+void Form13::cmdCancel_Click() { askCancel(); }
 
 // Closing the frame during a download hides the window and stops the download; the speed timer
 // unloads the window once it has stopped. Otherwise the window unloads at once.
 void Form13::closeRequest() {
     if (bDownloading) {
         Hide();
-        bCancel = true;
+        askCancel();
         tmrSpeedTestTag = "CLOSEAPP";
         tmrSpeedTest.setInterval(500);
         tmrSpeedTest.enable();

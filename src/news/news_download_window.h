@@ -3,11 +3,15 @@
 // install folder (News1.mp3 to News4.mp3), downloaded on two weekly schedules (files 1 and 2,
 // files 3 and 4), by each slot's "URL" button, or from the manual line's "Connect".
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "core/form.h"
+#include "core/off_loop.h"
 
 class Form13 : public Form {
 public:
@@ -71,7 +75,7 @@ public:
     Label lblData1{*this, "lblData(1)", "Average"};
     Label lblData2{*this, "lblData(2)", "Time Left"};
 
-    Timer Beacon4{*this, "Beacon4", 1000, [this] { Beacon4_Timer(); }};
+    SecondTimer Beacon4{*this, "Beacon4", [this](LocalMs s) { Beacon4_Timer(s); }};
     Timer tmrSpeedTest{*this, "tmrSpeedTest", 1000, [this] { tmrSpeedTest_Timer(); }};
     std::string tmrSpeedTestTag;   // the expected size of the current download, or "CLOSEAPP"
 
@@ -80,18 +84,20 @@ public:
     bool bCancel = false;
     std::int64_t lBytesDone = 0;
     std::int64_t lBytesAtLastTick = 0;
-    // Downloads sURLfrom (http:// or ftp://) into sFileName. The old file is replaced only when the
-    // whole file arrived; a refused address, an HTTP error, a transport error, a broken-off
-    // transfer or a cancel is a failure, logged with its reason.
-    bool DownloadAFile(const std::string& sFileName, const std::string& sURLfrom, bool bShowStatus,
-                       bool bProgressBar);
+    // Starts downloading sURLfrom (http:// or ftp://) into sFileName off the loop; the station and
+    // this window (progress, "Cancel") go on meanwhile, and `done` gets the result once the
+    // download has ended. The old file is replaced only when the whole file arrived; a refused
+    // address, an HTTP error, a transport error, a broken-off transfer or a cancel is a failure,
+    // logged with its reason.
+    void DownloadAFile(const std::string& sFileName, const std::string& sURLfrom, bool bShowStatus,
+                       bool bProgressBar, std::function<void(bool ok)> done);
     void ProgressBar(std::int64_t lSize, std::int64_t lDone, const std::string& sFiles);
     static std::string ConvSeconds(long intMin);
 
     // ---- runs
     void GetURL2();   // schedule 1: slots 1 and 2
     void GetURL();    // schedule 2: slots 3 and 4
-    void Beacon4_Timer();
+    void Beacon4_Timer(LocalMs second);
     void tmrSpeedTest_Timer();
     void cmdGo_Click();
     void cmdCancel_Click();
@@ -112,7 +118,17 @@ private:
     void declareSchedule(WindowLayout& l, Frame& frame, std::array<CheckBox*, 7> days, TextBox& hour, TextBox& mins,
                          const std::string& id);
     void run(int firstSlot, int lastSlot, bool onlyTicked);
+    void runFrom(int slot, int lastSlot, bool onlyTicked);
+    void endRun();
+    void askCancel();
+    void showProgress(std::int64_t received, std::int64_t total, bool bar, const std::string& file);
+    std::int64_t expectedBytes_ = 0;
     void setButtonsForRun(bool running);
     bool scheduleDue(int schedule, LocalMs t);
+    void startSchedule(int schedule);
+    void startWaitingSchedule();
     std::optional<LocalMs> lastRunMinute_[2];   // a schedule downloads once in its minute
+    bool waiting_[2] = {false, false};          // due while another download was going
+    std::shared_ptr<std::atomic<bool>> cancelFlag_;   // what the running transfer sees of bCancel
+    OffLoopWork transfers_{*this};              // declared last, so it stops first
 };

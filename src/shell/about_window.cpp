@@ -1,5 +1,7 @@
 #include "shell/about_window.h"
 
+#include <memory>
+
 #include "app/app.h"
 #include "core/paths.h"
 #include "core/settings.h"
@@ -51,21 +53,37 @@ void Form14::load() {
     // A station may point the check at a server of its own.
     const SettingsFile ini(host().settingsPath("maroabc.ini"));
     FileOnNet.setText(ini.read("VersionFile", web::kVersionFile));
-    fetchVersionFile();
-    Timer3.enable();
+    // The prompt's three seconds count from the answer: a slow server delays it, never the station.
+    fetchVersionFile([this] { Timer3.enable(); });
 }
 
 // Any failure (no network, an HTTP error, the time-out) leaves NetText empty; so does an answer
-// that is not a version, which is logged.
-void Form14::fetchVersionFile() {
-    std::string body;
-    TransferResult result;
-    step([&] { result = app().transfer().get(FileOnNet.text(), body, {}, web::kVersionFetchSeconds); });
-    if (result.ok && !body.empty() && !holdsAVersion(body)) {
-        LogError(FileOnNet.text() + " <-- The update check got something that is not a version number ");
-        result.ok = false;
-    }
-    NetText.setText(result.ok ? body : "");
+// that is not a version, which is logged. The station goes on while the server answers.
+void Form14::fetchVersionFile(std::function<void()> then) {
+    struct Answer {
+        TransferResult result;
+        std::string body;
+    };
+    auto answer = std::make_shared<Answer>();
+    TransferService& transfer = app().transfer();
+    const std::string address = FileOnNet.text();
+    versionFetch_.start(
+        [answer, address, &transfer](const std::atomic<bool>& stopping) {
+            step([&] {
+                answer->result = transfer.get(
+                    address, answer->body, [&](std::int64_t, std::int64_t) { return !stopping; },
+                    web::kVersionFetchSeconds);
+            });
+        },
+        [this, answer, address, then = std::move(then)] {
+            TransferResult& result = answer->result;
+            if (result.ok && !answer->body.empty() && !holdsAVersion(answer->body)) {
+                LogError(address + " <-- The update check got something that is not a version number ");
+                result.ok = false;
+            }
+            NetText.setText(result.ok ? answer->body : "");
+            then();
+        });
 }
 
 void Form14::startupCheck() {
@@ -78,8 +96,7 @@ void Form14::startupCheck() {
 
 void Form14::manualCheck() {
     NetText.setText("");
-    fetchVersionFile();
-    Timer1.enable();
+    fetchVersionFile([this] { Timer1.enable(); });
 }
 
 void Form14::manualCheckResult() {

@@ -2,6 +2,7 @@
 // Form14: About, and the update check. Created hidden at every start, it fetches the version
 // file at once and brings up the update prompt three seconds later if the versions differ.
 #include "core/form.h"
+#include "core/off_loop.h"
 
 class Form14 : public Form {
 public:
@@ -31,13 +32,15 @@ public:
     void load() override;
 
 private:
-    void fetchVersionFile();
+    // The version file is fetched off the loop; `then` runs once NetText holds the answer.
+    void fetchVersionFile(std::function<void()> then);
     void startupCheck();
     void manualCheck();
     void manualCheckResult();
     void clearManualCheck();
     void makeDonation();
     void declareLayout();
+    OffLoopWork versionFetch_{*this};   // declared last, so it stops first
 };
 
 // Starts the updater from the data folder and ends the program, nothing saved. Where the updater

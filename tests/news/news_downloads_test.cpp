@@ -177,15 +177,15 @@ TEST_F(NewsDownloads, ConnectAndAScheduledRunNeverDownloadAtTheSameTime) {
     Form13& w = ds.w();
     w.txtURL11.setText(url("/file.bin"));
     w.txtURL.setText(url("/file.bin"));
-    // The schedule's clock ticks while "Connect" downloads: it starts nothing then.
+    // The schedule comes due while "Connect" downloads: it waits for that download to end.
     ds.act([&] {
-        ds.app().loop().post([&] { w.Beacon4_Timer(); });
+        ds.app().loop().post([&] { w.Beacon4_Timer(*parseDateTime("2026-12-10 06:30:03")); });
         w.cmdGo.click();
     });
     ASSERT_EQ(ds.count("DOWNLOAD"), 1);
     EXPECT_EQ(ds.count("DOWNLOAD \"" + url("/file.bin") + "\" \"" + ds.target(4) + "\" ok"), 1);
     EXPECT_EQ(w.lblLabel.caption(), "Download Complete  10/12/2026 at 06:30:03");
-    // Afterwards, still in its minute, the schedule runs.
+    // Then the schedule runs, once.
     ds.advance(2);
     EXPECT_EQ(ds.count("DOWNLOAD \"" + url("/file.bin") + "\" \"" + ds.target(1) + "\" ok"), 1);
 }

@@ -119,6 +119,13 @@ class Handler(BaseHTTPRequestHandler):
             self.send("Net tonight at 8\r\nCaf\u00e9 <open>".encode("utf-8"), "text/plain; charset=utf-8", head_only)
         elif self.path == "/portal":
             self.send(b"<html><body>Please log in to the hotel network 9.9.9</body></html>", "text/html", head_only)
+        elif self.path == "/version.txt":
+            self.send(b"9.9.9", "text/plain", head_only)
+        elif self.path.startswith("/late/"):
+            _, _, seconds, rest = self.path.split("/", 3)
+            time.sleep(float(seconds))
+            self.path = "/" + rest
+            self.answer(head_only)
         else:
             self.send_error(404)
     def do_GET(self):

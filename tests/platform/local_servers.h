@@ -24,7 +24,8 @@ private:
 // Serves /file.bin (100000 bytes), /slow (answers after 20 s), /truncated (breaks off half-way),
 // /stall (1000 of 10000 bytes, then nothing for 20 s), /page.html, /latin1.html, /latin1-meta.html
 // (character set only in the page), /notes.txt (plain text), /tune.mp3 (audio), /portal (an HTML
-// page where a captive portal answers) and 404 for anything else.
+// page where a captive portal answers), /version.txt ("9.9.9"), /late/SECONDS/PATH (PATH after that
+// long) and 404 for anything else.
 std::string httpServerScript();
 // One user "ham" with the password "radio" whose home is the folder given as argument.
 std::string ftpServerScript();
