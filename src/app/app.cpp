@@ -116,6 +116,10 @@ void App::formChanged(Form& form) {
     if (view_) view_->formChanged(form);
 }
 
+void App::formShown(Form& form) {
+    if (view_) view_->formShown(form);
+}
+
 std::string App::versionText() {
     return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision);
 }

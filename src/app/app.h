@@ -26,6 +26,7 @@ public:
     virtual ~ViewListener() = default;
     virtual void controlChanged(Control& control) = 0;
     virtual void formChanged(Form& form) = 0;
+    virtual void formShown(Form& form) {}   // Show() called: bring it to the front
 };
 
 struct AppOptions {
@@ -51,6 +52,7 @@ public:
     void LogError(const std::string& message) override;
     void controlChanged(Control& control) override;
     void formChanged(Form& form) override;
+    void formShown(Form& form) override;
 
     // ---- what the windows share
     Clock& clock() { return *clock_; }

@@ -20,6 +20,7 @@ void ChatDisplay::addLine(const std::string& sender, std::int64_t senderColor, c
     length_ += lengthOf(line);
     items_.push_back(line.plain());
     lines_.push_back(std::move(line));
+    ++added_;
     while (lines_.size() > kMaxLines) {
         const long gone = lengthOf(lines_.front());
         length_ -= gone;
@@ -31,6 +32,7 @@ void ChatDisplay::addLine(const std::string& sender, std::int64_t senderColor, c
 }
 
 void ChatDisplay::clear() {
+    ++clears_;
     lines_.clear();
     length_ = 0;
     selStart_ = 0;

@@ -30,6 +30,10 @@ public:
     void addLine(const std::string& sender, std::int64_t senderColor, const std::string& text);
     void clear();
     const std::deque<ChatLine>& lines() const { return lines_; }
+    // How many lines were ever added, and how many times the display was cleared: a view that
+    // remembers both knows which lines are new, even when a line repeats the one before it.
+    std::uint64_t added() const { return added_; }
+    std::uint64_t clears() const { return clears_; }
 
     // The whole text: each line's plain form followed by CR LF.
     std::string text() const;
@@ -46,4 +50,6 @@ private:
     std::deque<ChatLine> lines_;
     long length_ = 0;
     long selStart_ = 0;
+    std::uint64_t added_ = 0;
+    std::uint64_t clears_ = 0;
 };

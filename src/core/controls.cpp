@@ -278,6 +278,13 @@ void Slider::load(int v) {
     if (onChange_) onChange_();
 }
 
+void Slider::setMax(int max) {
+    if (max == max_) return;
+    max_ = max;
+    value_ = std::clamp(value_, std::min(min_, max_), std::max(min_, max_));
+    changed();
+}
+
 void Slider::operatorSet(const std::string& value) { setValue(clampToInt(val(value))); }
 
 // ---- ProgressBar

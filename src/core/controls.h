@@ -200,6 +200,9 @@ public:
     void load(int v);                         // clamped; runs the change handler, changed or not
     int min() const { return min_; }
     int max() const { return max_; }
+    // A new maximum; a value beyond it is brought back to it without the change handler, as
+    // nobody moved the slider.
+    void setMax(int max);
     void onChange(std::function<void()> h) { onChange_ = std::move(h); }
     std::string valueText() const override { return std::to_string(value_); }
     void operatorSet(const std::string& value) override;

@@ -18,9 +18,11 @@ void Form::setCaption(const std::string& c) {
 }
 
 void Form::Show() {
-    if (visible_) return;
-    visible_ = true;
-    host_.formChanged(*this);
+    if (!visible_) {
+        visible_ = true;
+        host_.formChanged(*this);
+    }
+    host_.formShown(*this);
 }
 
 void Form::Hide() {

@@ -28,6 +28,8 @@ public:
     virtual void formChanged(Form& form) = 0;
     // Each settings save reports whether it succeeded.
     virtual void settingsSaved(bool /*ok*/) {}
+    // Show() was called: the window comes to the front, also when it was up already.
+    virtual void formShown(Form& form) {}
 };
 
 class Form {

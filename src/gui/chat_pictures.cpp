@@ -23,7 +23,8 @@ QImage pictureImage(int index) {
 
 QString lineHtml(const ChatLine& line) {
     const QColor colour = vbColor(line.senderColor).value_or(QColor(Qt::black));
-    QString html = QStringLiteral("<b><span style=\"color:%1\">%2</span></b>: ")
+    // The sender and the ": " after it in bold, in the sender's colour; the text in black.
+    QString html = QStringLiteral("<b><span style=\"color:%1\">%2: </span></b>")
                        .arg(colour.name(), QString::fromStdString(line.sender).toHtmlEscaped());
     for (const ChatPiece& piece : line.pieces) {
         if (piece.isPicture())
@@ -48,30 +49,20 @@ void registerChatPictures(QTextDocument& document) {
                              pictureImage(icon.index));
 }
 
-void drawChatLines(QTextBrowser& browser, const ChatDisplay& display, size_t& shown, std::string& last) {
+void drawChatLines(QTextBrowser& browser, const ChatDisplay& display, ChatDrawn& drawn) {
     const auto& lines = display.lines();
     QTextDocument& doc = *browser.document();
-    // Where the last drawn line now stands (old lines leave from the top of a full display).
-    size_t from = 0;
-    bool appendOnly = false;
-    if (shown > 0 && !lines.empty() && (lines.size() >= shown || lines.size() == ChatDisplay::kMaxLines)) {
-        for (size_t i = lines.size(); i-- > 0;) {
-            if (lines[i].plain() == last) {
-                from = i + 1;
-                appendOnly = true;
-                break;
-            }
-        }
-    }
+    const std::uint64_t fresh = display.added() - drawn.added;
+    const bool appendOnly = display.clears() == drawn.clears && fresh <= lines.size();
+    if (appendOnly && fresh == 0) return;
+    size_t from = lines.size() - static_cast<size_t>(fresh);
     if (!appendOnly) {
         doc.clear();
         registerChatPictures(doc);
         from = 0;
     }
-    if (from == lines.size() && appendOnly) return;
     for (size_t i = from; i < lines.size(); ++i) appendLine(doc, lines[i]);
-    shown = lines.size();
-    last = lines.empty() ? std::string() : lines.back().plain();
+    drawn = {display.added(), display.clears()};
     // The newest line in view, as the chat window keeps its caret at the end.
     browser.verticalScrollBar()->setValue(browser.verticalScrollBar()->maximum());
 }

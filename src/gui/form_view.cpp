@@ -97,8 +97,7 @@ struct FormView::Bound {
     QWidget* widget = nullptr;
     bool painting = false;              // a repaint is setting the widget: its signals are not the operator's
     std::vector<std::string> items;     // list items as last drawn
-    size_t chatShown = 0;               // chat lines drawn, and the last of them
-    std::string chatLast;
+    ChatDrawn chatDrawn;                // what a chat display's browser has drawn
 };
 
 FormView::FormView(Form& form, EventLoop& loop)
@@ -619,7 +618,7 @@ void FormView::paint(Bound& b) {
     }
     case ControlKind::ListBox: {
         if (auto* chat = dynamic_cast<ChatDisplay*>(&c)) {
-            drawChatLines(*static_cast<QTextBrowser*>(w), *chat, b.chatShown, b.chatLast);
+            drawChatLines(*static_cast<QTextBrowser*>(w), *chat, b.chatDrawn);
             break;
         }
         auto& m = static_cast<ListBox&>(c);
@@ -647,6 +646,8 @@ void FormView::paint(Bound& b) {
     case ControlKind::Slider: {
         auto& m = static_cast<Slider&>(c);
         auto* s = static_cast<QSlider*>(w);
+        const int low = std::min(m.min(), m.max()), high = std::max(m.min(), m.max());
+        if (s->minimum() != low || s->maximum() != high) s->setRange(low, high);
         if (s->value() != m.value()) s->setValue(m.value());
         break;
     }

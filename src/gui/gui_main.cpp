@@ -5,10 +5,12 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/app.h"
 #include "app/ending_signals.h"
+#include "app/headless/console.h"
 #include "app/standard_output.h"
 #include "gui/gui_session.h"
 #include "gui/operator_script.h"
@@ -24,15 +26,18 @@ bool guiDisplayAvailable() {
 }
 
 namespace {
-AppOptions readOptions(int argc, char** argv) {
-    AppOptions options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
-        if (a == "--config") options.folders.config = next();
-        else if (a == "--data") options.folders.data = next();
-        else if (a == "--callsign") options.callsign = next();
+// The console's options, read after Qt has taken its own (-platform, -display, ...).
+std::optional<AppOptions> readOptions(int argc, char** argv) {
+    std::string error;
+    const auto o = parseConsoleOptions(argc, argv, error);
+    if (o && o->virtualStart) error = "--virtual-time runs only with --headless";
+    if (!o || o->virtualStart) {
+        std::cerr << "ERROR " << error << "\n" << usageText() << std::flush;
+        return std::nullopt;
     }
+    AppOptions options;
+    options.folders = o->folders;
+    options.callsign = o->callsign;
     return options;
 }
 }  // namespace
@@ -44,7 +49,9 @@ int runGuiMain(int argc, char** argv) {
     QApplication qt(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);   // the program ends when the station ends
 
-    AppOptions options = readOptions(argc, argv);
+    std::optional<AppOptions> read = readOptions(argc, argv);
+    if (!read) return 2;
+    AppOptions options = *read;
     auto clock = std::make_shared<RealClock>();
     options.clock = clock;
     Services services;

@@ -2,12 +2,20 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 
+#include "gui/form_view.h"
 #include "gui/simulator_panel.h"
 #include "shell/launcher_window.h"
 
 GuiSession::GuiSession(App& app, std::function<void()> ended)
     : app_(app), view_(app), driver_(app, std::move(ended)) {
+    // A closed panel only hides; the launcher's keys bring it back.
+    view_.onDrawn([this](Form& form, FormView& window) {
+        if (form.name() != "Form5") return;
+        auto* keys = new QShortcut(QKeySequence(SimulatorPanel::kShowAgainKeys), &window);
+        QObject::connect(keys, &QShortcut::activated, &window, [this] { showPanel(); });
+    });
     view_.showVisibleWindows();
     // The launcher's creation checks, creates every tool window and shows itself (or goes to the tray).
     App& a = app_;
@@ -24,6 +32,12 @@ GuiSession::GuiSession(App& app, std::function<void()> ended)
 }
 
 GuiSession::~GuiSession() = default;
+
+void GuiSession::showPanel() {
+    panel_->show();
+    panel_->raise();
+    panel_->activateWindow();
+}
 
 void GuiSession::end() {
     App& a = app_;

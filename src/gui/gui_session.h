@@ -17,6 +17,8 @@ public:
     // Ends the program as every window's own end does (transmitter released, lines lowered),
     // on the loop: the one way in for paths outside the windows (a signal, a script).
     void end();
+    // Brings the simulator panel back on screen (it only hides when closed).
+    void showPanel();
     App& app() { return app_; }
     GuiView& view() { return view_; }
     SimulatorPanel& panel() { return *panel_; }

@@ -20,6 +20,7 @@ FormView* GuiView::viewOf(const Form& form) const {
 FormView* GuiView::make(Form& form) {
     auto* view = new FormView(form, app_.loop());
     views_[&form] = view;
+    if (drawn_) drawn_(form, *view);
     return view;
 }
 
@@ -43,7 +44,13 @@ void GuiView::formChanged(Form& form) {
         view = make(form);
     }
     view->refreshForm();
-    if (form.visible()) view->raise();
+}
+
+void GuiView::formShown(Form& form) {
+    FormView* view = viewOf(form);
+    if (!view || !form.visible()) return;
+    view->raise();
+    view->activateWindow();
 }
 
 void GuiView::showVisibleWindows() {

@@ -1,6 +1,7 @@
 #pragma once
 // The view of the whole station: a window on screen for each window the model shows, kept in
 // step as the models change. Only the control that changed is repainted.
+#include <functional>
 #include <map>
 
 #include "app/app.h"
@@ -16,14 +17,18 @@ public:
 
     void controlChanged(Control& control) override;
     void formChanged(Form& form) override;
+    void formShown(Form& form) override;
 
     // The window's view, or nullptr where the window is not on screen.
     FormView* viewOf(const Form& form) const;
     // Draws every window the model shows now (those shown before the view was attached).
     void showVisibleWindows();
+    // Runs as each window first comes on screen, to add what the program needs around it.
+    void onDrawn(std::function<void(Form&, FormView&)> drawn) { drawn_ = std::move(drawn); }
 
 private:
     FormView* make(Form& form);
     App& app_;
     std::map<const Form*, FormView*> views_;
+    std::function<void(Form&, FormView&)> drawn_;
 };

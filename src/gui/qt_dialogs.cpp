@@ -94,6 +94,10 @@ std::optional<std::string> QtDialogs::openFile(const std::string& title, const s
     return path.toStdString();
 }
 
+bool trayActivationRestores(int activationReason) {
+    return activationReason == QSystemTrayIcon::DoubleClick || activationReason == QSystemTrayIcon::Context;
+}
+
 QtTray::QtTray() = default;
 QtTray::~QtTray() = default;
 
@@ -104,7 +108,7 @@ bool QtTray::add(const std::string& tip) {
     if (!icon_) {
         icon_ = std::make_unique<QSystemTrayIcon>(trayPicture());
         QObject::connect(icon_.get(), &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick) return;
+            if (!trayActivationRestores(reason)) return;
             if (!handler_) return;
             if (dispatch_)
                 dispatch_(handler_);

@@ -19,6 +19,10 @@ public:
                                         const std::string& initialDir = "") override;
 };
 
+// The launcher comes back from the tray on a left-button double-click or a right-button press on
+// the icon; a single left click does nothing.
+bool trayActivationRestores(int activationReason);
+
 class QtTray final : public TrayService {
 public:
     QtTray();

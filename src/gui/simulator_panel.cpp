@@ -8,7 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QFontDatabase>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -22,6 +25,8 @@ const char* const kStates[] = {"Transmitter keyed", "Busy", "Listen-only", "Link
 QString onOff(bool b) { return b ? QStringLiteral("ON") : QStringLiteral("off"); }
 QString lastOf(const std::vector<std::string>& v) { return v.empty() ? QString("-") : QString::fromStdString(v.back()); }
 }  // namespace
+
+const char* const SimulatorPanel::kShowAgainKeys = "Ctrl+Shift+N";
 
 SimulatorPanel::SimulatorPanel(App& app) : app_(app) {
     setObjectName("SimulatorPanel");
@@ -113,22 +118,47 @@ SimulatorPanel::SimulatorPanel(App& app) : app_(app) {
     connect(chatButton, &QPushButton::clicked, this, sendChat);
     connect(chat_, &QLineEdit::returnPressed, this, sendChat);
 
-    auto* switches = new QHBoxLayout;
+    auto* switches = new QGridLayout;
     rx_ = new QCheckBox("Internet audio");
     carrier_ = new QCheckBox("Carrier");
     signal_ = new QCheckBox("Receiving signal");
+    activity_ = new QCheckBox("EchoLink activity");
+    unreachable_ = new QCheckBox("EchoLink not answering");
     auto* closeButton = new QPushButton("Close EchoLink");
-    switches->addWidget(rx_);
-    switches->addWidget(carrier_);
-    switches->addWidget(signal_);
-    switches->addStretch(1);
-    switches->addWidget(closeButton);
+    switches->addWidget(rx_, 0, 0);
+    switches->addWidget(carrier_, 0, 1);
+    switches->addWidget(signal_, 0, 2);
+    switches->addWidget(activity_, 1, 0);
+    switches->addWidget(unreachable_, 1, 1, 1, 2);
+    switches->addWidget(closeButton, 1, 3);
+    switches->setColumnStretch(3, 1);
     column->addLayout(switches);
-    connect(rx_, &QCheckBox::clicked, this, [this](bool on) { act([on](SimulatedNode& n) { n.setInternetAudio(on); }); });
-    connect(carrier_, &QCheckBox::clicked, this, [this](bool on) { act([on](SimulatedNode& n) { n.setCarrier(on); }); });
-    connect(signal_, &QCheckBox::clicked, this,
-            [this](bool on) { act([on](SimulatedNode& n) { n.setReceivingSignal(on); }); });
+    auto toggles = [this](QCheckBox* box, void (SimulatedNode::*set)(bool)) {
+        connect(box, &QCheckBox::clicked, this, [this, set](bool on) { act([on, set](SimulatedNode& n) { (n.*set)(on); }); });
+    };
+    toggles(rx_, &SimulatedNode::setInternetAudio);
+    toggles(carrier_, &SimulatedNode::setCarrier);
+    toggles(signal_, &SimulatedNode::setReceivingSignal);
+    toggles(activity_, &SimulatedNode::setActivity);
+    toggles(unreachable_, &SimulatedNode::setUnreachable);
     connect(closeButton, &QPushButton::clicked, this, [this] { act([](SimulatedNode& n) { n.close(); }); });
+
+    auto* airBox = new QGroupBox("On the air");
+    auto* airColumn = new QVBoxLayout(airBox);
+    airLog_ = new QPlainTextEdit;
+    airLog_->setObjectName("airLog");
+    airLog_->setReadOnly(true);
+    airLog_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    airLog_->setMaximumBlockCount(kAirLogLines);
+    airLog_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    airLog_->setMinimumHeight(160);
+    airColumn->addWidget(airLog_);
+    column->addWidget(airBox, 1);
+    column->addWidget(new QLabel(QStringLiteral("Closed, this panel comes back with %1 on the launcher.").arg(kShowAgainKeys)));
+    // Lines are written on the loop's thread, which is Qt's.
+    app_.transcript().onLine([log = QPointer<QPlainTextEdit>(airLog_)](const std::string& line) {
+        if (log) log->appendPlainText(QString::fromStdString(line));
+    });
 
     // The node raises no event for the panel: it is read a few times a second.
     auto* timer = new QTimer(this);
@@ -169,4 +199,6 @@ void SimulatorPanel::refresh() {
     if (rx_->isChecked() != n.internetAudio()) rx_->setChecked(n.internetAudio());
     if (carrier_->isChecked() != n.carrier()) carrier_->setChecked(n.carrier());
     if (signal_->isChecked() != n.receivingSignal()) signal_->setChecked(n.receivingSignal());
+    if (activity_->isChecked() != n.activity()) activity_->setChecked(n.activity());
+    if (unreachable_->isChecked() != n.unreachable()) unreachable_->setChecked(n.unreachable());
 }

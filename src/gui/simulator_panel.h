@@ -13,6 +13,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 
 class SimulatorPanel : public QWidget {
 public:
@@ -21,6 +22,11 @@ public:
     void refresh();
     QLineEdit* dtmfBox() const { return dtmf_; }
     QLabel* stateLabel(const std::string& name) const;
+    // The on-air log: the transcript's lines as the console prints them, newest at the bottom.
+    QPlainTextEdit* airLog() const { return airLog_; }
+    static constexpr int kAirLogLines = 1000;
+    // The keys that bring the panel back, on the launcher, once it was closed.
+    static const char* const kShowAgainKeys;
 
 private:
     // Queues what the outside world does on the core loop, as the node's own events are.
@@ -31,6 +37,7 @@ private:
     QListWidget* stations_;
     QLabel *lastCw_, *lastChat_, *lastDtmf_;
     QLineEdit *dtmf_, *call_, *name_, *chat_;
-    QCheckBox *rx_, *carrier_, *signal_;
+    QCheckBox *rx_, *carrier_, *signal_, *activity_, *unreachable_;
+    QPlainTextEdit* airLog_;
     std::vector<std::string> shownStations_;
 };

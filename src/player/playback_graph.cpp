@@ -52,7 +52,7 @@ void Form1::LoadFile(bool ReLoad) {
         const double whole = std::nearbyint(length);
         if (!(whole >= 0)) throw std::out_of_range("a file without a length");
         // A file longer than the position slider reaches still plays; the slider stops at its end.
-        H1Max = static_cast<int>(std::min<double>(whole, kMaxPosition));
+        H1.setMax(static_cast<int>(std::min<double>(whole, kMaxPosition)));
         Text3.setText(FormatHMS(length));
         Label3.setCaption(numberText(length));
         Timer5.disable();   // a failed load's pending stop must not end this newer transmission
@@ -142,7 +142,7 @@ void Form1::onSpeedChange() {
 void Form1::onPositionScroll() {
     if (progressWriting_) return;   // the progress display follows playback; only a drag seeks
     step([&] {
-        if (H1.value() > H1Max) throw std::out_of_range("beyond the end of the file");
+        if (H1.value() > H1.max()) throw std::out_of_range("beyond the end of the file");
         graph().setPosition(H1.value());
     });
 }

@@ -161,7 +161,6 @@ private:
     std::unique_ptr<AudioPlayer> graph_;
     std::string LoadedFile;
     std::string dialogFileName_;   // carries the path through a load
-    int H1Max = 0;                 // the position slider's maximum for the loaded file
     bool operatorRequest_ = false; // the player's own File / Play button started this request
     bool progressWriting_ = false; // the progress tick moves H1; that is no seek
 

@@ -9,10 +9,10 @@
 #include <optional>
 #include <sstream>
 
-BinaryRun runHeadless(const TempFolder& folder, const std::string& input, const std::string& args) {
+BinaryRun runProgram(const TempFolder& folder, const std::string& input, const std::string& args,
+                     const std::string& environment) {
     folder.write("input.txt", input);
-    const std::string command = "timeout 60 '" MVSMALL_BINARY "' --headless --config '" + folder.file("config") +
-                                "' --data '" + folder.file("data") + "' " + args + " < '" + folder.file("input.txt") +
+    const std::string command = "env " + environment + " timeout 60 '" MVSMALL_BINARY "' " + args + " < '" + folder.file("input.txt") +
                                 "' 2> '" + folder.file("stderr.txt") + "'";
     BinaryRun run;
     FILE* pipe = popen(command.c_str(), "r");
@@ -27,6 +27,11 @@ BinaryRun runHeadless(const TempFolder& folder, const std::string& input, const 
     for (std::string l; std::getline(lines, l);) run.out.push_back(l);
     run.err = folder.read("stderr.txt");
     return run;
+}
+
+BinaryRun runHeadless(const TempFolder& folder, const std::string& input, const std::string& args) {
+    return runProgram(folder, input,
+                      "--headless --config '" + folder.file("config") + "' --data '" + folder.file("data") + "' " + args);
 }
 
 VirtualDisplay::VirtualDisplay() {

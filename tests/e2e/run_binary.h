@@ -11,6 +11,11 @@ struct BinaryRun {
     std::string err;
 };
 
+// The program with `args` as given (quote them for the shell) and `environment` ("NAME=VALUE ...")
+// added to its environment; `input` goes to standard input.
+BinaryRun runProgram(const TempFolder& folder, const std::string& input, const std::string& args,
+                     const std::string& environment = "");
+
 // `input` goes to standard input; `args` follow "--headless --config DIR --data DIR" and are
 // passed as given (quote them for the shell). The run is cut off after a minute.
 BinaryRun runHeadless(const TempFolder& folder, const std::string& input, const std::string& args);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextCursor>
 
 #include "chat/chat_window.h"
 #include "gui_support.h"
@@ -70,4 +71,42 @@ TEST(GuiChat, EnterInTheInputBoxGoesToTheWindowNotIntoTheBox) {
     ASSERT_FALSE(v.s.node().chatSent().empty());
     EXPECT_THAT(v.s.node().chatSent().back(), ::testing::EndsWith(">good evening"));
     EXPECT_EQ(input->toPlainText(), "");
+}
+
+TEST(GuiChat, EveryLineShowsEvenWhenItRepeatsTheOneBefore) {
+    ViewedStation v;
+    Messages& chat = v.s.app().messages();
+    FormView* view = v.show(chat);
+    auto* display = qobject_cast<QTextBrowser*>(view->widgetFor(chat.RTB));
+    ASSERT_NE(display, nullptr);
+    for (int i = 0; i < 3; ++i) v.s.app().act([&] { chat.AddChatLine("W1ABC>", "73"); });
+    EXPECT_EQ(display->document()->blockCount(), 3) << display->toPlainText().toStdString();
+    v.s.app().act([&] {
+        chat.RTB.clear();
+        chat.AddChatLine("W1ABC>", "73");
+    });
+    EXPECT_EQ(display->toPlainText(), "W1ABC>: 73");
+}
+
+TEST(GuiChat, TheSenderAndItsColonAreBoldInTheSendersColourAndTheTextIsNot) {
+    ViewedStation v;
+    Messages& chat = v.s.app().messages();
+    FormView* view = v.show(chat);
+    auto* display = qobject_cast<QTextBrowser*>(view->widgetFor(chat.RTB));
+    ASSERT_NE(display, nullptr);
+    v.s.app().act([&] { chat.AddChatLine("W1ABC>", "hello"); });
+    const QString text = display->toPlainText();
+    auto formatAt = [&](int position) {
+        QTextCursor cursor(display->document());
+        cursor.setPosition(position + 1);   // the format of the character before the cursor
+        return cursor.charFormat();
+    };
+    const int colon = static_cast<int>(text.indexOf(':'));
+    ASSERT_GT(colon, 0);
+    for (int at : {0, colon, colon + 1}) {
+        SCOPED_TRACE(at);
+        EXPECT_EQ(formatAt(at).fontWeight(), QFont::Bold);
+        EXPECT_EQ(formatAt(at).foreground().color(), QColor(0, 0, 255));
+    }
+    EXPECT_NE(formatAt(colon + 2).fontWeight(), QFont::Bold);
 }

@@ -43,6 +43,18 @@ TEST(GuiDialogs, AMessageBoxShowsTitleTextAndButtonsAndReturnsTheAnswer) {
     EXPECT_EQ(buttons, 3);
 }
 
+TEST(GuiTray, OnlyADoubleClickOrTheRightButtonRestores) {
+    const struct {
+        QSystemTrayIcon::ActivationReason reason;
+        bool restores;
+    } cases[] = {
+        {QSystemTrayIcon::Trigger, false},     {QSystemTrayIcon::DoubleClick, true},
+        {QSystemTrayIcon::Context, true},      {QSystemTrayIcon::MiddleClick, false},
+        {QSystemTrayIcon::Unknown, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(trayActivationRestores(c.reason), c.restores) << c.reason;
+}
+
 TEST(GuiTray, TheIconShowsItsTipAndPassesItsClick) {
     QtTray tray;
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -57,6 +69,8 @@ TEST(GuiTray, TheIconShowsItsTipAndPassesItsClick) {
     EXPECT_TRUE(tray.shown());
     EXPECT_EQ(tray.icon()->toolTip(), "MVSmall");
     emit tray.icon()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_EQ(clicks, 0);
+    emit tray.icon()->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_EQ(clicks, 1);
     tray.remove();
     EXPECT_FALSE(tray.shown());

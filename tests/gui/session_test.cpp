@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -12,7 +13,9 @@
 #include "gui/form_view.h"
 #include "gui/gui_session.h"
 #include "gui/simulator_panel.h"
+#include "linkcontrol/connect_control_window.h"
 #include "shell/launcher_window.h"
+#include "speech/idents_window.h"
 #include "support/station_fixture.h"
 
 namespace {
@@ -65,10 +68,18 @@ TEST(GuiSession, ThePanelDrivesTheNodeAndShowsItsState) {
     QTest::mouseClick(button(panel, "Connect"), Qt::LeftButton);
     QTest::mouseClick(tick(panel, "Internet audio"), Qt::LeftButton);
     QTest::mouseClick(tick(panel, "Carrier"), Qt::LeftButton);
+    QTest::mouseClick(tick(panel, "EchoLink activity"), Qt::LeftButton);
     g.settle();
     EXPECT_TRUE(g.s.node().isConnected("W1ABC"));
     EXPECT_TRUE(g.s.node().internetAudio());
     EXPECT_TRUE(g.s.node().carrier());
+    EXPECT_TRUE(g.s.node().activity());
+    QTest::mouseClick(tick(panel, "EchoLink not answering"), Qt::LeftButton);
+    g.settle();
+    EXPECT_TRUE(g.s.node().unreachable());
+    QTest::mouseClick(tick(panel, "EchoLink not answering"), Qt::LeftButton);
+    g.settle();
+    EXPECT_FALSE(g.s.node().unreachable());
     auto* stations = panel.findChildren<QListWidget*>().value(0);
     ASSERT_NE(stations, nullptr);
     ASSERT_EQ(stations->count(), 1);
@@ -93,4 +104,57 @@ TEST(GuiSession, ThePanelDrivesTheNodeAndShowsItsState) {
     for (int i = 0; i < 10 && !g.ended; ++i) QApplication::processEvents();
     EXPECT_TRUE(g.s.app().ended()) << "EchoLink closing ends the program";
     EXPECT_TRUE(g.ended);
+}
+
+TEST(GuiSession, ThePanelShowsTheAirNewestAtTheBottom) {
+    Session g;
+    g.settle();
+    SimulatorPanel& panel = g.gui.panel();
+    QTest::keyClicks(panel.findChild<QLineEdit*>("callsign"), "W1ABC");
+    QTest::mouseClick(button(panel, "Connect"), Qt::LeftButton);
+    g.settle();
+    g.s.advance(3);
+    g.settle();
+    const QString log = panel.airLog()->toPlainText();
+    EXPECT_TRUE(log.contains(R"(SPEAK "W 1 A B C  , Connected")")) << log.toStdString();
+    EXPECT_TRUE(log.endsWith(QString::fromStdString(g.s.transcript().stamped().back())));
+
+    // A long run keeps only the newest lines.
+    for (int i = 0; i < SimulatorPanel::kAirLogLines + 10; ++i) g.s.transcript().record("LOG \"line " + std::to_string(i) + "\"");
+    EXPECT_EQ(panel.airLog()->blockCount(), SimulatorPanel::kAirLogLines);
+    EXPECT_TRUE(panel.airLog()->toPlainText().endsWith(
+        QString::fromStdString("LOG \"line " + std::to_string(SimulatorPanel::kAirLogLines + 9) + "\"")));
+}
+
+TEST(GuiSession, AClosedPanelHidesAndTheLaunchersKeysBringItBack) {
+    Session g;
+    g.settle();
+    SimulatorPanel& panel = g.gui.panel();
+    panel.close();
+    g.settle();
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_FALSE(g.s.app().ended());
+    FormView* launcher = g.gui.view().viewOf(g.s.app().form5());
+    ASSERT_NE(launcher, nullptr);
+    launcher->activateWindow();
+    QTest::keySequence(launcher, QKeySequence(SimulatorPanel::kShowAgainKeys));
+    g.settle();
+    EXPECT_TRUE(panel.isVisible());
+}
+
+TEST(GuiSession, AWindowShownFromTheLauncherComesToTheFront) {
+    Session g;
+    g.settle();
+    Form5& launcher = g.s.app().form5();
+    g.s.app().act([&] {
+        g.s.app().form3().Show();
+        g.s.app().form4().Show();
+    });
+    g.settle();
+    FormView* idents = g.gui.view().viewOf(g.s.app().form3());
+    ASSERT_NE(idents, nullptr);
+    EXPECT_NE(QApplication::activeWindow(), idents);
+    QTest::mouseClick(button(*g.gui.view().viewOf(launcher), "Idents / Settings"), Qt::LeftButton);
+    g.settle();
+    EXPECT_EQ(QApplication::activeWindow(), idents) << "the idents window is already up: it must still come forward";
 }

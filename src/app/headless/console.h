@@ -17,8 +17,12 @@ struct ConsoleOptions {
     std::string callsign = "N0CALL-L";
 };
 
-// Reads the command line; on a bad option, nothing and the reason in `error`.
+// Reads the command line (either mode's); on a bad option, nothing and the reason in `error`.
 std::optional<ConsoleOptions> parseConsoleOptions(int argc, char** argv, std::string& error);
+// True when the command line asks for the usage text.
+bool wantsUsage(int argc, char** argv);
+// How to start the program, in both modes.
+std::string usageText();
 
 // One standard-input command at a time, acting on the application as the simulator panel and the
 // operator would. Runs on the loop's thread.

@@ -1,6 +1,29 @@
 #include "app/headless/console.h"
 
+#include <cstring>
+
 #include "core/datetime.h"
+
+bool wantsUsage(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+    return false;
+}
+
+std::string usageText() {
+    return "Usage:\n"
+           "  mvsmall [--config DIR] [--data DIR] [--callsign CALL]\n"
+           "      the windows and the simulator panel (where there is a display; headless otherwise)\n"
+           "  mvsmall --headless [--virtual-time \"YYYY-MM-DD hh:mm:ss\"] [--config DIR] [--data DIR] [--callsign CALL]\n"
+           "      no windows: simulator commands on standard input, the on-air transcript on standard output\n"
+           "Options:\n"
+           "  --config DIR       settings folder (default $MVSMALL_CONFIG_DIR, else $XDG_CONFIG_HOME/mvsmall)\n"
+           "  --data DIR         the program's data folder (default $MVSMALL_DATA_DIR, else $XDG_DATA_HOME/mvsmall)\n"
+           "  --callsign CALL    the simulated node's callsign (default N0CALL-L)\n"
+           "  --virtual-time T   headless only: a virtual clock from T, as fast as the machine allows;\n"
+           "                     the end of the input ends the run\n"
+           "  --help             this text\n";
+}
 
 std::optional<ConsoleOptions> parseConsoleOptions(int argc, char** argv, std::string& error) {
     ConsoleOptions o;
