@@ -229,8 +229,7 @@ void App::createStartupWindows() {
 bool App::releaseTransmitter() {
     const auto unreleased = [](const std::string&) {};
     const bool released = stepOr([&] { echoLink_->KeyTransmitter(false); }, unreleased);
-    step([&] { echoLink_->RTSLine(false); });
-    step([&] { echoLink_->DTRLine(false); });
+    raisedLines_.lowerAll(*echoLink_);
     return released;
 }
 

@@ -13,6 +13,7 @@
 #include "core/form.h"
 #include "core/paths.h"
 #include "core/transcript.h"
+#include "echolink/raised_lines.h"
 #include "echolink/simulated_node.h"
 
 class Form1; class Form3; class Form4; class Form5; class Form10; class Form13; class Form14; class Form22;
@@ -59,6 +60,8 @@ public:
     VirtualClock* virtualClock() { return dynamic_cast<VirtualClock*>(clock_.get()); }
     Transcript& transcript() { return transcript_; }
     SimulatedNode& node() { return node_; }
+    // Which control lines the program holds up, and why; every raise and lower goes through it.
+    RaisedLines& raisedLines() { return raisedLines_; }
     const Folders& folders() const { return options_.folders; }
     std::string dataPath(const std::string& file) const { return joinPath(options_.folders.data, file); }
     std::string mapPath(const std::string& stored) const { return mapStoredPath(stored, options_.folders); }
@@ -141,6 +144,7 @@ private:
     EventLoop loop_;
     Transcript transcript_;
     SimulatedNode node_;
+    RaisedLines raisedLines_;
     Services services_;
     std::shared_ptr<EchoLinkApp> echoLink_;   // the application's own, for the release on every end
     ViewListener* view_ = nullptr;

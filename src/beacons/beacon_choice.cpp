@@ -26,6 +26,13 @@ bool BeaconSetWindow::linkBusy() {
     return app().form3().PTT.caption() == "PTT ON";
 }
 
+Airtime BeaconSetWindow::airForBeacon() {
+    if (firstBranchOnFailure([&] { return EchoLink().LinkBusy(); })) return Airtime::StationTalking;
+    if (firstBranchOnFailure([&] { return app().form3().PTT.caption() == "PTT ON"; }))
+        return Airtime::OwnTransmission;
+    return Airtime::Free;
+}
+
 void BeaconSetWindow::RandomGreeting() {
     // A beacon that cannot go out now is dropped: the caller's next time is the next chance.
     if (guardedTest([&] { return linkBusy(); })) return;

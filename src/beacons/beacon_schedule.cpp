@@ -21,12 +21,13 @@ void BeaconSetWindow::Beacon1_Timer() {
     // The countdown acts at or below zero, compared by value.
     bool due = false;
     step([&] { due = toDouble(BeaconSeconds1.caption()) <= 0; });
-    if (!due) return;
-    step([&] { BeaconSeconds1.setCaption(numberText(toDouble(BeaconPeriod1.text()) * 60)); });
-    // A beacon due while its set is inactive or the link is busy is dropped, not deferred. A busy
-    // test that cannot be read counts as busy.
+    if (due) step([&] { BeaconSeconds1.setCaption(numberText(toDouble(BeaconPeriod1.text()) * 60)); });
+    // A beacon due while its set is inactive or a station talks is dropped, not deferred; one due
+    // during this station's own transmission goes out when that ends.
     step([&] {
-        if (timedBeaconWanted() && !firstBranchOnFailure([&] { return linkBusy(); })) sendScheduledBeacon();
+        bool wanted = false;
+        if (due) step([&] { wanted = timedBeaconWanted(); });
+        if (timedTurn_.take(wanted, [this] { return airForBeacon(); })) sendScheduledBeacon();
     });
 }
 
@@ -37,15 +38,19 @@ void BeaconSetWindow::Timer1_Timer(LocalMs second) {
     const auto next = toNumber(NextNo.caption());
     if (next && *next >= 21) NextNo.setCaption(Text22.text());
 
-    if (!infoBeaconsActive()) return;
-    // Every second comes once, a late one with its own time; a busy second is not made up.
+    if (!infoBeaconsActive()) {
+        infoTurn_.drop();
+        return;
+    }
+    // Every second comes once, a late one with its own time. A second in which a station talks
+    // is not made up, but one that came during this station's own transmission goes out when
+    // that ends.
     const std::string clockText = timeText(second);
     const auto at = [&](const char* minuteSecond) { return right(clockText, 5) == minuteSecond; };
-    // As for the timed beacon, a busy test that cannot be read (EchoLink not answering) counts as busy.
-    const auto free = [&] { return !firstBranchOnFailure([&] { return linkBusy(); }); };
-    if (at("00:20") && InfoHourly.value() == 1 && free()) sendScheduledBeacon();
-    if ((at("45:20") || at("15:20")) && InfoQuarter.value() == 1 && free()) sendScheduledBeacon();
-    if (at("30:20") && InfoHalf.value() == 1 && free()) sendScheduledBeacon();
+    const bool due = (at("00:20") && InfoHourly.value() == 1) ||
+                     ((at("45:20") || at("15:20")) && InfoQuarter.value() == 1) ||
+                     (at("30:20") && InfoHalf.value() == 1);
+    if (infoTurn_.take(due, [this] { return airForBeacon(); })) sendScheduledBeacon();
 }
 
 void BeaconSetWindow::Timer2_Timer() {

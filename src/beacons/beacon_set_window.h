@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/form.h"
+#include "core/held_turn.h"
 #include "core/step.h"
 
 class SettingsFile;
@@ -151,6 +152,10 @@ protected:
 
     // The busy test of every beacon: LinkBusy on this window's object, or the idents window on air.
     bool linkBusy();
+    // The schedules' form of it, telling a station talking (a due beacon is lost) from this station's own
+    // transmission (a due beacon waits for its end). A flag that cannot be read counts as a
+    // station talking.
+    Airtime airForBeacon();
     // Sends the set's choice (Check1 ticked) or the extra beacon.
     void sendScheduledBeacon();
 
@@ -168,6 +173,7 @@ private:
 
     void Beacon1_Timer();
     void Timer1_Timer(LocalMs second);
+    HeldTurn timedTurn_, infoTurn_;
     void Timer2_Timer();
     void BeaconPeriod1_Change();
     void serialRange_Change(TextBox& box);

@@ -1,4 +1,5 @@
 // The receiving side of the chat window: every chat line, in one pass.
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,25 @@ bool foundPastStart(const std::string& y, const std::string& x) { return !x.empt
 
 const char* const kBuiltInFilter[] = {"fuck", "Piss", "wank", "cunt", "shag", "bastard", "tosser", "shit", "bollocks", "pussy"};
 const char* const kNeverSpoken[] = {".list", "Your wish is my command", "Error", "tbd conferences"};
+
+// The most of one remote line that is spoken: a longer line would hold the transmitter for
+// minutes and push the station's own announcements off the air.
+constexpr size_t kMostSpokenChars = 300;
+
+// The text cut to at most `most` characters, at the last blank that keeps it within them (in
+// the middle of a word only when no blank does); nothing when it is short enough already.
+std::optional<std::string> cutAtWord(const std::string& text, size_t most) {
+    size_t chars = 0, end = 0;
+    for (; end < text.size(); ++end) {
+        if ((static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) continue;   // inside a UTF-8 character
+        if (chars == most) break;
+        ++chars;
+    }
+    if (end == text.size()) return std::nullopt;
+    const size_t blank = text.find_last_of(' ', end);
+    const size_t cut = blank != std::string::npos && blank > 0 ? blank : end;
+    return rtrim(text.substr(0, cut));
+}
 
 const std::vector<std::pair<std::string, std::string>>& speechTable() {
     static const std::vector<std::pair<std::string, std::string>> rows = [] {
@@ -121,6 +141,13 @@ void Messages::EchoLink_ChatTextReceived(const std::string& sText) {
             for (const char* phrase : kNeverSpoken) quiet = quiet || foundPastStart(whole, phrase);
         if (!quiet) {
             step([&] { sTextSay = applySpeechTable(sTextSay); });
+            step([&] {
+                if (const auto cut = cutAtWord(sTextSay, kMostSpokenChars)) {
+                    LogError("Chat line too long to speak, cut to its first " + std::to_string(cut->size()) + " of " +
+                             std::to_string(sTextSay.size()) + " characters: " + left(whole, 40) + "... ");
+                    sTextSay = *cut;
+                }
+            });
             if (whole != "Your wish is my command.") {
                 step([&] { app().form111().TempText = "Message from " + sTextSay; });
                 step([&] { app().form111().TestTTW(); });

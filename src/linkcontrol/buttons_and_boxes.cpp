@@ -131,6 +131,7 @@ void Form4::startTimedConnection() {
         }))
         return;
     step([&] { EchoLink().Connect(upperCallOf(Text1x), true); });
+    timedEndPending_ = false;
     step([&] { Timer10.enable(); });
     step([&] { DelayCTRL.setValue(1); });
     step([&] { reloadTimedCountdown(); });

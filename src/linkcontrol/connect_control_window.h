@@ -349,6 +349,7 @@ private:
     template <class F>
     bool tickEndsOnFailure(const std::string& what, F&& f);
     std::set<std::string> failingTicks_;
+    bool timedEndPending_ = false;   // the timed connection's end failed and is tried again
 };
 
 // A failure ends the handler at that step and goes to the error log.

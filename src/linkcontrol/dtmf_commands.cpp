@@ -62,10 +62,6 @@ void Form4::stopPlayerCommand() {
     Form1& player = app().form1();
     step([&] { player.StopFile(); });
     step([&] { EchoLink().Busy(false); });
-    // The player repaints its PTT label only on its next tick; the transmitter is already
-    // released, so the label is brought up to date first and the reply is not dropped as if
-    // the player were still on the air.
-    step([&] { player.PTT.setCaption(EchoLink().TransmitterKeyed() ? "PTT ON" : "PTT OFF"); });
     step([&] {
         Form3& idents = app().form3();
         idents.SayTheText = "Player stopped. System Ready";

@@ -14,6 +14,7 @@ using namespace linkcontrol;
 // One second after the start command: connect the station and start the countdown.
 void Form4::Timer12_Timer() {
     step([&] { EchoLink().Connect(upperCallOf(Text1x), true); });
+    timedEndPending_ = false;   // a new connection supersedes an end still waiting for EchoLink
     step([&] { Timer10.enable(); });
     step([&] { DelayCTRL.setValue(1); });
     step([&] { reloadTimedCountdown(); });
@@ -22,12 +23,14 @@ void Form4::Timer12_Timer() {
 
 // Two seconds after the start command: list the node busy if the window asks for it.
 void Form4::Timer11_Timer() {
+    // A one-shot timer goes off before its call: a call that fails must not bring it round again
+    // (an EchoLink that answers later would list the node busy after the connection has ended).
+    Timer11.disable();
     tickEndsOnFailure("Form4 timed connection: busy listing", [&] {
         if (ticked(Check12)) {
             ListBusy = "1";
             EchoLink().Busy(true);
         }
-        Timer11.disable();
     });
 }
 
@@ -38,13 +41,23 @@ void Form4::Timer10_Timer() {
     step([&] {
         if (readsZero(DelayPeriod.text())) DelayPeriod.setText("1");
     });
-    step([&] { countDown(DelaySeconds); });
-    if (!runOut(DelaySeconds)) return;
-    step([&] { reloadTimedCountdown(); });
+    if (!timedEndPending_) {
+        step([&] { countDown(DelaySeconds); });
+        if (!runOut(DelaySeconds)) return;
+        step([&] { reloadTimedCountdown(); });
+    }
+    // The end must reach EchoLink: while it does not answer, the countdown stays at its end and
+    // each tick tries again, so the station is dropped and the busy listing cleared once it does.
+    if (!tickEndsOnFailure("Form4 timed connection end: tried again each second until EchoLink answers", [&] {
+            EchoLink().DisconnectAllStations();
+            ListBusy = "0";
+            EchoLink().Busy(false);
+        })) {
+        timedEndPending_ = true;
+        return;
+    }
+    timedEndPending_ = false;
     step([&] { Timer10.disable(); });
-    step([&] { EchoLink().DisconnectAllStations(); });
-    ListBusy = "0";
-    step([&] { EchoLink().Busy(false); });
     reconnectStayConnectedStations();
 }
 
@@ -61,6 +74,7 @@ void Form4::reloadTimedCountdown() { setSecondsFromMinutes(DelaySeconds, DelayPe
 // that has not come through yet are called off too, so nothing of it happens after the stop.
 void Form4::cancelTimedConnection() {
     Timer10.disable();
+    timedEndPending_ = false;
     Timer11.disable();
     Timer12.disable();
     DelayCTRL.setValue(0);

@@ -71,9 +71,10 @@ std::string startTime(const NetSlot& slot) { return slot.Hour.text() + ":" + slo
 
 bool localReceiveGate(const NetSet& set) {
     return firstBranchOnFailure([&] {
-        // Only a running idents window shows the receiver's state; the gate never creates it.
-        App& app = set.window.app();
-        return set.RFBusy.value() == 1 && app.exists("Form3") && app.form3().PTT2.caption() == Form3::kReceiving;
+        if (set.RFBusy.value() != 1) return false;
+        // The idents window's receive caption is rewritten only on seconds that begin with the
+        // link free, so it goes stale exactly while a signal comes in: the gate asks EchoLink.
+        return set.window.EchoLink().ReceivingSignal();
     });
 }
 

@@ -7,6 +7,7 @@ class ShellService {
 public:
     virtual ~ShellService() = default;
     virtual bool openUrl(const std::string& url) = 0;
-    virtual bool restartComputer() = 0;    // a fixed program and argument list
+    // A fixed program and argument list, started and not waited for; false when it cannot start.
+    virtual bool restartComputer() = 0;
     virtual bool startProgram(const std::string& program, const std::vector<std::string>& args) = 0;
 };

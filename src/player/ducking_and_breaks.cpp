@@ -93,7 +93,9 @@ void Form1::breakLengthTick() {
     if (left && *left > 0) return;
     if (!left && StopClock8.value() == 0 && TempDelay == 0) return;
     Timer4.disable();
-    if (StopClock8.value() == 1 || TempDelay == 1) resumeAfterBreak();
+    // Only a running break is resumed: the length timer also runs outside one (a stored or
+    // edited break length starts it), and keying then would put nothing on the air.
+    if (TempDelay == 1) resumeAfterBreak();
     Beacon8.enable();
     Label19.setCaption(Text6.text());
 }

@@ -166,7 +166,9 @@ private:
 
     // transmit_path.cpp
     void pttDriverTick();
-    void paintTransmitState();
+    void paintTransmitState(bool createWindows);
+    // The PTT labels here and on the idents window, painted now from EchoLink's report.
+    void showTransmitState();
     void paintPlayState();
     void tailDelayThenRelease(void (Form1::*delay)());
     void speechDelay();

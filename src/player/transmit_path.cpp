@@ -27,6 +27,9 @@ void Form1::TXFile() {
     step([&] { app().form3().Beacon7.enable(); });
     step([&] { EchoLink().KeyTransmitter(true); });
     Label1.setCaption("1");   // no driver tick may take the new file for an ended one
+    // Every reader of the transmit state sees this transmission from now on, not from the
+    // driver's next tick: a second request in the same loop turn must find the station on air.
+    showTransmitState();
     // Cue: the new player stands stopped at the start of the file.
     step([&] { stopGraph(); });
     step([&] { graph().setPosition(0); });
@@ -82,6 +85,7 @@ void Form1::StopFile() {
     Label2.setCaption("0");
     Label3.setCaption("0");
     step([&] { EchoLink().KeyTransmitter(false); });
+    showTransmitState();
 }
 
 void Form1::KillFile() {
@@ -116,7 +120,7 @@ void Form1::pttDriverTick() {
     } else {
         step([&] { EchoLink().KeyTransmitter(true); });
     }
-    paintTransmitState();
+    paintTransmitState(true);
     paintPlayState();
 }
 
@@ -131,7 +135,14 @@ void Form1::tailDelayThenRelease(void (Form1::*delay)()) {
     }
 }
 
-void Form1::paintTransmitState() {
+void Form1::showTransmitState() {
+    paintTransmitState(false);   // a transmission never creates a window
+    step([&] {
+        if (app().exists("Form3")) app().form3().showTransmitState();
+    });
+}
+
+void Form1::paintTransmitState(bool createWindows) {
     auto paint = [](Label& label, std::int64_t back, const char* caption) {
         step([&] {
             label.setBackColor(back);
@@ -140,12 +151,18 @@ void Form1::paintTransmitState() {
     };
     // A transmitter that cannot be asked shows as released.
     const bool released = firstBranchOnFailure([&] { return !EchoLink().TransmitterKeyed(); });
+    const auto there = [&](const char* name) { return createWindows || app().exists(name); };
     Label* own[] = {&PTT, nullptr, nullptr};
-    step([&] { own[1] = &app().form23().PTT; });
-    step([&] { own[2] = &app().form24().PTT; });
+    step([&] {
+        if (there("Form23")) own[1] = &app().form23().PTT;
+    });
+    step([&] {
+        if (there("Form24")) own[2] = &app().form24().PTT;
+    });
     for (Label* l : own)
         if (l) paint(*l, released ? kLightGreen : kRed, released ? "PTT OFF" : "PTT ON");
     step([&] {
+        if (!there("Form22")) return;
         Form22& courtesy = app().form22();
         const bool localRf = courtesy.Option6.value() && shownText(courtesy.RFUser) == "Receiving  RF";
         if (!released || localRf)

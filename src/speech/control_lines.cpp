@@ -60,38 +60,32 @@ void Form3::FanOn() {
     }
 }
 
-void Form3::setControlLine(bool on) {
-    step([&] {
-        if (UseDTR.value()) EchoLink().DTRLine(on);
-    });
-    step([&] {
-        if (UseRTS.value()) EchoLink().RTSLine(on);
-    });
+SerialLine Form3::pttLine() const { return RTS.value() ? SerialLine::RTS : SerialLine::DTR; }
+
+void Form3::raiseControlLine() {
+    if (!UseDTR.value() && !UseRTS.value()) return;
+    app().raisedLines().raise(EchoLink(), LineReason::ControlLine, UseDTR.value() ? SerialLine::DTR : SerialLine::RTS);
 }
 
 void Form3::Timer8_Timer() {
     Form22& courtesy = app().form22();
     const bool rf = courtesy.RFUser.text() == Form22::kReceivingRF;
+    RaisedLines& lines = app().raisedLines();
     if (Check5.value() == 1 && rf) {
         Label43.setCaption("Repeater ON");
-        if (RTS.value()) {
-            EchoLink().RTSLine(true);
-            duplexLine_ = Line::RTS;
-        } else {
-            EchoLink().DTRLine(true);
-            duplexLine_ = Line::DTR;
-        }
+        lines.raise(EchoLink(), LineReason::DuplexKeying, pttLine());
     } else {
         if (Check5.value() == 1) Label43.setCaption("");
-        // The line raised for duplex keying drops with the RF, unless this program is transmitting.
-        if (!rf && duplexLine_ != Line::None && !EchoLink().TransmitterKeyed()) {
-            if (duplexLine_ == Line::RTS)
-                EchoLink().RTSLine(false);
-            else
-                EchoLink().DTRLine(false);
-            duplexLine_ = Line::None;
-        }
+        // The line raised for duplex keying drops once the RF has ended or duplex is switched
+        // off, unless this program is transmitting.
+        if (lines.lineOf(LineReason::DuplexKeying) && !EchoLink().TransmitterKeyed())
+            lines.lower(EchoLink(), LineReason::DuplexKeying);
     }
+    publishPttLine();
+}
+
+void Form3::publishPttLine() {
+    Form22& courtesy = app().form22();
     if (RTS.value()) {
         courtesy.UseRTS.setValue(true);
         UseDTR.setValue(true);
@@ -111,18 +105,22 @@ void Form3::Timer4_Timer() {
     step([&] { loop().doEvents(); });
     if (firstBranchOnFailure([&] { return FanCTRL2.value() == 1 && EchoLink().ReceivingSignal(); }))
         step([&] { FanOn(); });
+    if (showTransmitState() && (FanCTRL.value() == 1 || FanCTRL2.value() == 1)) step([&] { FanOn(); });
+}
+
+bool Form3::showTransmitState() {
     if (firstBranchOnFailure([&] { return EchoLink().TransmitterKeyed(); })) {
         step([&] {
             PTT.setBackColor(kRed);
             PTT.setCaption("PTT ON");
         });
-        if (FanCTRL.value() == 1 || FanCTRL2.value() == 1) step([&] { FanOn(); });
-    } else {
-        step([&] {
-            PTT.setBackColor(kButtonFace);
-            PTT.setCaption("PTT OFF");
-        });
+        return true;
     }
+    step([&] {
+        PTT.setBackColor(kButtonFace);
+        PTT.setCaption("PTT OFF");
+    });
+    return false;
 }
 
 void Form3::FanDelay_Timer() {
@@ -161,7 +159,7 @@ void Form3::Fan_Timer() {
                 flag2 = 1;
             }
         });
-        setControlLine(true);
+        step([&] { raiseControlLine(); });
     } else {
         step([&] { showFan(FanOnOff, false); });
         endAlternateControl();
@@ -173,20 +171,10 @@ void Form3::Fan_Timer() {
     endAlternateControl();
 }
 
-// The selected control line drops and the alternate control switches itself off.
+// The control line drops and the alternate control switches itself off.
 void Form3::endAlternateControl() {
-    step([&] {
-        if (UseDTR.value()) {
-            EchoLink().DTRLine(false);
-            FanCTRL2.setValue(0);
-        }
-    });
-    step([&] {
-        if (UseRTS.value()) {
-            EchoLink().RTSLine(false);
-            FanCTRL2.setValue(0);
-        }
-    });
+    step([&] { app().raisedLines().lower(EchoLink(), LineReason::ControlLine); });
+    if (UseDTR.value() || UseRTS.value()) step([&] { FanCTRL2.setValue(0); });
 }
 
 void Form3::Timer6_Timer() {

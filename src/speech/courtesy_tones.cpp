@@ -121,31 +121,23 @@ void Form22::showKerchunk() {
 
 void Form22::Timer6_Timer() {
     const bool rf = RFUser.text() == kReceivingRF;
+    RaisedLines& lines = app().raisedLines();
     if (Option6.value() && rf) {
         step([&] {
             PTT.setBackColor(kRed);
             PTT.setCaption("PTT ON");
         });
         step([&] {
-            if (UseRTS.value()) {
-                EchoLink().RTSLine(true);
-                repeaterLine_ = Line::RTS;
-            } else {
-                EchoLink().DTRLine(true);
-                repeaterLine_ = Line::DTR;
-            }
+            lines.raise(EchoLink(), LineReason::RepeaterKeying, UseRTS.value() ? SerialLine::RTS : SerialLine::DTR);
         });
         return;
     }
-    // The line raised for repeater keying drops with the RF, unless this program is transmitting.
-    if (!rf && repeaterLine_ != Line::None) {
+    // The line raised for repeater keying drops once the RF has ended or the link type changed,
+    // unless this program is transmitting.
+    if (lines.lineOf(LineReason::RepeaterKeying)) {
         step([&] {
             if (EchoLink().TransmitterKeyed()) return;
-            if (repeaterLine_ == Line::RTS)
-                EchoLink().RTSLine(false);
-            else
-                EchoLink().DTRLine(false);
-            repeaterLine_ = Line::None;
+            lines.lower(EchoLink(), LineReason::RepeaterKeying);
         });
     }
 }

@@ -4,6 +4,7 @@
 #include "core/event_loop.h"
 #include "core/step.h"
 #include "echolink/echolink_app.h"
+#include "speech/idents_window.h"
 
 Form22::Form22(FormHost& host) : Form(host, "Form22") {
     // Handlers go in before the settings load, which raises them as an operator's edits would.
@@ -19,6 +20,9 @@ void Form22::load() {
     EchoLink().Closing = [this] { EchoLink_Closing(); };
     setCaption(app().windowCaption("   MaroCurtesy"));
     loadSettings();
+    // Repeater keying uses the idents window's PTT line from its first tick on, not this
+    // window's designed choice until the idents window's 100 ms timer hands the choice over.
+    if (app().exists("Form3")) (app().form3().RTS.value() ? UseRTS : UseDTR).setValue(true);
 }
 
 // Closing the frame ends the program; the end releases the transmitter and lines first.

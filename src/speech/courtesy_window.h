@@ -94,6 +94,4 @@ private:
     void speakTest(const std::string& text);
     void chooseTone(TextBox& box, bool paintPTT);
     static void setPeriod(Form22& f, Timer& timer, const TextBox& box);
-    enum class Line { None, RTS, DTR };
-    Line repeaterLine_ = Line::None;   // the PTT line raised for repeater keying
 };

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/form.h"
+#include "echolink/raised_lines.h"
 
 class Form3 : public Form {
 public:
@@ -132,6 +133,8 @@ public:
 
     // ---- transmitter control lines and fan
     void FanOn();
+    // Paints PTT from EchoLink's report at once (its 100 ms timer repaints it too); true when keyed.
+    bool showTransmitState();
     OptionButton RTS{*this, "RTS", "pttline", "Use RTS", true};
     OptionButton DTR{*this, "DTR", "pttline", "Use DTR"};
     CheckBox Check5{*this, "Check5", "Enable Duplex"};
@@ -159,6 +162,8 @@ public:
     Timer Fan{*this, "Fan", 1000, [this] { Fan_Timer(); }, false};
     Timer FanDelay{*this, "FanDelay", 1000, [this] { FanDelay_Timer(); }, false};
     void Timer8_Timer();
+    // Hands the PTT line choice to the courtesy window and forces the control line to the other one.
+    void publishPttLine();
     void Timer4_Timer();
     void Timer6_Timer();
     void Fan_Timer();
@@ -272,7 +277,9 @@ private:
     bool linkActive();              // Activity, ReceivingSignal or CarrierDetected
     bool linkActiveOrKeyed();       // ... or PTT "PTT ON"
     void handToPlayer(bool withVolume);
-    void setControlLine(bool on);
+    void raiseControlLine();
+    bool playerHasTimeLeft();
+    SerialLine pttLine() const;
     void endAlternateControl();
     // link control
     bool bulletinFilePlaying();
@@ -289,6 +296,4 @@ private:
                       const std::string& clockText);
     template <class F>
     void orLog(const std::string& what, F&& f);
-    enum class Line { None, RTS, DTR };
-    Line duplexLine_ = Line::None;  // the PTT line raised for duplex keying
 };

@@ -67,15 +67,20 @@ void Form3::SpeakTheText() {
     // The queue is cleared before pending events run, so a text queued meanwhile stays queued.
     flag2 = 0;
     step([&] { loop().doEvents(); });
-    step([&] { EchoLink().KeyTransmitter(false); });
-    step([&] { paintOff(PTT); });
-    step([&] { paintOff(app().form22().PTT); });
-    step([&] {
-        if (UseDTR.value()) EchoLink().DTRLine(false);
-    });
-    step([&] {
-        if (UseRTS.value()) EchoLink().RTSLine(false);
-    });
+    // A file with time left keeps the key down: releasing it here would cut a gap into it.
+    if (!playerHasTimeLeft()) {
+        step([&] { EchoLink().KeyTransmitter(false); });
+        step([&] { paintOff(PTT); });
+        step([&] { paintOff(app().form22().PTT); });
+    }
+    // The control line drops after every speech; a running fan raises it again at its next tick.
+    step([&] { app().raisedLines().lower(EchoLink(), LineReason::ControlLine); });
+}
+
+// The player's time left; one that cannot be read counts as time left.
+bool Form3::playerHasTimeLeft() {
+    const auto left = toNumber(app().form1().Label1.caption());
+    return !left || *left != 0;
 }
 
 void Form3::SpeechDelay() {

@@ -29,9 +29,12 @@ bool Form114::countDown(Label& seconds, const TextBox& period, bool running) {
     return true;
 }
 
-// A failure reading the flags counts as busy.
-bool Form114::busyForBeacon() {
-    return firstBranchOnFailure([&] { return EchoLink().LinkBusy() || app().form24().PTT.caption() == "PTT ON"; });
+// A failure reading the flags counts as a station talking: the beacon is lost.
+Airtime Form114::airForBeacon() {
+    if (firstBranchOnFailure([&] { return EchoLink().LinkBusy(); })) return Airtime::StationTalking;
+    if (firstBranchOnFailure([&] { return app().form24().PTT.caption() == "PTT ON"; }))
+        return Airtime::OwnTransmission;
+    return Airtime::Free;
 }
 
 bool Form114::stationConnectedAndQuiet() {
@@ -56,8 +59,8 @@ void Form114::periodChanged(TextBox& period, Label& seconds, Timer& beacon, bool
 }
 
 void Form114::Beacon1_Timer() {
-    if (!countDown(BeaconSeconds1, BeaconPeriod1, StopClock1.value() == 1 || Check6.value() == 1)) return;
-    if (busyForBeacon() || stationConnectedAndQuiet()) return;
+    const bool due = countDown(BeaconSeconds1, BeaconPeriod1, StopClock1.value() == 1 || Check6.value() == 1);
+    if (!conditionsTurn_.take(due, [this] { return airForBeacon(); }) || stationConnectedAndQuiet()) return;
     bool built = false;
     step([&] {
         TXWeather();   // a failed report is logged and cleared; nothing earlier is spoken instead
@@ -68,8 +71,8 @@ void Form114::Beacon1_Timer() {
 }
 
 void Form114::Beacon2_Timer() {
-    if (!countDown(BeaconSeconds2, BeaconPeriod2, StopClock2.value() != 0)) return;
-    if (busyForBeacon() || stationConnectedAndQuiet()) return;
+    const bool due = countDown(BeaconSeconds2, BeaconPeriod2, StopClock2.value() != 0);
+    if (!forecastTurn_.take(due, [this] { return airForBeacon(); }) || stationConnectedAndQuiet()) return;
     Text3.setText("");
     if (!loggedStep(*this, "Weather forecast beacon", [&] {
             app().form115().GetForcastFile();
@@ -80,8 +83,8 @@ void Form114::Beacon2_Timer() {
 }
 
 void Form114::Beacon3_Timer() {
-    if (!countDown(BeaconSeconds3, BeaconPeriod3, StopClock3.value() != 0)) return;
-    if (busyForBeacon()) return;
+    const bool due = countDown(BeaconSeconds3, BeaconPeriod3, StopClock3.value() != 0);
+    if (!warningTurn_.take(due, [this] { return airForBeacon(); })) return;
     loggedStep(*this, "Weather warning beacon", [&] { warningBeaconTurn(); });
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/form.h"
+#include "core/held_turn.h"
 #include "core/settings_binding.h"
 
 class Form114 : public Form {
@@ -178,8 +179,11 @@ private:
     void Beacon3_Timer();
     void Beacon4_Timer();
     bool countDown(Label& seconds, const TextBox& period, bool running);
-    bool busyForBeacon();
+    // What is on the air for a beacon: a station talking, or this station's own transmission.
+    Airtime airForBeacon();
     bool stationConnectedAndQuiet();
+    // A beacon due during the station's own transmission goes out after it.
+    HeldTurn conditionsTurn_, forecastTurn_, warningTurn_;
     void periodChanged(TextBox& period, Label& seconds, Timer& beacon, bool dotMeansOff);
     void warningBeaconTurn();
 };

@@ -183,12 +183,16 @@ TEST(BeaconChoice, AudioFilesGoToThePlayerAndOtherTextIsSpoken) {
     set.Text2.setText(news);
     set.Text3.setText(upper);
     set.Text4.setText("Welcome to the node");
+    // Each file ends before the next beacon: one sent while the station is on the air is dropped.
     set.Option1.setValue(true);
     sendOne(s, set);
     EXPECT_EQ(s.app().form1().txtFile.text(), id);
+    EXPECT_EQ(sendOne(s, set), "-") << "the first file is on the air";
+    s.advance(2);
     set.Option2.setValue(true);
     sendOne(s, set);
     EXPECT_EQ(s.app().form1().txtFile.text(), news);
+    s.advance(2);
     set.Option3.setValue(true);
     EXPECT_EQ(sendOne(s, set), upper) << "the ending is compared case-sensitively";
     EXPECT_EQ(s.app().form1().txtFile.text(), news);

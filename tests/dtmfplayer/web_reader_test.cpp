@@ -173,7 +173,8 @@ TEST_F(WebSlot, SlotTwentysButtonLeavesTheBoxEmptyUntilThePageIsIn) {
     EXPECT_EQ(w.Text1.text(), "Stand By");
     p.s.click("Form23.Command20");
     EXPECT_EQ(w.Text1.text(), "");
-    EXPECT_EQ(p.spoken(), (std::vector<std::string>{"Stand By", "Stand By"}));
+    // The first "Stand By" is on the air, so the second one is dropped rather than cutting it off.
+    EXPECT_EQ(p.spoken(), (std::vector<std::string>{"Stand By"}));
     p.s.advance(8);
     EXPECT_EQ(p.spoken().back(), "Twenty");
     EXPECT_EQ(w.Text1.text(), "Twenty");

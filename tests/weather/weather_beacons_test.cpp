@@ -99,14 +99,19 @@ TEST(WeatherBeacons, BusyOrConnectedAtZeroLosesThatPeriod) {
     EXPECT_EQ(after(ws, 62), "");
     EXPECT_NEAR(val(ws.w().BeaconSeconds1.caption()), 60, 2) << "the label is back at the full period";
     ws.s.node().setCarrier(false);
-    // A file on the air: the player shows the news player's PTT as on while it keys.
+    // A file on the air: the player shows the news player's PTT as on while it keys. The
+    // beacons due meanwhile wait for it and go out, one after the other, once it has ended.
     putFileOnAir(ws.s, 90);
     ws.s.advance(1);
     ASSERT_EQ(ws.s.app().form24().PTT.caption(), "PTT ON");
     EXPECT_EQ(after(ws, 59), "");
     ws.s.app().act([&] { ws.s.app().form1().StopFile(); });
-    ws.s.advance(1);
     ASSERT_EQ(ws.s.app().form24().PTT.caption(), "PTT OFF");
+    EXPECT_EQ(after(ws, 1.5).rfind("The local weather conditions", 0), 0u);
+    ws.s.advance(30);
+    ws.takeSpoken();
+    ws.w().BeaconSeconds1.setCaption("60");
+    ws.w().BeaconSeconds3.setCaption("60");
 
     // With "No TX When Station Connected" the conditions beacon waits; the warning beacon does not.
     ws.connectStations(2);

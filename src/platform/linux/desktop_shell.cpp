@@ -17,7 +17,6 @@ extern char** environ;
 namespace {
 
 constexpr auto kOpenWait = std::chrono::seconds(3);
-constexpr auto kRestartWait = std::chrono::seconds(30);
 
 // Starts a program with its standard input and output on /dev/null, so that nothing it prints
 // mixes with ours. Nothing when it cannot be started.
@@ -87,11 +86,13 @@ public:
         return !status || *status == 0;
     }
 
+    // Started and left to run: the station's loop never waits on the restart, whose command
+    // may take many seconds to return (or never does, as the machine goes down).
     bool restartComputer() override {
         const auto pid = spawn(commands_.restart);
         if (!pid) return false;
-        const auto status = exitWithin(*pid, kRestartWait);
-        return !status || *status == 0;
+        reapLater(*pid);
+        return true;
     }
 
     bool startProgram(const std::string& program, const std::vector<std::string>& args) override {
