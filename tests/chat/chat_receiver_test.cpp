@@ -186,3 +186,27 @@ TEST_F(ChatFixture, EchoLinkFailingMidLineIsLoggedAndTheNextLineIsHandled) {
     receive("W1ABC>back again");
     EXPECT_EQ(chat.RTB.lines().size(), 1u);
 }
+
+// A remote line of thousands of characters would hold the transmitter for minutes: what is
+// spoken stops at a word within the limit, and the error log says the line was cut.
+TEST_F(ChatFixture, AVeryLongLineIsSpokenOnlyUpToAWordWithinTheLimitAndTheCutIsLogged) {
+    s.set("Form3.SayText", "1");
+    std::string words;
+    while (words.size() < 10000) words += "lorem ipsum ";
+    const int logsBefore = s.transcript().count("LOG ");
+    receive("W1ABC>" + words);
+    const std::string prefix = "Message from W1ABC ";
+    ASSERT_EQ(beacon.TempText.rfind(prefix, 0), 0u) << beacon.TempText.substr(0, 60);
+    const std::string spoken = beacon.TempText.substr(prefix.size());
+    EXPECT_LE(spoken.size(), 300u);
+    EXPECT_GT(spoken.size(), 280u);
+    EXPECT_EQ(words.rfind(spoken, 0), 0u) << "the start of the line, cut between two words";
+    EXPECT_EQ(words[spoken.size()], ' ');
+    EXPECT_EQ(s.transcript().count("LOG "), logsBefore + 1);
+    ASSERT_EQ(chat.RTB.lines().size(), 1u) << "the whole line is still shown";
+
+    beacon.TempText.clear();
+    receive("W1ABC>a short line");
+    EXPECT_EQ(beacon.TempText, "Message from W1ABC a short line");
+    EXPECT_EQ(s.transcript().count("LOG "), logsBefore + 1);
+}

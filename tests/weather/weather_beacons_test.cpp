@@ -218,3 +218,25 @@ TEST(LiveWarningWatcher, AutoStartSwitchesTheWarningBeaconOnSixtySecondsLater) {
     EXPECT_EQ(after(ws, 57), "");
     EXPECT_EQ(after(ws, 4), announced);
 }
+
+// Two beacons with one period fall due in the same second: the second waits for the first to
+// end instead of cutting it off, and both go out whole within their period.
+TEST(WeatherBeacons, TwoBeaconsWithOnePeriodBothGoOutWhole) {
+    WeatherStation ws;
+    withSettings(ws, "STOPCLOCK1=1\r\nBEACONPERIOD1=1\r\nSTOPCLOCK2=1\r\nBEACONPERIOD2=1\r\n");
+    ws.s.transcript().clear();
+    ws.s.advance(118);
+    std::vector<std::string> air;
+    for (const std::string& line : ws.s.transcript().lines())
+        if (line.rfind("KEY", 0) == 0 || line.rfind("PLAY", 0) == 0 || line.rfind("STOP", 0) == 0 ||
+            line.rfind("WAV", 0) == 0)
+            air.push_back(line);
+    ASSERT_EQ(air.size(), 8u) << ::testing::PrintToString(air);
+    for (int turn = 0; turn < 2; ++turn) {
+        EXPECT_EQ(air[turn * 4].rfind("WAV", 0), 0u);
+        EXPECT_EQ(air[turn * 4 + 1], "KEY on");
+        EXPECT_EQ(air[turn * 4 + 2].rfind("PLAY", 0), 0u);
+        EXPECT_EQ(air[turn * 4 + 3], "KEY off");
+    }
+    EXPECT_NE(air[0], air[4]) << "each beacon says its own text";
+}
