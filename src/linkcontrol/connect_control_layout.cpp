@@ -20,11 +20,11 @@ void Form4::declareLayout() {
             {labelFor("Call 2", GroupCall2), GroupCall2, labelFor("DTMF Disconnect", DTMFGroup1Disc), DTMFGroup1Disc,
              Command4},
             {labelFor("Call 3", GroupCall3), GroupCall3}});
-    l.rows({{labelFor("Call 4", GroupCall4), GroupCall4, labelFor("DTMF Connect", DTMFGroup2Connect), DTMFGroup2Connect,
+    l.rows({{labelFor("Call 1", GroupCall4), GroupCall4, labelFor("DTMF Connect", DTMFGroup2Connect), DTMFGroup2Connect,
              Command5},
-            {labelFor("Call 5", GroupCall5), GroupCall5, labelFor("DTMF Disconnect", DTMFGroup2Disc), DTMFGroup2Disc,
+            {labelFor("Call 2", GroupCall5), GroupCall5, labelFor("DTMF Disconnect", DTMFGroup2Disc), DTMFGroup2Disc,
              Command6},
-            {labelFor("Call 6", GroupCall6), GroupCall6}});
+            {labelFor("Call 3", GroupCall6), GroupCall6}});
     TextBox* calls[] = {&Call1, &Call2, &Call3, &Call4, &Call5, &Call6, &Call7, &Call8};
     TextBox* codes[] = {&DTMF1, &DTMF2, &DTMF3, &DTMF4, &DTMF5, &DTMF6, &DTMF7, &DTMF8};
     CommandButton* toggles[] = {&Command7, &Command8, &Command9, &Command10, &Command11, &Command12, &Command13, &Command15};
