@@ -48,6 +48,7 @@ App::App(AppOptions options, Services services)
       transcript_(*clock_),
       node_(loop_, transcript_, options_.callsign),
       services_(std::move(services)) {
+    transcript_.keepLines(options_.keepTranscript);
     ensureFolder(options_.folders.config);
     ensureFolder(options_.folders.data);
     // Logged once the loop runs, when the transcript has its readers.

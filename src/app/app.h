@@ -35,6 +35,7 @@ struct AppOptions {
     std::optional<LocalMs> virtualStart;   // run on a virtual clock from this moment
     Folders folders = defaultFolders();
     std::string callsign = "N0CALL-L";
+    bool keepTranscript = true;            // tests read it back; the program only streams it
 };
 
 class App final : public FormHost {

@@ -4,9 +4,18 @@
 #include "core/text.h"
 
 void Transcript::record(const std::string& line) {
-    lines_.push_back(line);
-    stamped_.push_back(stampText(clock_.now()) + " " + line);
-    for (auto& l : listeners_) l(stamped_.back());
+    std::string stamped = stampText(clock_.now()) + " " + line;
+    if (keep_) {
+        // Kept before the listeners hear it, so a listener may read it back.
+        lines_.push_back(line);
+        stamped_.push_back(stamped);
+    }
+    for (auto& l : listeners_) l(stamped);
+}
+
+void Transcript::keepLines(bool keep) {
+    keep_ = keep;
+    if (!keep_) clear();
 }
 
 void Transcript::clear() {

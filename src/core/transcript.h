@@ -10,6 +10,9 @@
 class Transcript {
 public:
     explicit Transcript(const Clock& clock) : clock_(clock) {}
+    // Tests read back what was recorded; the running program only hands each line to its
+    // listeners, so a station on the air for months does not grow without end.
+    void keepLines(bool keep);
     void record(const std::string& line);               // "KEY on", "PLAY \"/x.wav\" vol=0", ...
     const std::vector<std::string>& lines() const { return lines_; }   // without the time stamp
     const std::vector<std::string>& stamped() const { return stamped_; }
@@ -20,6 +23,7 @@ public:
     bool contains(const std::string& prefix) const { return count(prefix) > 0; }
 private:
     const Clock& clock_;
+    bool keep_ = true;
     std::vector<std::string> lines_;
     std::vector<std::string> stamped_;
     std::vector<std::function<void(const std::string&)>> listeners_;

@@ -38,6 +38,7 @@ std::optional<AppOptions> readOptions(int argc, char** argv) {
     AppOptions options;
     options.folders = o->folders;
     options.callsign = o->callsign;
+    options.keepTranscript = false;   // printed as it comes; nobody reads it back
     return options;
 }
 }  // namespace

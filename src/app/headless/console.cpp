@@ -20,6 +20,7 @@ AppOptions appOptions(const ConsoleOptions& o, std::shared_ptr<Clock> clock) {
     a.virtualStart = o.virtualStart;
     a.folders = o.folders;
     a.callsign = o.callsign;
+    a.keepTranscript = false;   // printed as it comes; nobody reads it back
     return a;
 }
 
