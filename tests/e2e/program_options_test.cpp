@@ -20,7 +20,12 @@ TEST(ProgramOptions, HelpPrintsTheUsageOfBothModes) {
 TEST(ProgramOptions, BothModesRefuseWhatTheyDoNotKnow) {
     TempFolder folder;
     const std::string folders = " --config '" + folder.file("config") + "' --data '" + folder.file("data") + "'";
-    const std::string windows = "QT_QPA_PLATFORM=offscreen MVSMALL_RUNTIME_DIR='" + folder.file("run") + "'";
+    const std::string windows = "QT_QPA_PLATFORM=offscreen";
+#ifdef MVSMALL_GUI_BUILT
+    constexpr bool kWindowsBuilt = true;
+#else
+    constexpr bool kWindowsBuilt = false;   // without windows the program is the console in both modes
+#endif
     const struct {
         bool headless;
         std::string args, error;
@@ -34,6 +39,7 @@ TEST(ProgramOptions, BothModesRefuseWhatTheyDoNotKnow) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);
+        if (!c.headless && !kWindowsBuilt && c.args.rfind("--virtual-time", 0) == 0) continue;
         const BinaryRun run = c.headless ? runProgram(folder, "", "--headless" + folders + " " + c.args)
                                          : runProgram(folder, "", folders.substr(1) + " " + c.args, windows);
         EXPECT_EQ(run.exitCode, 2);

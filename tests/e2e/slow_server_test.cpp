@@ -23,17 +23,27 @@ long msOfDay(const std::string& line) {
            std::stol(line.substr(9, 3));
 }
 
-// The first transcript line at or after `from` (ms of the day) that holds every given piece.
+// The first transcript line at or after `from` that holds every given piece. Times run on past
+// midnight (a run that starts at 23:59:58 sees its later lines at 24:00:05, not 00:00:05), so a
+// run across midnight reads like any other.
 struct Seen {
     long at = -1;
     std::string line;
 };
 Seen first(const BinaryRun& run, std::vector<std::string> pieces, long from = 0) {
+    long previous = -1, days = 0;
     for (const auto& line : run.out) {
-        if (line.size() < 13 || msOfDay(line) < from) continue;
+        if (line.size() < 13) continue;
+        long at = msOfDay(line) + days;
+        if (previous >= 0 && at < previous - kDayMs / 2) {
+            days += kDayMs;
+            at += kDayMs;
+        }
+        previous = at;
+        if (at < from) continue;
         bool all = true;
         for (const auto& p : pieces) all = all && line.find(p) != std::string::npos;
-        if (all) return {msOfDay(line), line};
+        if (all) return {at, line};
     }
     return {};
 }
