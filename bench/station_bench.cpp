@@ -5,9 +5,10 @@
 //              (first-start settings), against one polling timer thread per window
 //   dtmf       delay from a DTMF event to the transmitter keyed, in real time
 //   memory     peak resident memory of the headless program (and of the GUI where it is built)
+//   gui        processor use and wake-ups of the windowed program idling with windows shown
 //
 //   station_bench [--days N] [--idle-seconds N] [--dtmf-runs N] [--memory-seconds N]
-//                 [--only day|startup|idle|dtmf|memory|files]
+//                 [--only day|startup|idle|dtmf|memory|files|gui]
 #include <sys/resource.h>
 #include <sys/time.h>
 #include <sys/wait.h>
@@ -30,6 +31,7 @@
 #include <vector>
 
 #include "../tests/soak/station_settings.h"
+#include "gui_idle.h"
 #include "app/app.h"
 #include "core/datetime.h"
 #include "core/settings.h"
@@ -359,7 +361,7 @@ int main(int argc, char** argv) {
         else {
             std::fprintf(stderr,
                          "usage: %s [--days N] [--idle-seconds N] [--dtmf-runs N] [--memory-seconds N] "
-                         "[--only day|startup|idle|dtmf|memory|files]\n",
+                         "[--only day|startup|idle|dtmf|memory|files|gui]\n",
                          argv[0]);
             return 2;
         }
@@ -371,5 +373,6 @@ int main(int argc, char** argv) {
     if (want("dtmf")) benchDtmf(dtmfRuns);
     if (want("memory")) benchMemory(memorySeconds);
     if (want("files")) benchFiles();
+    if (want("gui")) benchGuiIdle(idleSeconds);
     return 0;
 }
