@@ -96,6 +96,9 @@ struct FormView::Bound {
     Control* control;
     QWidget* widget = nullptr;
     bool painting = false;              // a repaint is setting the widget: its signals are not the operator's
+    bool pending = false;               // waits in the view's pending changes
+    bool coloured = false;              // the colours below are on the widget
+    std::int64_t backDrawn = -1, foreDrawn = -1;
     std::vector<std::string> items;     // list items as last drawn
     ChatDrawn chatDrawn;                // what a chat display's browser has drawn
 };
@@ -163,7 +166,7 @@ void FormView::build() {
     std::stable_sort(containers.begin(), containers.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     for (const auto& [depth, c] : containers) layOut(c, areas_[c]);
     layOut(nullptr, root_);
-    for (auto& [c, b] : bound_) paint(*b);
+    paintAll();
 }
 
 QWidget* FormView::makeWidget(Control& control) {
@@ -540,6 +543,61 @@ void FormView::refreshControl(Control& control) {
     paint(*it->second);
 }
 
+bool FormView::markChanged(const Control& control) {
+    if (!form_) return false;
+    if (isHidden()) {
+        staleWhileHidden_ = true;
+        return false;
+    }
+    auto it = bound_.find(&control);
+    if (it == bound_.end() || it->second->pending) return false;
+    it->second->pending = true;
+    pending_.push_back(it->second.get());
+    return pending_.size() == 1;
+}
+
+void FormView::repaintPending() {
+    std::vector<Bound*> due;
+    due.swap(pending_);
+    for (Bound* b : due) {
+        b->pending = false;
+        if (b->control) paint(*b);
+    }
+}
+
+void FormView::paintAll() {
+    for (Bound* b : pending_) b->pending = false;
+    pending_.clear();
+    staleWhileHidden_ = false;
+    for (auto& [c, b] : bound_)
+        if (b->control) paint(*b);
+}
+
+// Colours are set only when the model's differ from those drawn: a palette is costly to build.
+void FormView::paintColours(Bound& b, std::int64_t back, std::int64_t fore, QPalette::ColorRole backRole,
+                            QPalette::ColorRole foreRole) {
+    if (b.coloured && b.backDrawn == back && b.foreDrawn == fore) return;
+    QWidget* w = b.widget;
+    QPalette pal = QApplication::palette(w);
+    if (auto c = vbColor(back)) pal.setColor(backRole, *c);
+    if (auto c = vbColor(fore)) pal.setColor(foreRole, *c);
+    w->setPalette(pal);
+    b.coloured = true;
+    b.backDrawn = back;
+    b.foreDrawn = fore;
+}
+
+void FormView::paintLabel(Bound& b) {
+    auto& m = static_cast<Label&>(*b.control);
+    auto* l = static_cast<QLabel*>(b.widget);
+    QString caption = qs(withoutCarriageReturns(m.caption()));
+    if (buddyLabels_.count(l)) caption = escapedForBuddy(caption);
+    if (l->text() != caption) l->setText(caption);
+    const bool filled = vbColor(m.backColor()).has_value();
+    if (l->autoFillBackground() != filled) l->setAutoFillBackground(filled);
+    paintColours(b, m.backColor(), m.foreColor(), QPalette::Window, QPalette::WindowText);
+}
+
 void FormView::applyCommon(Bound& b) {
     Control& c = *b.control;
     QWidget* w = b.widget;
@@ -558,36 +616,24 @@ void FormView::paint(Bound& b) {
     QWidget* w = b.widget;
     const QSignalBlocker block(w);
     switch (c.kind()) {
-    case ControlKind::Label: {
-        auto& m = static_cast<Label&>(c);
-        auto* l = static_cast<QLabel*>(w);
-        QString caption = qs(withoutCarriageReturns(m.caption()));
-        if (buddyLabels_.count(l)) caption = escapedForBuddy(caption);
-        if (l->text() != caption) l->setText(caption);
-        QPalette pal = QApplication::palette(l);
-        const auto back = vbColor(m.backColor());
-        if (back) pal.setColor(QPalette::Window, *back);
-        if (auto fore = vbColor(m.foreColor())) pal.setColor(QPalette::WindowText, *fore);
-        l->setAutoFillBackground(back.has_value());
-        l->setPalette(pal);
+    case ControlKind::Label:
+        paintLabel(b);
         break;
-    }
     case ControlKind::TextBox: {
         auto& m = static_cast<TextBox&>(c);
-        QPalette pal = QApplication::palette(w);
-        if (auto back = vbColor(m.backColor)) pal.setColor(QPalette::Base, *back);
-        if (auto fore = vbColor(m.foreColor)) pal.setColor(QPalette::Text, *fore);
-        w->setPalette(pal);
+        paintColours(b, m.backColor, m.foreColor, QPalette::Base, QPalette::Text);
         if (auto* e = qobject_cast<QLineEdit*>(w)) {
-            e->setReadOnly(m.locked);
-            e->setMaxLength(m.maxLength > 0 ? m.maxLength : 32767);
+            if (e->isReadOnly() != m.locked) e->setReadOnly(m.locked);
+            // Setting the length sets the text again, even the same.
+            const int maxLength = m.maxLength > 0 ? m.maxLength : 32767;
+            if (e->maxLength() != maxLength) e->setMaxLength(maxLength);
             if (e->text() != qs(m.text())) {
                 const int caret = e->cursorPosition();
                 e->setText(qs(m.text()));
                 e->setCursorPosition(std::min(caret, static_cast<int>(e->text().size())));
             }
         } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
-            p->setReadOnly(m.locked);
+            if (p->isReadOnly() != m.locked) p->setReadOnly(m.locked);
             const QString shown = qs(withoutCarriageReturns(m.text()));
             if (p->toPlainText() != shown) p->setPlainText(shown);
         }
@@ -740,6 +786,10 @@ void FormView::applyPlace() {
 
 void FormView::refreshForm() {
     if (!form_) return;
+    if (form_->visible() && staleWhileHidden_)
+        paintAll();
+    else
+        repaintPending();
     const QString title = qs(form_->caption().empty() ? form_->name() : form_->caption());
     if (windowTitle() != title) setWindowTitle(title);
     // Sized as the window first shows, and again when it sets a size anew (a side it leaves at 0

@@ -2,7 +2,9 @@
 // One window drawn from its model. The widgets mirror the controls; what the operator does goes
 // back to the model as a piece of work on the core loop, so every handler runs there, in order.
 // The view holds no behaviour of its own.
+#include <QPalette>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <set>
@@ -31,9 +33,16 @@ public:
     void detach();
 
     QWidget* widgetFor(const Control& control) const;
-    // Repaint one control, or the window's caption, place and visibility.
+    // Repaint one control at once.
     void refreshControl(Control& control);
+    // The window's caption, size, place and visibility, with the controls' pending changes drawn
+    // first (a size is measured from what they show); a window coming back on screen is drawn whole.
     void refreshForm();
+    // A change the model made, drawn at the next repaintPending() while the window is on screen.
+    // A window out of view draws nothing until it shows again. True when it newly waits here.
+    bool markChanged(const Control& control);
+    // Draws each control marked since the last time, once.
+    void repaintPending();
     // How many control repaints the view has done (a repaint touches one control only).
     std::uint64_t repaints() const { return repaints_; }
 
@@ -58,6 +67,10 @@ private:
     void applySize(QSize wanted);
     void applyPlace();
     void paint(Bound& b);
+    void paintAll();
+    void paintLabel(Bound& b);
+    void paintColours(Bound& b, std::int64_t back, std::int64_t fore, QPalette::ColorRole backRole,
+                      QPalette::ColorRole foreRole);
     void applyCommon(Bound& b);
     // Queue the operator's action on the core loop; it is dropped if the model has gone by then.
     void operatorAction(std::function<void()> work);
@@ -74,4 +87,6 @@ private:
     int placedLeft_ = -1, placedTop_ = -1;
     int sizedWidth_ = -1, sizedHeight_ = -1;
     std::uint64_t repaints_ = 0;
+    std::vector<Bound*> pending_;        // marked changed, each once, while on screen
+    bool staleWhileHidden_ = false;      // changed while out of view: drawn whole when shown
 };

@@ -1,5 +1,6 @@
 #include "gui/gui_session.h"
 
+#include <QAbstractEventDispatcher>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
@@ -17,6 +18,11 @@ GuiSession::GuiSession(App& app, std::function<void()> ended)
         QObject::connect(keys, &QShortcut::activated, &window, [this] { showPanel(); });
     });
     view_.showVisibleWindows();
+    // Changes are drawn once the loop's work has run, and before Qt waits in any event loop (a
+    // message box a handler opens): nothing changed stays undrawn while the program waits.
+    driver_.afterWork([this] { view_.repaintChanged(); });
+    if (auto* events = QAbstractEventDispatcher::instance())
+        QObject::connect(events, &QAbstractEventDispatcher::aboutToBlock, &driver_, [this] { view_.repaintChanged(); });
     // The launcher's creation checks, creates every tool window and shows itself (or goes to the tray).
     App& a = app_;
     app_.loop().post([&a] { a.form5(); });

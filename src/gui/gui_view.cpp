@@ -1,5 +1,7 @@
 #include "gui/gui_view.h"
 
+#include <algorithm>
+
 #include "gui/form_view.h"
 
 GuiView::GuiView(App& app) : app_(app) { app_.setView(this); }
@@ -25,7 +27,14 @@ FormView* GuiView::make(Form& form) {
 }
 
 void GuiView::controlChanged(Control& control) {
-    if (FormView* view = viewOf(control.owner())) view->refreshControl(control);
+    FormView* view = viewOf(control.owner());
+    if (view && view->markChanged(control)) changed_.push_back(view);
+}
+
+void GuiView::repaintChanged() {
+    std::vector<FormView*> views;
+    views.swap(changed_);
+    for (FormView* view : views) view->repaintPending();
 }
 
 void GuiView::formChanged(Form& form) {
@@ -34,6 +43,7 @@ void GuiView::formChanged(Form& form) {
         // The model goes soon after: the view lets go of it at once and leaves the screen.
         if (!view) return;
         views_.erase(&form);
+        changed_.erase(std::remove(changed_.begin(), changed_.end(), view), changed_.end());
         view->detach();
         view->hide();
         view->deleteLater();

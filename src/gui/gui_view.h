@@ -1,8 +1,11 @@
 #pragma once
 // The view of the whole station: a window on screen for each window the model shows, kept in
-// step as the models change. Only the control that changed is repainted.
+// step as the models change. A model may write a control many times in one piece of work (labels
+// each tick, mostly with the same value): the view notes which changed and draws each once, when
+// the loop's due work has run (repaintChanged); a window out of view is drawn when it shows again.
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "app/app.h"
 
@@ -19,6 +22,9 @@ public:
     void formChanged(Form& form) override;
     void formShown(Form& form) override;
 
+    // Draws the controls changed since the last time, each once.
+    void repaintChanged();
+
     // The window's view, or nullptr where the window is not on screen.
     FormView* viewOf(const Form& form) const;
     // Draws every window the model shows now (those shown before the view was attached).
@@ -30,5 +36,6 @@ private:
     FormView* make(Form& form);
     App& app_;
     std::map<const Form*, FormView*> views_;
+    std::vector<FormView*> changed_;   // views with controls waiting to be drawn
     std::function<void(Form&, FormView&)> drawn_;
 };

@@ -14,6 +14,8 @@ LoopDriver::LoopDriver(App& app, std::function<void()> ended) : app_(app), ended
     // Work may be posted from other threads (audio and transfer callbacks): wake on Qt's thread.
     app_.loop().setWakeup([this] { QMetaObject::invokeMethod(this, [this] { schedule(); }, Qt::QueuedConnection); });
     app_.loop().setDoEventsHook([this] {
+        // What the handler changed so far is drawn by the events that run now.
+        if (afterWork_) afterWork_();
         inDoEvents_ = true;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         inDoEvents_ = false;
@@ -50,5 +52,6 @@ void LoopDriver::tick() {
     // Within doEvents the loop runs its own due work; a nested run here would only go deeper.
     if (inDoEvents_) return;
     app_.act([this] { app_.loop().processDue(); });
+    if (afterWork_) afterWork_();
     schedule();
 }

@@ -14,11 +14,14 @@ public:
     ~LoopDriver() override;
     // Look again at when the next work is due.
     void schedule();
+    // Runs once the loop's due work has run, and as a handler lets Qt's events run part-way.
+    void afterWork(std::function<void()> done) { afterWork_ = std::move(done); }
 
 private:
     void tick();
     App& app_;
     std::function<void()> ended_;
+    std::function<void()> afterWork_;
     QTimer timer_;
     bool inDoEvents_ = false;
     bool endReported_ = false;

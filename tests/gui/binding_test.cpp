@@ -108,18 +108,33 @@ TEST_F(GuiBinding, TicksOptionsListsSlidersAndTabsReachTheModel) {
     EXPECT_EQ(w.Combo1.text(), "blue");
 }
 
-TEST_F(GuiBinding, AModelChangeRepaintsThatControlOnly) {
+TEST_F(GuiBinding, AModelChangeRepaintsThatControlOnlyOnceATurn) {
     auto* label = widget<QLabel>(view, w.Label1);
-    const auto before = view->repaints();
-    v.s.app().act([&] { w.Label1.setCaption("Frequency 145.500"); });
+    auto before = view->repaints();
+    v.s.app().act([&] {
+        w.Label1.setCaption("Frequency 145.000");
+        w.Label1.setCaption("Frequency 145.500");
+    });
+    EXPECT_EQ(label->text(), "Frequency") << "drawn once the turn's work has run";
+    EXPECT_EQ(view->repaints(), before);
+    v.view.repaintChanged();
     EXPECT_EQ(label->text(), "Frequency 145.500");
     EXPECT_EQ(view->repaints(), before + 1);
+    v.view.repaintChanged();
+    EXPECT_EQ(view->repaints(), before + 1) << "nothing changed since";
 
-    v.s.app().act([&] { w.Label1.setBackColor(0xFF); });   // &HBBGGRR: red
+    v.act([&] { w.Label1.setBackColor(0xFF); });   // &HBBGGRR: red
     EXPECT_EQ(label->palette().color(QPalette::Window), QColor(255, 0, 0));
     EXPECT_TRUE(label->autoFillBackground());
+    v.act([&] {
+        w.Label1.setBackColor(-1);
+        w.Label1.setForeColor(0xFF0000);   // blue
+    });
+    EXPECT_FALSE(label->autoFillBackground());
+    EXPECT_EQ(label->palette().color(QPalette::Window), QApplication::palette(label).color(QPalette::Window));
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 
-    v.s.app().act([&] {
+    v.act([&] {
         w.Text1.setText("42");
         w.Check1.setValue(0);
         w.List1.addItem("four");
@@ -138,6 +153,33 @@ TEST_F(GuiBinding, AModelChangeRepaintsThatControlOnly) {
     EXPECT_EQ(w.pressedWith, "") << "a change made by code presses nothing";
 }
 
+TEST_F(GuiBinding, AWindowOutOfViewIsDrawnWholeWhenItShowsAgain) {
+    v.act([&] { w.Hide(); });
+    ASSERT_TRUE(view->isHidden());
+    const auto before = view->repaints();
+    v.act([&] {
+        w.Label1.setCaption("Changed while hidden");
+        w.Text1.setText("7");
+        w.List1.addItem("four");
+    });
+    EXPECT_EQ(view->repaints(), before) << "nothing is drawn for a window out of view";
+    EXPECT_EQ(widget<QLabel>(view, w.Label1)->text(), "Frequency");
+
+    EXPECT_EQ(v.show(w), view);
+    EXPECT_FALSE(view->isHidden());
+    EXPECT_EQ(widget<QLabel>(view, w.Label1)->text(), "Changed while hidden");
+    EXPECT_EQ(widget<QLineEdit>(view, w.Text1)->text(), "7");
+    EXPECT_EQ(widget<QListWidget>(view, w.List1)->count(), 4);
+
+    // Hidden and shown within one turn: what changed meanwhile shows all the same.
+    v.act([&] {
+        w.Hide();
+        w.Label1.setCaption("Within one turn");
+        w.Show();
+    });
+    EXPECT_EQ(widget<QLabel>(view, w.Label1)->text(), "Within one turn");
+}
+
 TEST_F(GuiBinding, ClosingTheFrameAsksTheWindowWhichUnloadsByDefault) {
     view->close();
     EXPECT_FALSE(w.unloaded()) << "the window decides, on the loop";
@@ -153,6 +195,6 @@ TEST_F(GuiBinding, AMultiLineBoxKeepsItsLinesWithCarriageReturns) {
     QTest::keyClicks(notes, "b");
     v.settle();
     EXPECT_EQ(w.Notes.text(), "a\r\nb");
-    v.s.app().act([&] { w.Notes.setText("one\r\ntwo"); });
+    v.act([&] { w.Notes.setText("one\r\ntwo"); });
     EXPECT_EQ(notes->toPlainText(), "one\ntwo");
 }

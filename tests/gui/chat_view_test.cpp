@@ -38,7 +38,7 @@ TEST(GuiChat, NewLinesAreAppendedAndMarkupIsShownAsText) {
     FormView* view = v.show(chat);
     auto* display = qobject_cast<QTextBrowser*>(view->widgetFor(chat.RTB));
     ASSERT_NE(display, nullptr);
-    v.s.app().act([&] {
+    v.act([&] {
         chat.AddChatLine("W1ABC> ", "first <b>line</b>");
         chat.AddChatLine("W1ABC> ", "second");
     });
@@ -79,9 +79,14 @@ TEST(GuiChat, EveryLineShowsEvenWhenItRepeatsTheOneBefore) {
     FormView* view = v.show(chat);
     auto* display = qobject_cast<QTextBrowser*>(view->widgetFor(chat.RTB));
     ASSERT_NE(display, nullptr);
-    for (int i = 0; i < 3; ++i) v.s.app().act([&] { chat.AddChatLine("W1ABC>", "73"); });
+    for (int i = 0; i < 3; ++i) v.act([&] { chat.AddChatLine("W1ABC>", "73"); });
     EXPECT_EQ(display->document()->blockCount(), 3) << display->toPlainText().toStdString();
-    v.s.app().act([&] {
+    v.act([&] {   // drawn together at the turn's end
+        chat.AddChatLine("W1ABC>", "73");
+        chat.AddChatLine("W1ABC>", "73");
+    });
+    EXPECT_EQ(display->document()->blockCount(), 5) << display->toPlainText().toStdString();
+    v.act([&] {
         chat.RTB.clear();
         chat.AddChatLine("W1ABC>", "73");
     });
@@ -94,7 +99,7 @@ TEST(GuiChat, TheSenderAndItsColonAreBoldInTheSendersColourAndTheTextIsNot) {
     FormView* view = v.show(chat);
     auto* display = qobject_cast<QTextBrowser*>(view->widgetFor(chat.RTB));
     ASSERT_NE(display, nullptr);
-    v.s.app().act([&] { chat.AddChatLine("W1ABC>", "hello"); });
+    v.act([&] { chat.AddChatLine("W1ABC>", "hello"); });
     const QString text = display->toPlainText();
     auto formatAt = [&](int position) {
         QTextCursor cursor(display->document());

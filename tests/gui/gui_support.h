@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/form_view.h"
@@ -21,12 +22,20 @@ struct ViewedStation {
     Station s;
     GuiView view{s.app()};
 
-    // Qt's pending events (the operator's actions), then the loop's work that is due now.
+    // Qt's pending events (the operator's actions), then the loop's work that is due now and
+    // what it changed drawn, as the program's loop driver does.
     void settle() {
         for (int i = 0; i < 3; ++i) {
             QApplication::processEvents();
             s.app().act([&] { s.loop().processDue(); });
+            view.repaintChanged();
         }
+    }
+    // One piece of the model's work, then what it changed drawn, as after a turn of the loop.
+    template <class Work>
+    void act(Work&& work) {
+        s.app().act(std::forward<Work>(work));
+        view.repaintChanged();
     }
     Form& form(const std::string& name) {
         Form* f = nullptr;

@@ -158,3 +158,39 @@ TEST(GuiSession, AWindowShownFromTheLauncherComesToTheFront) {
     g.settle();
     EXPECT_EQ(QApplication::activeWindow(), idents) << "the idents window is already up: it must still come forward";
 }
+
+// Through the program's own loop driver, run by Qt's event loop: a change is drawn once the
+// loop's work has run; a window out of view draws nothing and shows the current values again.
+TEST(GuiSession, AWindowHiddenAndShownAgainShowsWhatChangedMeanwhile) {
+    Session g;
+    g.settle();
+    FormView* launcher = g.gui.view().viewOf(g.s.app().form5());
+    ASSERT_NE(launcher, nullptr);
+    Form3& idents = g.s.app().form3();
+    auto turn = [] { QTest::qWait(50); };   // the driver's timer: due work, then drawing
+    auto onLoop = [&](const char* caption) { g.s.loop().post([&idents, caption] { idents.ShowTime.setCaption(caption); }); };
+
+    QTest::mouseClick(button(*launcher, "Idents / Settings"), Qt::LeftButton);
+    turn();
+    FormView* view = g.gui.view().viewOf(idents);
+    ASSERT_TRUE(view && view->isVisible());
+    auto* time = qobject_cast<QLabel*>(view->widgetFor(idents.ShowTime));
+    ASSERT_NE(time, nullptr);
+    onLoop("12:34:56");
+    turn();
+    EXPECT_EQ(time->text(), "12:34:56");
+
+    QTest::mouseClick(button(*launcher, "Hide All Programs"), Qt::LeftButton);
+    turn();
+    ASSERT_TRUE(view->isHidden());
+    const auto repaints = view->repaints();
+    onLoop("23:45:01");
+    turn();
+    EXPECT_EQ(view->repaints(), repaints);
+    EXPECT_EQ(time->text(), "12:34:56");
+
+    QTest::mouseClick(button(*launcher, "Idents / Settings"), Qt::LeftButton);
+    turn();
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(time->text(), "23:45:01");
+}
