@@ -35,6 +35,7 @@
 #include "core/form.h"
 #include "gui/chat_pictures.h"
 #include "gui/colors.h"
+#include "gui/steady_tabs.h"
 
 namespace {
 QString qs(const std::string& s) { return QString::fromStdString(s); }
@@ -322,6 +323,7 @@ QWidget* FormView::makeWidget(Control& control) {
     }
     case ControlKind::TabStrip: {
         auto* t = new QTabWidget;
+        new SteadyTabs(t);
         QObject::connect(t, &QTabWidget::currentChanged, this, [this, b](int i) {
             if (b->painting || !b->control) return;
             auto* m = static_cast<TabStrip*>(b->control);

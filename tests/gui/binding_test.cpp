@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -178,6 +179,40 @@ TEST_F(GuiBinding, AWindowOutOfViewIsDrawnWholeWhenItShowsAgain) {
         w.Show();
     });
     EXPECT_EQ(widget<QLabel>(view, w.Label1)->text(), "Within one turn");
+}
+
+namespace {
+// Where a widget is painted, united.
+struct PaintedArea : QObject {
+    explicit PaintedArea(QWidget* w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) area |= static_cast<QPaintEvent*>(e)->rect();
+        return false;
+    }
+    QRect area;
+};
+}  // namespace
+
+TEST_F(GuiBinding, ALabelChangingOnATabPageRepaintsItsOwnPlaceAndAGrowingPageStillGetsItsRoom) {
+    auto* tabs = widget<QTabWidget>(view, w.Tabs);
+    auto* label = widget<QLabel>(view, w.Label2);
+    v.act([&] {
+        w.Tabs.setCurrentTab(1);
+        w.Label2.setCaption("12:00:00");
+    });
+    v.settle();
+    const PaintedArea painted(tabs);
+    v.act([&] { w.Label2.setCaption("12:00:01"); });
+    v.settle();
+    EXPECT_EQ(label->text(), "12:00:01");
+    EXPECT_FALSE(painted.area.contains(tabs->rect())) << "the whole tab widget was repainted for one label";
+    EXPECT_TRUE(painted.area.intersects(QRect(label->mapTo(tabs, QPoint()), label->size())))
+        << "the label's own place was not repainted";
+
+    const QString words = QString("a caption long enough to need more lines than one ").repeated(6);
+    v.act([&] { w.Label2.setCaption(words.toStdString()); });
+    v.settle();
+    EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "the label was not given its room";
 }
 
 TEST_F(GuiBinding, ClosingTheFrameAsksTheWindowWhichUnloadsByDefault) {
