@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -25,10 +26,20 @@ constexpr const char* kShowWindows = "press Form5.Command1; press Form5.Command4
 constexpr double kSettleSeconds = 3.0;   // start-up, the first-start work and the steps above
 
 struct Sample {
-    double cpuSeconds = 0;             // every thread, user and system
-    long long wakeups = 0;             // voluntary context switches, every thread living now
-    long long mainWakeups = 0;         // those of the main (Qt) thread
+    double cpuSeconds = 0;                 // every thread, user and system
+    std::map<std::string, long long> wakeups;   // voluntary context switches of each living thread
+    long long mainWakeups = 0;             // those of the main (Qt) thread
 };
+
+// A thread that ended between the samples is left out; one that began counts from zero.
+long long wakeupsBetween(const Sample& before, const Sample& after) {
+    long long n = 0;
+    for (const auto& [tid, count] : after.wakeups) {
+        const auto was = before.wakeups.find(tid);
+        n += count - (was == before.wakeups.end() ? 0 : was->second);
+    }
+    return n;
+}
 
 long long statusField(const std::filesystem::path& status, const std::string& key) {
     std::ifstream in(status);
@@ -56,7 +67,7 @@ Sample sample(pid_t pid) {
     const std::filesystem::path proc = "/proc/" + std::to_string(pid);
     std::error_code ec;
     for (const auto& task : std::filesystem::directory_iterator(proc / "task", ec))
-        s.wakeups += statusField(task.path() / "status", "voluntary_ctxt_switches:");
+        s.wakeups[task.path().filename().string()] = statusField(task.path() / "status", "voluntary_ctxt_switches:");
     s.mainWakeups = statusField(proc / "task" / std::to_string(pid) / "status", "voluntary_ctxt_switches:");
     return s;
 }
@@ -136,7 +147,7 @@ void benchGuiIdle(double seconds) {
                 100.0 * cpu / wall, cpu, wall);
     std::printf("idle.gui_wakeups              %10.0f /s       (voluntary context switches, every thread; the Qt "
                 "thread %.0f /s)\n",
-                (after.wakeups - before.wakeups) / wall, (after.mainWakeups - before.mainWakeups) / wall);
+                wakeupsBetween(before, after) / wall, (after.mainWakeups - before.mainWakeups) / wall);
     const std::string errors = errorsOf(root);
     if (!errors.empty()) std::printf("idle.gui: the program reported\n%s", errors.c_str());
 }
