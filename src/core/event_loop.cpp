@@ -28,26 +28,36 @@ void EventLoop::post(std::function<void()> work, std::int64_t delayMs) {
 
 void EventLoop::attach(Timer* t) {
     t->order_ = ++timerOrder_;
-    timers_.insert(t);
+    if (freeSlots_.empty()) {
+        t->slot_ = static_cast<std::uint32_t>(slots_.size());
+        slots_.push_back(t);
+    } else {
+        t->slot_ = freeSlots_.back();
+        freeSlots_.pop_back();
+        slots_[t->slot_] = t;
+    }
 }
 
-void EventLoop::detach(Timer* t) { timers_.erase(t); }
+void EventLoop::detach(Timer* t) {
+    slots_[t->slot_] = nullptr;
+    freeSlots_.push_back(t->slot_);
+}
 
 void EventLoop::schedule(Timer* t) {
     t->generation_ = ++generation_;
-    if (t->armed() && !t->running_) heap_.push({t->due_, t->order_, t->generation_, t});
+    if (t->armed() && !t->running_) heap_.push({t->due_, t->order_, t->generation_, t->slot_});
 }
 
 bool EventLoop::current(const Due& d) const {
-    // A destroyed timer's address may be reused: the generation, unique per loop, tells them apart.
-    return timers_.count(d.timer) && d.timer->generation_ == d.generation && d.timer->armed() &&
-           !d.timer->running_;
+    // A slot may hold a newer timer by now: the generation, unique per loop, tells them apart.
+    const Timer* t = slots_[d.slot];
+    return t && t->generation_ == d.generation && t->armed() && !t->running_;
 }
 
 Timer* EventLoop::dueTimer(std::int64_t now) {
     while (!heap_.empty() && !current(heap_.top())) heap_.pop();
     if (heap_.empty() || heap_.top().due > now) return nullptr;
-    Timer* t = heap_.top().timer;
+    Timer* t = slots_[heap_.top().slot];
     heap_.pop();
     return t;
 }
@@ -87,6 +97,11 @@ bool EventLoop::takePosted(std::int64_t now, std::uint64_t maxSeq, std::function
 }
 
 void EventLoop::runGuarded(const std::string& what, const std::function<void()>& work) {
+    guarded([&] { return what; }, work);
+}
+
+template <class Describe>
+void EventLoop::guarded(const Describe& what, const std::function<void()>& work) {
     ++depth_;
     ++dispatched_;
     try {
@@ -100,9 +115,9 @@ void EventLoop::runGuarded(const std::string& what, const std::function<void()>&
         }
         throw;  // unwind the outer handlers too: the program has ended
     } catch (const std::exception& e) {
-        if (onFailure_) onFailure_(what + ": " + e.what());
+        if (onFailure_) onFailure_(what() + ": " + e.what());
     } catch (...) {
-        if (onFailure_) onFailure_(what + ": unknown failure");
+        if (onFailure_) onFailure_(what() + ": unknown failure");
     }
     --depth_;
 }
@@ -115,21 +130,29 @@ void EventLoop::runTimer(Timer* t) {
     t->due_ = next;
     t->running_ = true;
     t->generation_ = ++generation_;
-    // A timer destroyed by its own handler must not be touched afterwards.
-    auto alive = std::make_shared<bool>(true);
-    t->aliveFlag_ = alive;
-    const auto handler = t->onTick_;
+    // A timer destroyed by its own handler must not be touched afterwards: its slot is then
+    // empty or holds another timer.
+    const std::uint32_t slot = t->slot_;
     struct ClearRunning {
         Timer* t;
-        std::shared_ptr<bool> alive;
+        std::uint32_t slot;
         EventLoop* loop;
         ~ClearRunning() {
-            if (!*alive) return;
+            if (loop->slots_[slot] != t || !t->running_) return;
             t->running_ = false;
             loop->schedule(t);
         }
-    } clear{t, alive, this};
-    if (handler) runGuarded("timer " + t->name_, handler);
+    } clear{t, slot, this};
+    runTimerHandler(t);
+}
+
+void EventLoop::runTimerHandler(Timer* t) {
+    if (!t->onTick_) return;
+    // Copies: the handler may replace itself, and the timer may end inside it. A timer's name is
+    // short enough to copy without allocating, and is needed only if the handler fails.
+    const auto handler = t->onTick_;
+    const std::string name = t->name_;
+    guarded([&] { return "timer " + name; }, handler);
 }
 
 bool EventLoop::dispatchOne(std::int64_t now) {

@@ -7,7 +7,6 @@
 #include <functional>
 #include <mutex>
 #include <queue>
-#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -71,7 +70,7 @@ private:
         std::int64_t due;
         std::uint64_t order;
         std::uint64_t generation;
-        Timer* timer;
+        std::uint32_t slot;   // where the timer stands in slots_
         bool operator>(const Due& o) const { return due != o.due ? due > o.due : order > o.order; }
     };
     void attach(Timer* t);
@@ -83,10 +82,17 @@ private:
     std::int64_t nextDeadline();              // tick of the next work, INT64_MAX if none
     bool dispatchOne(std::int64_t now);       // one posted event or one timer due at `now`
     void runTimer(Timer* t);
+    void runTimerHandler(Timer* t);
+    // Runs work as a handler; `what` names it for the error log, built only on failure.
+    template <class Describe>
+    void guarded(const Describe& what, const std::function<void()>& work);
     bool takePosted(std::int64_t now, std::uint64_t maxSeq, std::function<void()>& out);
 
     Clock& clock_;
-    std::unordered_set<Timer*> timers_;
+    // Every live timer by slot; a destroyed timer leaves its slot empty until a new one takes it.
+    // A queue entry finds its timer in one step, and a stale entry is told by the generation.
+    std::vector<Timer*> slots_;
+    std::vector<std::uint32_t> freeSlots_;
     std::priority_queue<Due, std::vector<Due>, std::greater<Due>> heap_;
     std::uint64_t generation_ = 0;
     std::deque<Posted> posted_;

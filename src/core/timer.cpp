@@ -17,7 +17,7 @@ Timer::Timer(Form& owner, std::string name, int intervalMs, std::function<void()
 }
 
 Timer::~Timer() {
-    if (aliveFlag_) *aliveFlag_ = false;
+    *aliveFlag_ = false;
     loop_.detach(this);
 }
 

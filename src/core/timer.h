@@ -34,7 +34,7 @@ public:
 protected:
     // Runs after every restart (creation, enabling, a new interval).
     virtual void restarted() {}
-    // False once the timer is destroyed; valid while its handler runs.
+    // False once the timer is destroyed.
     std::shared_ptr<bool> aliveToken() const { return aliveFlag_; }
 
 private:
@@ -49,6 +49,7 @@ private:
     std::int64_t due_ = 0;     // tick count of the next tick
     std::uint64_t order_ = 0;  // creation order breaks ties
     std::uint64_t generation_ = 0;
+    std::uint32_t slot_ = 0;   // the loop's place for it
     std::function<void()> onTick_;
-    std::shared_ptr<bool> aliveFlag_;
+    std::shared_ptr<bool> aliveFlag_ = std::make_shared<bool>(true);
 };

@@ -49,7 +49,7 @@ std::string Form1::FormatHMS(double seconds) {
     const long long hours = total / 3600;
     const long long minutes = (total - hours * 3600) / 60;
     const long long secs = total - (total / 60) * 60;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%02lld:%02lld:%02lld", hours, minutes, secs);
-    return buf;
+    // Written every tick of a playing file: two digits each, hours below 25.
+    const auto two = [](long long n) { return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; };
+    return two(hours) + ":" + two(minutes) + ":" + two(secs);
 }

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 #include <limits>
 
 #include "core/datetime.h"
@@ -47,6 +50,32 @@ TEST(Text, BooleansAndNumberText) {
     EXPECT_EQ(numberText(5), "5");
     EXPECT_EQ(numberText(1.5), "1.5");
     EXPECT_EQ(numberText(-1500), "-1500");
+}
+
+// Whole numbers take a short way through both conversions; it must agree with the general one.
+TEST(Text, WholeNumbersReadAndWriteAsTheGeneralConversionsDo) {
+    std::mt19937_64 random(25);
+    for (int i = 0; i < 20000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 17);
+        std::string text = std::string(random() % 4 == 0 ? "-" : random() % 8 == 0 ? "+" : "");
+        for (int d = 0; d < digits; ++d) text += static_cast<char>('0' + random() % 10);
+        const double general = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(toNumber(text), general) << text;
+        ASSERT_EQ(val(text), general) << text;
+        char printed[64];
+        std::snprintf(printed, sizeof printed, "%.0f", general);
+        if (std::fabs(general) < 1e15) ASSERT_EQ(numberText(general), printed) << text;
+    }
+    std::uniform_real_distribution<double> fraction(-1, 1);
+    for (int i = 0; i < 20000; ++i) {
+        const double v = fraction(random) * std::pow(10.0, static_cast<int>(random() % 40) - 20);
+        char printed[64];
+        std::snprintf(printed, sizeof printed, "%.15g", v);
+        ASSERT_EQ(numberText(v), printed) << printed;
+    }
+    EXPECT_EQ(numberText(-0.0), "-0");
+    EXPECT_EQ(numberText(999999999999999.0), "999999999999999");
+    EXPECT_EQ(numberText(1e15), "1e+15");
 }
 
 TEST(Text, StringFunctionsHaveForgivingBounds) {

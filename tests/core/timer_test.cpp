@@ -1,6 +1,8 @@
 // Timers and the loop, in virtual time.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "core/clock.h"
@@ -104,6 +106,26 @@ TEST(Timer, NeverTicksWhileItsOwnHandlerIsOnTheStack) {
     r.loop.runFor(1000);
     EXPECT_EQ(maxDepth, 1);
     EXPECT_GT(otherTicks, 5);
+}
+
+// A window closed by its own timer's tick takes the timer with it; a timer made in its place may
+// get the same memory and the same place in the loop, and must keep only its own schedule.
+TEST(Timer, ATimerEndedByItsOwnTickNeverTicksAgainAndItsSuccessorKeepsItsOwnTime) {
+    Rig r;
+    std::vector<std::string> failures;
+    r.loop.setFailureHandler([&](const std::string& f) { failures.push_back(f); });
+    std::unique_ptr<Timer> first, second;
+    int firstTicks = 0;
+    first = std::make_unique<Timer>(r.loop, "first", 100, [&] {
+        ++firstTicks;
+        first.reset();
+        second = std::make_unique<Timer>(r.loop, "second", 300, r.recorder());
+        throw std::runtime_error("gone");
+    });
+    r.loop.runFor(1000);
+    EXPECT_EQ(firstTicks, 1);
+    EXPECT_EQ(r.ticks, (std::vector<std::int64_t>{400, 700, 1000}));
+    EXPECT_EQ(failures, std::vector<std::string>{"timer first: gone"});
 }
 
 TEST(EventLoop, DoEventsRunsPendingEventsPartWayThroughAHandler) {
