@@ -26,40 +26,38 @@ void EventLoop::post(std::function<void()> work, std::int64_t delayMs) {
     if (wakeup_) wakeup_();
 }
 
-void EventLoop::attach(Timer* t) {
-    t->order_ = ++timerOrder_;
-    if (freeSlots_.empty()) {
-        t->slot_ = static_cast<std::uint32_t>(slots_.size());
-        slots_.push_back(t);
-    } else {
-        t->slot_ = freeSlots_.back();
-        freeSlots_.pop_back();
-        slots_[t->slot_] = t;
-    }
-}
+void EventLoop::attach(Timer* t) { t->order_ = ++timerOrder_; }
 
 void EventLoop::detach(Timer* t) {
-    slots_[t->slot_] = nullptr;
-    freeSlots_.push_back(t->slot_);
+    queue_.remove(t);
+    for (auto& [timer, exists] : onStack_)
+        if (timer == t) exists = false;
 }
 
 void EventLoop::schedule(Timer* t) {
-    t->generation_ = ++generation_;
-    if (t->armed() && !t->running_) heap_.push({t->due_, t->order_, t->generation_, t->slot_});
-}
-
-bool EventLoop::current(const Due& d) const {
-    // A slot may hold a newer timer by now: the generation, unique per loop, tells them apart.
-    const Timer* t = slots_[d.slot];
-    return t && t->generation_ == d.generation && t->armed() && !t->running_;
+    // A timer whose handler is on the stack keeps its place until the handler ends (runTimer
+    // set its next tick); a change of interval or a restart inside the handler waits until then.
+    if (t->running_) return;
+    if (t->armed())
+        queue_.place(t);
+    else
+        queue_.remove(t);
 }
 
 Timer* EventLoop::dueTimer(std::int64_t now) {
-    while (!heap_.empty() && !current(heap_.top())) heap_.pop();
-    if (heap_.empty() || heap_.top().due > now) return nullptr;
-    Timer* t = slots_[heap_.top().slot];
-    heap_.pop();
-    return t;
+    if (queue_.empty() || queue_.firstDue() > now) return nullptr;
+    Timer* t = queue_.first();
+    if (!t->running_) return t;
+    // Rare: a handler on the stack blocked past its own next tick. It keeps its place in the
+    // queue but waits; whatever is due behind it runs.
+    std::vector<Timer*> waiting;
+    while (!queue_.empty() && queue_.firstDue() <= now && queue_.first()->running_) {
+        waiting.push_back(queue_.first());
+        queue_.remove(queue_.first());
+    }
+    Timer* found = !queue_.empty() && queue_.firstDue() <= now ? queue_.first() : nullptr;
+    for (Timer* w : waiting) queue_.place(w);
+    return found;
 }
 
 std::int64_t EventLoop::dueAfter(std::int64_t base, int interval) const {
@@ -78,8 +76,7 @@ std::int64_t EventLoop::nextDeadline() {
         std::lock_guard<std::mutex> lock(mutex_);
         for (const Posted& p : posted_) next = std::min(next, p.due);
     }
-    while (!heap_.empty() && !current(heap_.top())) heap_.pop();
-    if (!heap_.empty()) next = std::min(next, heap_.top().due);
+    if (Timer* t = dueTimer(kNever)) next = std::min(next, t->due_);
     return next;
 }
 
@@ -129,20 +126,18 @@ void EventLoop::runTimer(Timer* t) {
     if (next <= now) next = dueAfter(now, t->interval_);
     t->due_ = next;
     t->running_ = true;
-    t->generation_ = ++generation_;
-    // A timer destroyed by its own handler must not be touched afterwards: its slot is then
-    // empty or holds another timer.
-    const std::uint32_t slot = t->slot_;
+    queue_.place(t);   // one step down the queue, instead of out and in again
+    onStack_.emplace_back(t, true);
     struct ClearRunning {
-        Timer* t;
-        std::uint32_t slot;
         EventLoop* loop;
         ~ClearRunning() {
-            if (loop->slots_[slot] != t || !t->running_) return;
+            const auto [t, exists] = loop->onStack_.back();
+            loop->onStack_.pop_back();
+            if (!exists) return;
             t->running_ = false;
             loop->schedule(t);
         }
-    } clear{t, slot, this};
+    } clear{this};
     runTimerHandler(t);
 }
 

@@ -6,11 +6,11 @@
 #include <deque>
 #include <functional>
 #include <mutex>
-#include <queue>
 #include <string>
 #include <vector>
 
 #include "core/clock.h"
+#include "core/timer_queue.h"
 
 class Timer;
 
@@ -65,19 +65,10 @@ private:
         std::uint64_t seq;
         std::function<void()> work;
     };
-    // Timers due next, kept in a heap; an entry is stale once its timer changed (generation).
-    struct Due {
-        std::int64_t due;
-        std::uint64_t order;
-        std::uint64_t generation;
-        std::uint32_t slot;   // where the timer stands in slots_
-        bool operator>(const Due& o) const { return due != o.due ? due > o.due : order > o.order; }
-    };
     void attach(Timer* t);
     void detach(Timer* t);
     void schedule(Timer* t);                  // (re)enter a timer after any change
-    bool current(const Due& d) const;
-    Timer* dueTimer(std::int64_t now);        // pops the earliest live timer due at `now`
+    Timer* dueTimer(std::int64_t now);        // the earliest armed timer due at `now`, if any
     std::int64_t dueAfter(std::int64_t base, int interval) const;
     std::int64_t nextDeadline();              // tick of the next work, INT64_MAX if none
     bool dispatchOne(std::int64_t now);       // one posted event or one timer due at `now`
@@ -89,12 +80,10 @@ private:
     bool takePosted(std::int64_t now, std::uint64_t maxSeq, std::function<void()>& out);
 
     Clock& clock_;
-    // Every live timer by slot; a destroyed timer leaves its slot empty until a new one takes it.
-    // A queue entry finds its timer in one step, and a stale entry is told by the generation.
-    std::vector<Timer*> slots_;
-    std::vector<std::uint32_t> freeSlots_;
-    std::priority_queue<Due, std::vector<Due>, std::greater<Due>> heap_;
-    std::uint64_t generation_ = 0;
+    TimerQueue queue_;
+    // Timers whose handlers are on the stack, and whether each still exists: a handler may
+    // destroy its own timer (a window closing), which must not be touched afterwards.
+    std::vector<std::pair<Timer*, bool>> onStack_;
     std::deque<Posted> posted_;
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -3,6 +3,7 @@
 //  - enabling an enabled timer does not restart it; disabling then enabling restarts the count;
 //  - changing the interval restarts it; an interval of 0 never ticks;
 //  - a timer never ticks again while its own handler is still on the stack.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -39,6 +40,7 @@ protected:
 
 private:
     friend class EventLoop;
+    friend class TimerQueue;
     void restart();
     EventLoop& loop_;
     Form* owner_ = nullptr;
@@ -48,8 +50,7 @@ private:
     bool running_ = false;
     std::int64_t due_ = 0;     // tick count of the next tick
     std::uint64_t order_ = 0;  // creation order breaks ties
-    std::uint64_t generation_ = 0;
-    std::uint32_t slot_ = 0;   // the loop's place for it
+    std::size_t queueIndex_ = static_cast<std::size_t>(-1);   // place in the loop's queue, if armed
     std::function<void()> onTick_;
     std::shared_ptr<bool> aliveFlag_ = std::make_shared<bool>(true);
 };
