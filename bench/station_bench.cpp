@@ -195,6 +195,7 @@ void benchIdle(double seconds) {
     auto app = realStation(f, nullptr);
     const int windows = static_cast<int>(app->existingForms().size());
     const std::uint64_t dispatched0 = app->loop().dispatched();
+    const std::uint64_t wakeups0 = app->loop().wakeups();
     const double cpu0 = processCpu();
     const auto started = Steady::now();
     app->act([&] { app->loop().runFor(static_cast<std::int64_t>(seconds * 1000)); });
@@ -203,6 +204,7 @@ void benchIdle(double seconds) {
     const double dispatches = static_cast<double>(app->loop().dispatched() - dispatched0);
     std::printf("idle.shared_loop_cpu          %10.3f %%        (%.2f s processor over %.1f s, %d windows, %.0f ticks/s)\n",
                 100.0 * cpu / wall, cpu, wall, windows, dispatches / wall);
+    std::printf("idle.shared_loop_wakeups      %10.0f /s\n", static_cast<double>(app->loop().wakeups() - wakeups0) / wall);
     const double polling = pollingThreadsCpu(windows, seconds);
     std::printf("idle.thread_per_window_cpu    %10.3f %%        (%d threads polling every 16 ms)\n",
                 100.0 * polling / seconds, windows);

@@ -201,6 +201,7 @@ void EventLoop::runFor(std::int64_t ms) {
             if (clock_.isVirtual()) {
                 if (target > now) clock_.sleepFor(target - now);
             } else if (target > now) {
+                ++wakeups_;
                 std::unique_lock<std::mutex> lock(mutex_);
                 wake_.wait_for(lock, std::chrono::milliseconds(target - now), postedSince);
                 continue;
@@ -211,6 +212,7 @@ void EventLoop::runFor(std::int64_t ms) {
             if (clock_.isVirtual()) {
                 clock_.sleepFor(next - now);
             } else {
+                ++wakeups_;
                 std::unique_lock<std::mutex> lock(mutex_);
                 wake_.wait_for(lock, std::chrono::milliseconds(next - now), postedSince);
             }

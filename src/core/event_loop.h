@@ -57,6 +57,7 @@ public:
     }
     int depth() const { return depth_; }
     std::uint64_t dispatched() const { return dispatched_; }
+    std::uint64_t wakeups() const { return wakeups_; }   // real-clock waits for the next work
 
 private:
     friend class Timer;
@@ -94,6 +95,7 @@ private:
     std::uint64_t seq_ = 0;
     std::uint64_t timerOrder_ = 0;
     std::uint64_t dispatched_ = 0;
+    std::uint64_t wakeups_ = 0;
     int depth_ = 0;
     std::atomic<bool> quit_{false};   // quit() may come from another thread
 };
