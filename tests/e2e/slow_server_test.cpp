@@ -90,7 +90,7 @@ TEST_F(SlowServer, AWebPageSlotLetsTheStationGoOnWhileThePageArrives) {
     const auto run = runHeadless(folder,
                                  "set Form23.Text43 55\nset Form23.Text21 " + late("page.html") +
                                      "\nset Form23.Text42 66\nset Form23.Text22 " + wav +
-                                     "\nwait 1\ndtmf 55\nwait 3\ndtmf 66\nwait 22\nquit\n",
+                                     "\nwait 1\ndtmf 55\nwait 3\ndtmf 66\nwait 32\nquit\n",
                                  "");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const Seen standBy = first(run, {" WAV ", "\"Stand By\""});
@@ -111,7 +111,11 @@ TEST_F(SlowServer, AWebPageSlotLetsTheStationGoOnWhileThePageArrives) {
 
     // The page's text follows once it has arrived.
     const Seen page = first(run, {" WAV ", "Net news"}, standBy.at);
-    ASSERT_GE(page.at, 0) << "the page was never read";
+    ASSERT_GE(page.at, 0) << "the page was never read:\n" << [&] {
+        std::string all;
+        for (const auto& line : run.out) all += line + "\n";
+        return all;
+    }();
     EXPECT_GE(page.at - standBy.at, 7000);
     EXPECT_GE(first(run, {" KEY on"}, page.at).at, 0);
 }
