@@ -35,16 +35,18 @@ std::vector<std::string> events(const std::vector<SettingsFile>& settings, const
     return out;
 }
 
+// One case of a table: settings files, the console input, and the events expected on the air.
+struct Row {
+    const char* name;
+    std::vector<SettingsFile> settings;
+    const char* input;
+    std::vector<std::string> expected;
+};
+
 const std::set<std::string> kLinesAndKey = {"RTS", "DTR", "KEY", "EXIT"};
 
 TEST(OnTheAir, EveryRaisedLineDropsWithItsReasonAndNothingKeysWithNothingToSend) {
     const SettingsFile repeater{"mvcourtesy.ini", "OPTION6=1\nOPTION7=0\n"};
-    struct Row {
-        const char* name;
-        std::vector<SettingsFile> settings;
-        const char* input;
-        std::vector<std::string> expected;
-    };
     const Row rows[] = {
         {"repeater keying: the PTT line switched to DTR while a local station talks",
          {repeater},
@@ -84,12 +86,6 @@ TEST(OnTheAir, BeaconsDueTogetherGoOutOneAfterTheOtherUnlessAStationTalks) {
     const SettingsFile set2{"beaconabc2.ini", "STOPCLOCK1=1\nBEACONPERIOD1=1\nTEXT21=set two beacon\n"};
     const std::string wav = "WAV \"DATA/Text_To_Wav.wav\" ";
     const std::string play = "PLAY \"DATA/Text_To_Wav.wav\" vol=0";
-    struct Row {
-        const char* name;
-        std::vector<SettingsFile> settings;
-        const char* input;
-        std::vector<std::string> expected;
-    };
     const Row rows[] = {
         {"both go on the air whole, the second after the first",
          {{"beaconabc.ini", "INFOHOURLY=1\nTEXT21=set one beacon\nCHECK2=1\n"}, set2},
