@@ -70,6 +70,11 @@ std::int64_t EventLoop::dueAfter(std::int64_t base, int interval) const {
     return second + timing::kSecondAlignOffsetMs - offset;
 }
 
+std::int64_t EventLoop::onGrid(std::int64_t tick) {
+    constexpr std::int64_t step = timing::kTimerResolutionMs;
+    return tick == kNever ? kNever : tick + (step - ((tick % step) + step) % step) % step;
+}
+
 std::int64_t EventLoop::nextDeadline() {
     std::int64_t next = kNever;
     {
@@ -196,7 +201,11 @@ void EventLoop::runFor(std::int64_t ms) {
         }
         // Work posted from another thread after this point ends the wait below at once.
         auto postedSince = [this, seen] { return seq_ != seen || quit_; };
-        const std::int64_t next = nextDeadline();
+        const std::int64_t due = nextDeadline();
+        // Work due inside one grid step runs in one wake-up at the step's end, as the platform's
+        // window timers all fire on one system tick. The end of a run is not moved: a caller that
+        // waits a given time gets what falls due in it.
+        const std::int64_t next = due <= now || due > target ? due : std::min(onGrid(due), target);
         if (next > target) {
             if (clock_.isVirtual()) {
                 if (target > now) clock_.sleepFor(target - now);
@@ -236,7 +245,8 @@ void EventLoop::quit() {
 std::int64_t EventLoop::msUntilNextWork() {
     const std::int64_t next = nextDeadline();
     if (next == kNever) return -1;
-    return std::max<std::int64_t>(0, next - clock_.tickCount());
+    const std::int64_t now = clock_.tickCount();
+    return next <= now ? 0 : onGrid(next) - now;
 }
 
 void EventLoop::processDue() {

@@ -13,6 +13,12 @@
 namespace {
 LocalMs at(const char* text) { return *parseDateTime(text); }
 
+// Ticks run on the loop's shared 16 ms grid: at the first step at or after their nominal time.
+std::vector<std::int64_t> onTheGrid(std::vector<std::int64_t> nominal) {
+    for (auto& t : nominal) t = (t + 15) / 16 * 16;
+    return nominal;
+}
+
 struct Rig {
     VirtualClock clock{at("2026-12-10 12:00:00") + 500};
     EventLoop loop{clock};
@@ -24,7 +30,8 @@ struct Rig {
 };
 }  // namespace
 
-// Each row: what is done to a 100 ms timer at 250 ms, and the ticks seen in the first 600 ms.
+// Each row: what is done to a 100 ms timer at 250 ms, and the nominal times of the ticks seen in
+// the first 610 ms.
 struct TimerRule {
     const char* name;
     std::function<void(Timer&)> at250;
@@ -38,8 +45,8 @@ TEST_P(TimerRules, Hold) {
     Timer t(r.loop, "t", 100, r.recorder());
     r.loop.runFor(250);
     GetParam().at250(t);
-    r.loop.runFor(350);
-    EXPECT_EQ(r.ticks, GetParam().expected);
+    r.loop.runFor(360);
+    EXPECT_EQ(r.ticks, onTheGrid(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,10 +82,17 @@ TEST(Timer, ShortIntervalsTickAtTheResolution) {
 
 TEST(Timer, OneSecondTimersTickJustAfterEveryWallClockSecondOnce) {
     Rig r;  // starts at 12:00:00.500
-    std::vector<std::string> seen;
-    Timer t(r.loop, "clock", 1000, [&] { seen.push_back(stampText(r.clock.now())); });
+    std::vector<LocalMs> seen;
+    Timer t(r.loop, "clock", 1000, [&] { seen.push_back(r.clock.now()); });
     r.loop.runFor(3000);
-    EXPECT_EQ(seen, (std::vector<std::string>{"12:00:01.010", "12:00:02.010", "12:00:03.010"}));
+    ASSERT_EQ(seen.size(), 3u);
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        // 10 ms after the second, then up to a grid step later: a second is 62.5 steps, so the
+        // phase within the step changes from one second to the next.
+        const std::int64_t after = seen[i] - at("2026-12-10 12:00:01") - 1000 * static_cast<std::int64_t>(i);
+        EXPECT_GE(after, 10) << stampText(seen[i]);
+        EXPECT_LT(after, 10 + 16) << stampText(seen[i]);
+    }
 }
 
 TEST(Timer, ABlockedThreadGivesOneLateTickNotABurst) {
@@ -124,7 +138,8 @@ TEST(Timer, ATimerEndedByItsOwnTickNeverTicksAgainAndItsSuccessorKeepsItsOwnTime
     });
     r.loop.runFor(1000);
     EXPECT_EQ(firstTicks, 1);
-    EXPECT_EQ(r.ticks, (std::vector<std::int64_t>{400, 700, 1000}));
+    // Made at the first's tick (100, run at 112): 412 and 712; 1012 is past the run.
+    EXPECT_EQ(r.ticks, onTheGrid({412, 712}));
     EXPECT_EQ(failures, std::vector<std::string>{"timer first: gone"});
 }
 
@@ -159,7 +174,7 @@ TEST(EventLoop, DelayedEventsRunAtTheirTime) {
     r.loop.post(r.recorder(), 700);
     r.loop.post(r.recorder(), 200);
     r.loop.runFor(1000);
-    EXPECT_EQ(r.ticks, (std::vector<std::int64_t>{200, 700}));
+    EXPECT_EQ(r.ticks, onTheGrid({200, 700}));
 }
 
 TEST(EventLoop, AWeekOfSchedulersRunsInVirtualTimeWithEveryTickCounted) {
@@ -171,4 +186,41 @@ TEST(EventLoop, AWeekOfSchedulersRunsInVirtualTimeWithEveryTickCounted) {
     // How fast this runs is a benchmark figure (bench/); here every tick must be there, once.
     EXPECT_EQ(seconds, 7L * 24 * 3600);
     EXPECT_EQ(fast, 7L * 24 * 36000);
+}
+
+// Timers started at different moments share the grid: every tick falls on a step, each timer
+// keeps its interval, and ticks due in one step run together in the order they fell due.
+TEST(EventLoop, TimersInDifferentPhasesTickTogetherOnTheGridInTheirDueOrder) {
+    Rig r;
+    std::vector<std::pair<std::int64_t, int>> ticks;   // (tick, which timer)
+    std::vector<std::unique_ptr<Timer>> timers;
+    r.loop.runFor(1);
+    for (int i = 0; i < 4; ++i) {
+        timers.push_back(std::make_unique<Timer>(r.loop, "t" + std::to_string(i), 96, [&r, &ticks, i] {
+            ticks.emplace_back(r.clock.tickCount() - r.start, i);
+        }));
+        r.loop.runFor(3);   // started at 1, 4, 7 and 10 ms: due 96 ms later, inside one step
+    }
+    r.loop.runFor(980 - 13);
+    ASSERT_EQ(ticks.size(), 40u);
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+        EXPECT_EQ(ticks[k].first, 96 * static_cast<std::int64_t>(k / 4 + 1) + 16) << k;   // one step each time
+        EXPECT_EQ(ticks[k].second, static_cast<int>(k % 4)) << k;   // in the order they fell due
+    }
+}
+
+TEST(EventLoop, ARealClockLoopWakesAtMostOnceAGridStep) {
+    RealClock clock;
+    EventLoop loop(clock);
+    int ticks = 0;
+    std::vector<std::unique_ptr<Timer>> timers;
+    for (int i = 0; i < 6; ++i) {
+        timers.push_back(std::make_unique<Timer>(loop, "t" + std::to_string(i), 1, [&] { ++ticks; }));
+        loop.runFor(2 + i % 3);   // six timers at six phases of the 16 ms step
+    }
+    const std::uint64_t before = loop.wakeups();
+    loop.runFor(480);
+    // 30 steps; one timer a wake-up would be about 180.
+    EXPECT_LE(loop.wakeups() - before, 30u + 2u);
+    EXPECT_GE(ticks, 6 * 20);
 }
