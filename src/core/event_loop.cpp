@@ -37,7 +37,10 @@ void EventLoop::detach(Timer* t) {
 void EventLoop::schedule(Timer* t) {
     // A timer whose handler is on the stack keeps its place until the handler ends (runTimer
     // set its next tick); a change of interval or a restart inside the handler waits until then.
-    if (t->running_) return;
+    if (t->running_) {
+        t->changedWhileRunning_ = true;
+        return;
+    }
     if (t->armed())
         queue_.place(t);
     else
@@ -140,6 +143,8 @@ void EventLoop::runTimer(Timer* t) {
             loop->onStack_.pop_back();
             if (!exists) return;
             t->running_ = false;
+            if (!t->changedWhileRunning_) return;   // it already stands at its next tick
+            t->changedWhileRunning_ = false;
             loop->schedule(t);
         }
     } clear{this};

@@ -48,9 +48,10 @@ private:
     int interval_;
     bool enabled_;
     bool running_ = false;
+    bool changedWhileRunning_ = false;   // restarted or switched inside its own handler
     std::int64_t due_ = 0;     // tick count of the next tick
     std::uint64_t order_ = 0;  // creation order breaks ties
-    std::size_t queueIndex_ = static_cast<std::size_t>(-1);   // place in the loop's queue, if armed
+    bool queued_ = false;      // in the loop's queue (armed)
     std::function<void()> onTick_;
     std::shared_ptr<bool> aliveFlag_ = std::make_shared<bool>(true);
 };

@@ -73,6 +73,52 @@ INSTANTIATE_TEST_SUITE_P(
         return n;
     });
 
+// Each row: what a 100 ms timer's handler does to its own timer on its first tick (nominal 100,
+// run at 112), and the nominal times of the ticks seen in the first 610 ms. A change made inside
+// the handler takes effect when the handler ends, counted from when it ran.
+struct OwnTickRule {
+    const char* name;
+    std::function<void(Timer&)> onFirstTick;
+    std::vector<std::int64_t> expected;
+};
+
+class OwnTickRules : public ::testing::TestWithParam<OwnTickRule> {};
+
+TEST_P(OwnTickRules, Hold) {
+    Rig r;
+    int n = 0;
+    Timer t(r.loop, "t", 100, [] {});
+    t.setHandler([&] {
+        r.ticks.push_back(r.clock.tickCount() - r.start);
+        if (++n == 1) GetParam().onFirstTick(t);
+    });
+    r.loop.runFor(610);
+    EXPECT_EQ(r.ticks, onTheGrid(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Core, OwnTickRules,
+    ::testing::Values(
+        OwnTickRule{"nothing", [](Timer&) {}, {100, 200, 300, 400, 500, 600}},
+        OwnTickRule{"a new interval", [](Timer& t) { t.setInterval(200); }, {100, 312, 512}},
+        OwnTickRule{"switched off", [](Timer& t) { t.disable(); }, {100}},
+        OwnTickRule{"switched off and on again", [](Timer& t) {
+                        t.disable();
+                        t.enable();
+                    },
+                    {100, 212, 312, 412, 512}},
+        OwnTickRule{"switched off, then given a new interval", [](Timer& t) {
+                        t.disable();
+                        t.setInterval(50);
+                    },
+                    {100}}),
+    [](const auto& info) {
+        std::string n = info.param.name;
+        for (char& c : n)
+            if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+        return n;
+    });
+
 TEST(Timer, ShortIntervalsTickAtTheResolution) {
     Rig r;
     Timer t(r.loop, "t", 1, r.recorder());
