@@ -29,9 +29,10 @@ void Control::setEnabled(bool e) {
 Label::Label(Form& owner, std::string name, std::string caption, Control* container)
     : Control(owner, std::move(name), ControlKind::Label, container), caption_(std::move(caption)) {}
 
-void Label::setCaption(const std::string& c) {
+void Label::setCaption(std::string_view c) {
     if (c == caption_) return;
-    caption_ = c;
+    caption_.assign(c);
+    numberShown_ = false;
     changed();
 }
 
@@ -51,9 +52,10 @@ void Label::setForeColor(std::int64_t c) {
 TextBox::TextBox(Form& owner, std::string name, std::string text, Control* container)
     : Control(owner, std::move(name), ControlKind::TextBox, container), text_(std::move(text)) {}
 
-void TextBox::setText(const std::string& t) {
+void TextBox::setText(std::string_view t) {
     if (t == text_) return;
-    text_ = t;
+    text_.assign(t);
+    numberShown_ = false;
     changed();
     if (onChange_) onChange_();
 }
@@ -61,6 +63,7 @@ void TextBox::setText(const std::string& t) {
 void TextBox::load(const std::string& t) {
     if (t != text_) {
         text_ = t;
+        numberShown_ = false;
         changed();
     }
     if (onChange_) onChange_();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Form;
@@ -60,7 +61,17 @@ class Label : public Control {
 public:
     Label(Form& owner, std::string name, std::string caption = "", Control* container = nullptr);
     const std::string& caption() const { return caption_; }
-    void setCaption(const std::string& c);
+    void setCaption(std::string_view c);
+    // Shows a number: its text is made only when the number differs from the one last shown so,
+    // or the caption was written otherwise since. A tick that shows an unchanged number costs a
+    // compare of two numbers.
+    template <class Format>
+    void showNumber(double v, const Format& format) {
+        if (numberShown_ && v == shownNumber_) return;
+        setCaption(format(v));
+        numberShown_ = true;
+        shownNumber_ = v;
+    }
     // Colours as the original toolkit writes them: &HBBGGRR. -1 is the system default.
     std::int64_t backColor() const { return backColor_; }
     std::int64_t foreColor() const { return foreColor_; }
@@ -71,13 +82,23 @@ public:
 private:
     std::string caption_;
     std::int64_t backColor_ = -1, foreColor_ = -1;
+    bool numberShown_ = false;
+    double shownNumber_ = 0;
 };
 
 class TextBox : public Control {
 public:
     TextBox(Form& owner, std::string name, std::string text = "", Control* container = nullptr);
     const std::string& text() const { return text_; }
-    void setText(const std::string& t);      // runs the change handler when the text changes
+    void setText(std::string_view t);        // runs the change handler when the text changes
+    // As Label::showNumber; the change handler runs when the text changes.
+    template <class Format>
+    void showNumber(double v, const Format& format) {
+        if (numberShown_ && v == shownNumber_) return;
+        setText(format(v));
+        numberShown_ = true;
+        shownNumber_ = v;
+    }
     void load(const std::string& t);         // puts the text in and runs the change handler, changed or not
     void onChange(std::function<void()> h) { onChange_ = std::move(h); }
     // Edit styles that filter the operator's typing.
@@ -98,6 +119,8 @@ public:
     void operatorSet(const std::string& value) override { operatorType(value); }
 private:
     std::string text_;
+    bool numberShown_ = false;
+    double shownNumber_ = 0;
     std::function<void()> onChange_;
     std::function<void(int&)> onKeyPress_;
 };
@@ -189,6 +212,8 @@ public:
     void operatorSet(const std::string& value) override;
 private:
     std::string text_;
+    bool numberShown_ = false;
+    double shownNumber_ = 0;
     std::function<void()> onChange_;
 };
 

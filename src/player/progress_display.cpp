@@ -22,8 +22,10 @@ void Form1::progressTick() {
 }
 
 void Form1::showProgress() {
-    step([&] { Label1.setCaption(numberText(graph().duration() - playedPosition())); });
-    step([&] { Label2.setCaption(numberText(playedPosition())); });
+    // Written every 16 ms, mostly unchanged (a stopped file stays loaded): text only on a change.
+    const auto number = [](double v) { return numberText(v); };
+    step([&] { Label1.showNumber(graph().duration() - playedPosition(), number); });
+    step([&] { Label2.showNumber(playedPosition(), number); });
     step([&] {
         const double pos = std::nearbyint(playedPosition());
         progressWriting_ = true;
@@ -33,8 +35,8 @@ void Form1::showProgress() {
         } reset{progressWriting_};
         H1.setValue(static_cast<int>(pos));
     });
-    step([&] { Text1.setText(FormatHMS(graph().duration() - playedPosition())); });
-    step([&] { Text2.setText(FormatHMS(playedPosition())); });
+    step([&] { Text1.showNumber(graph().duration() - playedPosition(), FormatHMS); });
+    step([&] { Text2.showNumber(playedPosition(), FormatHMS); });
 }
 
 // The news player's end-of-bulletin chain runs here, at the end of each of its files.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/text.h"
 #include "support/station_fixture.h"
 
 namespace {
@@ -13,6 +14,7 @@ public:
         Slider1.onChange([this] { ++sliderChanges; });
     }
     TextBox Text1{*this, "Text1"};
+    Label Label1{*this, "Label1"};
     CheckBox Check1{*this, "Check1"};
     OptionButton Option1{*this, "Option1", "g", "", true};
     OptionButton Option2{*this, "Option2", "g"};
@@ -40,6 +42,35 @@ TEST(Controls, HandlersRunOncePerRealChangeWhoeverMakesIt) {
     p.Slider1.setValue(-5000);   // clamped to the minimum
     EXPECT_EQ(p.sliderChanges, 2);
     EXPECT_EQ(p.Slider1.value(), -3000);
+}
+
+// A number shown every tick is turned into text only when it changes, yet whatever else writes
+// the control is never left standing over the number shown after it.
+TEST(Controls, ShownNumbersAreFormattedOnlyWhenTheyChange) {
+    Station s;
+    Probe p(s.app());
+    int formats = 0;
+    const auto format = [&](double v) {
+        ++formats;
+        return numberText(v);
+    };
+    p.Label1.showNumber(5, format);
+    p.Label1.showNumber(5, format);
+    EXPECT_EQ(formats, 1);
+    p.Label1.setCaption("by hand");
+    p.Label1.showNumber(5, format);
+    EXPECT_EQ(p.Label1.caption(), "5");
+    p.Label1.showNumber(6.5, format);
+    EXPECT_EQ(p.Label1.caption(), "6.5");
+    EXPECT_EQ(formats, 3);
+
+    p.Text1.showNumber(7, format);
+    p.Text1.showNumber(7, format);
+    p.Text1.operatorType("8");
+    p.Text1.showNumber(7, format);
+    EXPECT_EQ(p.Text1.text(), "7");
+    EXPECT_EQ(p.textChanges, 3);   // "7", "8", "7": the change handler sees every change of text
+    EXPECT_EQ(formats, 5);
 }
 
 TEST(Controls, OptionButtonsExcludeOthersOfTheirGroupOnly) {
