@@ -32,7 +32,7 @@ Label::Label(Form& owner, std::string name, std::string caption, Control* contai
 void Label::setCaption(std::string_view c) {
     if (c == caption_) return;
     caption_.assign(c);
-    numberShown_ = false;
+    shown_.forget();
     changed();
 }
 
@@ -55,7 +55,7 @@ TextBox::TextBox(Form& owner, std::string name, std::string text, Control* conta
 void TextBox::setText(std::string_view t) {
     if (t == text_) return;
     text_.assign(t);
-    numberShown_ = false;
+    shown_.forget();
     changed();
     if (onChange_) onChange_();
 }
@@ -63,7 +63,7 @@ void TextBox::setText(std::string_view t) {
 void TextBox::load(const std::string& t) {
     if (t != text_) {
         text_ = t;
-        numberShown_ = false;
+        shown_.forget();
         changed();
     }
     if (onChange_) onChange_();

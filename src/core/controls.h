@@ -57,6 +57,21 @@ private:
     std::string toolTip_;
 };
 
+// The number a control last showed through showNumber, so showing it again costs no text.
+// Any other write of the control's text forgets it.
+class ShownNumber {
+public:
+    bool is(double v) const { return valid_ && v == number_; }
+    void remember(double v) {
+        valid_ = true;
+        number_ = v;
+    }
+    void forget() { valid_ = false; }
+private:
+    bool valid_ = false;
+    double number_ = 0;
+};
+
 class Label : public Control {
 public:
     Label(Form& owner, std::string name, std::string caption = "", Control* container = nullptr);
@@ -67,10 +82,9 @@ public:
     // compare of two numbers.
     template <class Format>
     void showNumber(double v, const Format& format) {
-        if (numberShown_ && v == shownNumber_) return;
+        if (shown_.is(v)) return;
         setCaption(format(v));
-        numberShown_ = true;
-        shownNumber_ = v;
+        shown_.remember(v);
     }
     // Colours as the original toolkit writes them: &HBBGGRR. -1 is the system default.
     std::int64_t backColor() const { return backColor_; }
@@ -82,8 +96,7 @@ public:
 private:
     std::string caption_;
     std::int64_t backColor_ = -1, foreColor_ = -1;
-    bool numberShown_ = false;
-    double shownNumber_ = 0;
+    ShownNumber shown_;
 };
 
 class TextBox : public Control {
@@ -94,10 +107,9 @@ public:
     // As Label::showNumber; the change handler runs when the text changes.
     template <class Format>
     void showNumber(double v, const Format& format) {
-        if (numberShown_ && v == shownNumber_) return;
+        if (shown_.is(v)) return;
         setText(format(v));
-        numberShown_ = true;
-        shownNumber_ = v;
+        shown_.remember(v);
     }
     void load(const std::string& t);         // puts the text in and runs the change handler, changed or not
     void onChange(std::function<void()> h) { onChange_ = std::move(h); }
@@ -119,8 +131,7 @@ public:
     void operatorSet(const std::string& value) override { operatorType(value); }
 private:
     std::string text_;
-    bool numberShown_ = false;
-    double shownNumber_ = 0;
+    ShownNumber shown_;
     std::function<void()> onChange_;
     std::function<void(int&)> onKeyPress_;
 };
@@ -212,8 +223,6 @@ public:
     void operatorSet(const std::string& value) override;
 private:
     std::string text_;
-    bool numberShown_ = false;
-    double shownNumber_ = 0;
     std::function<void()> onChange_;
 };
 

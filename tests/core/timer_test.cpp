@@ -13,6 +13,14 @@
 namespace {
 LocalMs at(const char* text) { return *parseDateTime(text); }
 
+// A table row's name as a test name.
+const auto rowName = [](const auto& info) {
+    std::string n = info.param.name;
+    for (char& c : n)
+        if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+    return n;
+};
+
 // Ticks run on the loop's shared 16 ms grid: at the first step at or after their nominal time.
 std::vector<std::int64_t> onTheGrid(std::vector<std::int64_t> nominal) {
     for (auto& t : nominal) t = (t + 15) / 16 * 16;
@@ -66,12 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {100, 200, 300, 400, 500, 600}},
         TimerRule{"an interval of 0 never ticks", [](Timer& t) { t.setInterval(0); }, {100, 200}},
         TimerRule{"a disabled timer never ticks", [](Timer& t) { t.disable(); }, {100, 200}}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& c : n)
-            if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-        return n;
-    });
+    rowName);
 
 // Each row: what a 100 ms timer's handler does to its own timer on its first tick (nominal 100,
 // run at 112), and the nominal times of the ticks seen in the first 610 ms. A change made inside
@@ -112,12 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                         t.setInterval(50);
                     },
                     {100}}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& c : n)
-            if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-        return n;
-    });
+    rowName);
 
 TEST(Timer, ShortIntervalsTickAtTheResolution) {
     Rig r;
