@@ -81,39 +81,40 @@ bool Form24::handNewsFile(const std::string& path, Asker asker, const std::strin
 }
 
 // Starts set n's bulletin now: a news file, or a spoken conditions report or forecast.
-bool Form24::StartBulletin(int n, Asker asker) {
+Form24::Started Form24::StartBulletin(int n, Asker asker) {
     std::optional<weather::OperatorRequest> asking;
     if (asker == Asker::Operator) asking.emplace();
     FileSet set = fileSet(n);
     const Kind kind = kindOf(set);
     const std::string what = n == 3 ? "2nd File" : "Audio File " + std::to_string(n + 1);
+    const auto handed = [](bool ok) { return ok ? Started::Yes : Started::Refused; };
 
     if (kind == Kind::News) {
         if (set.file.text().empty() && asker == Asker::Unattended)
-            return handNewsFile("", asker, "News player, " + what);   // logged; nothing starts
+            return handed(handNewsFile("", asker, "News player, " + what));   // logged; nothing starts
         // A scheduled bulletin whose file is missing puts nothing on the air, so the node is
         // not listed busy, nobody is disconnected and no end is announced.
         if (asker == Asker::Unattended && !std::filesystem::is_regular_file(app().mapPath(set.file.text()))) {
             LogError("News player, " + what + ": " + set.file.text() + " <-- File not found; nothing is played ");
-            return false;
+            return Started::Refused;
         }
         NodeStatus();
         if (n == 2) Play2ndFile = 1;
         EndText = 2;
-        return handNewsFile(set.file.text(), asker, "News player, " + what);
+        return handed(handNewsFile(set.file.text(), asker, "News player, " + what));
     }
     // A weather bulletin: a report that cannot be built, or speech that would be dropped, starts
     // nothing, so the node is not listed busy and no end is announced for it.
     const auto report = weatherReport(kind);
-    if (!report) return false;
-    if (speechWouldBeDropped()) return false;
+    if (!report) return Started::Refused;
+    if (speechWouldBeDropped()) return Started::NotNow;
     NodeStatus();
     if (n == 2) Play2ndFile = 1;
     EndText = 1;
     Form111& speakNow = app().form111();
     speakNow.TempText = *report;
     speakNow.TestTTW();
-    return true;
+    return Started::Yes;
 }
 
 // Speaks a text on the air now through the speech file, at the speech volume, whatever the

@@ -176,8 +176,11 @@ private:
 
     void wireHandlers();
     void declareLayout();
-    // True when the bulletin went out (a file handed to the player, or speech that is not dropped).
-    bool StartBulletin(int n, Asker asker);
+    // Whether the bulletin went out (a file handed to the player, or speech that is not dropped);
+    // if not, whether it was refused for a reason already logged (no file, no report) or only
+    // because its speech would be dropped now (the link busy), which a later second may not be.
+    enum class Started { Yes, Refused, NotNow };
+    Started StartBulletin(int n, Asker asker);
     void stopButton(bool clearBusy);
     void speakOnAir(const std::string& text);
     void pickFile(TextBox& box);
@@ -193,7 +196,8 @@ private:
     // ---- schedule
     bool startsNow(const FileSet& set, int secondsPart, LocalMs second);
     bool warnsNow(const FileSet& set, LocalMs second);
-    std::optional<LocalMs> startedInMinute_[3];   // a set's bulletin goes out once in its minute
+    // A set's bulletin is tried once in its minute: it went out, or was refused and logged.
+    std::optional<LocalMs> doneInMinute_[3];
 
     // ---- end-of-bulletin chain
     void startSecondFile();

@@ -94,12 +94,13 @@ void Form24::Timer2_Timer(LocalMs second) {
         }
         if (set.days[today - 1]->value() != 1) continue;
         if (!startsNow(set, secondsPart, tick)) continue;
-        // A short bulletin that is over before second 20 is not started a second time.
+        // A short bulletin that is over before second 20 is not started a second time, and one
+        // that cannot start (no file, no report) is logged once, not every second of the window.
         const LocalMs t = tick;
         const LocalMs minute = t - t % kMinuteMs;
-        if (startedInMinute_[n] == minute) continue;
+        if (doneInMinute_[n] == minute) continue;
         logged("the start", [&] {
-            if (StartBulletin(n, Asker::Unattended)) startedInMinute_[n] = minute;
+            if (StartBulletin(n, Asker::Unattended) != Started::NotNow) doneInMinute_[n] = minute;
         });
     }
 }
