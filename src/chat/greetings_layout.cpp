@@ -2,9 +2,10 @@
 // frame at the upper right and the ten greeting rows in number order below; the clock and the two
 // buttons in the strip under it.
 #include "chat/greetings_window.h"
+#include "core/colours.h"
 
 namespace {
-constexpr std::int64_t kTooltipYellow = 0xE1FFFF;
+using namespace colours;
 }
 
 void Form10::declareLayout() {

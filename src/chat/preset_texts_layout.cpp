@@ -2,11 +2,11 @@
 // the right, in the order the rows have always stood; Save and Hide at the bottom right. Frame 1's
 // texts are blue, frame 2's dark red, on the tooltip colour.
 #include "chat/preset_texts_window.h"
+#include "core/colours.h"
 
 namespace {
-constexpr std::int64_t kTooltipYellow = 0xE1FFFF;
+using namespace colours;
 constexpr std::int64_t kBlue = 0xFF0000;
-constexpr std::int64_t kDarkRed = 0x000080;
 }  // namespace
 
 void Form116::declareLayout() {

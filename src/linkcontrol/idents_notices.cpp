@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "chat/greetings_window.h"
+#include "core/colours.h"
 #include "core/datetime.h"
 #include "echolink/echolink_app.h"
 #include "linkcontrol/idents_link_support.h"
@@ -36,7 +37,7 @@ constexpr std::array<Conference, 10> kConferences{{
 }};
 
 constexpr const char* kBellFilter = "*.wav, *.mp2, *.mp3, *.mid|*.wav;*.mp2;*.mp3;*.mid";
-constexpr std::int64_t kButtonFace = 0x8000000F;
+using namespace colours;
 
 // " h:mm AM -- ": the hour 1 to 12 without a leading zero.
 std::string historyTime(LocalMs t) {

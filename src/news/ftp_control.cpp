@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "app/app.h"
+#include "core/colours.h"
 #include "core/event_loop.h"
 #include "core/form.h"
 #include "core/step.h"
@@ -13,7 +14,7 @@
 namespace {
 
 constexpr std::int64_t kGreen = 0x8000;
-constexpr std::int64_t kRed = 255;
+using namespace colours;
 constexpr int kTransferTimeoutSeconds = 300;
 constexpr int kConnectTimeoutSeconds = 20;
 constexpr int kMargin = 120;

@@ -2,6 +2,7 @@
 // keying while local RF is received, and the other line (the control line) held for a fan or
 // an alternate control after each transmission.
 #include "app/app.h"
+#include "core/colours.h"
 #include "core/event_loop.h"
 #include "core/step.h"
 #include "core/text.h"
@@ -13,10 +14,8 @@
 using namespace countdowns;
 
 namespace {
-constexpr std::int64_t kRed = 0x0000FF;
-constexpr std::int64_t kButtonFace = 0x8000000F;
+using namespace colours;
 constexpr std::int64_t kGreen = 0x008000;
-constexpr std::int64_t kDarkRed = 0x000080;
 
 void showFan(Label& label, bool on) {
     label.setForeColor(on ? kGreen : kDarkRed);

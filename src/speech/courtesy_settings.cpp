@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/app.h"
+#include "core/colours.h"
 #include "core/settings.h"
 #include "core/settings_binding.h"
 #include "core/step.h"
@@ -14,7 +15,7 @@
 
 namespace {
 constexpr const char* kToneFilter = "*.wav, *.mp2, *.mp3, *.mid|*.wav;*.mp2;*.mp3;*.mid";
-constexpr std::int64_t kButtonFace = 0x8000000F;
+using namespace colours;
 }  // namespace
 
 // A timer period from a milliseconds box: 0 to 65535, 0 never ticks. A box that is not a number

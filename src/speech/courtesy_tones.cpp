@@ -2,6 +2,7 @@
 // receive state captions and repeater keying.
 #include "app/app.h"
 #include "beacons/beacon_set1_window.h"
+#include "core/colours.h"
 #include "core/step.h"
 #include "core/text.h"
 #include "echolink/echolink_app.h"
@@ -11,10 +12,8 @@
 #include "speech/idents_window.h"
 
 namespace {
-constexpr std::int64_t kRed = 0x0000FF;
-constexpr std::int64_t kButtonFace = 0x8000000F;
+using namespace colours;
 constexpr std::int64_t kOrange = 0x80C0FF;
-constexpr std::int64_t kLightGreen = 0x80FF80;
 
 void show(TextBox& box, const char* text, std::int64_t back) {
     box.backColor = back;

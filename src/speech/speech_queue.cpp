@@ -1,5 +1,6 @@
 // Live speech with the transmitter keyed, the one-slot speech queue and the speech delay.
 #include "app/app.h"
+#include "core/colours.h"
 #include "core/event_loop.h"
 #include "core/step.h"
 #include "core/text.h"
@@ -10,8 +11,7 @@
 #include "speech/idents_window.h"
 
 namespace {
-constexpr std::int64_t kRed = 0x0000FF;
-constexpr std::int64_t kButtonFace = 0x8000000F;
+using namespace colours;
 
 void paintOn(Label& ptt) {
     ptt.setBackColor(kRed);
