@@ -64,9 +64,12 @@ void Form23::readerStep1() {
     const std::string address = readerAddress_;
     WebPageText& reader = app().webText();
     pageFetch_.start(
-        [page, address, &reader](const std::atomic<bool>&) {
+        [page, address, &reader](const std::atomic<bool>& stopping) {
+            // A program that ends while the page is awaited does not wait for its time-out.
+            const TransferProgress untilEnding = [&](std::int64_t, std::int64_t) { return !stopping; };
             std::string why;
-            if (!succeeds([&] { page->result = reader.pageText(address, page->text, kPageTimeoutSeconds); }, why))
+            if (!succeeds([&] { page->result = reader.pageText(address, page->text, kPageTimeoutSeconds, untilEnding); },
+                          why))
                 page->result.error = why;
         },
         [this, page, reading] {

@@ -36,5 +36,7 @@ public:
 class WebPageText {
 public:
     virtual ~WebPageText() = default;
-    virtual TransferResult pageText(const std::string& url, std::string& text, int timeoutSeconds = 30) = 0;
+    // `progress` may end the fetch early by answering false (the program is ending).
+    virtual TransferResult pageText(const std::string& url, std::string& text, int timeoutSeconds = 30,
+                                    const TransferProgress& progress = {}) = 0;
 };

@@ -2,6 +2,7 @@
 // 127.0.0.1 that answers after seven seconds, with real speech and playback into a silent sink.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -78,8 +79,8 @@ protected:
         ASSERT_TRUE(http.started()) << http.problem();
     }
     void TearDown() override { unsetenv("MVSMALL_AUDIO_SINK"); }
-    std::string late(const std::string& path) {
-        return "http://127.0.0.1:" + std::to_string(http.port()) + "/late/7/" + path;
+    std::string late(const std::string& path, int seconds = 7) {
+        return "http://127.0.0.1:" + std::to_string(http.port()) + "/late/" + std::to_string(seconds) + "/" + path;
     }
     LocalServer http{httpServerScript(), {}};
 };
@@ -139,6 +140,20 @@ TEST_F(SlowServer, AnUpdateCheckLeavesAPlayingFilesKeyTimingAlone) {
     ASSERT_GE(fileOff.at, 0);
     EXPECT_GE(fileOff.at - file.at, 2000 - 50);
     EXPECT_LT(fileOff.at - file.at, 2000 + 1000) << "the key stayed down while the version file was awaited";
+}
+
+// The page reader waits up to 15 s for a page; a program told to end meanwhile ends at once.
+TEST_F(SlowServer, AProgramEndingWhileAPageIsAwaitedEndsWithoutWaitingForIt) {
+    TempFolder folder;
+    const auto started = std::chrono::steady_clock::now();
+    const auto run = runHeadless(folder,
+                                 "set Form23.Text43 55\nset Form23.Text21 " + late("page.html", 40) +
+                                     "\nwait 1\ndtmf 55\nwait 3\nquit\n",
+                                 "");
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_GE(first(run, {" WAV ", "\"Stand By\""}).at, 0) << "the page was asked for";
+    EXPECT_LT(seconds, 12.0) << "the end waited for the page's time-out";
 }
 
 }  // namespace

@@ -95,6 +95,7 @@ std::optional<std::int64_t> OfflineTransfer::remoteSize(const std::string& url, 
     return static_cast<std::int64_t>(it->second.size());
 }
 
-TransferResult OfflineTransfer::pageText(const std::string& url, std::string& text, int timeoutSeconds) {
-    return get(url, text, {}, timeoutSeconds);
+TransferResult OfflineTransfer::pageText(const std::string& url, std::string& text, int timeoutSeconds,
+                                         const TransferProgress& progress) {
+    return get(url, text, progress, timeoutSeconds);
 }

@@ -91,7 +91,8 @@ public:
     TransferResult upload(const std::string& localPath, const std::string& url, const TransferProgress& progress,
                           int timeoutSeconds) override;
     std::optional<std::int64_t> remoteSize(const std::string& url, int timeoutSeconds) override;
-    TransferResult pageText(const std::string& url, std::string& text, int timeoutSeconds) override;
+    TransferResult pageText(const std::string& url, std::string& text, int timeoutSeconds,
+                            const TransferProgress& progress) override;
     std::map<std::string, std::string> bodies;   // url -> body
     std::vector<std::string> requested;
 };

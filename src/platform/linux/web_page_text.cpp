@@ -17,9 +17,10 @@ class CurlWebPageText final : public WebPageText {
 public:
     explicit CurlWebPageText(TransferLimits limits) : limits_(limits) {}
 
-    TransferResult pageText(const std::string& url, std::string& text, int timeoutSeconds) override {
+    TransferResult pageText(const std::string& url, std::string& text, int timeoutSeconds,
+                            const TransferProgress& progress) override {
         std::string body, contentType;
-        TransferResult r = curlFetch(url, body, &contentType, {}, timeoutSeconds, limits_);
+        TransferResult r = curlFetch(url, body, &contentType, progress, timeoutSeconds, limits_);
         text.clear();
         if (!r.ok) return r;
         const std::string type = mediaType(contentType);
