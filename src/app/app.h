@@ -65,7 +65,7 @@ public:
     RaisedLines& raisedLines() { return raisedLines_; }
     const Folders& folders() const { return options_.folders; }
     std::string dataPath(const std::string& file) const { return joinPath(options_.folders.data, file); }
-    std::string mapPath(const std::string& stored) const { return mapStoredPath(stored, options_.folders); }
+    std::string mapPath(const std::string& stored) const override { return mapStoredPath(stored, options_.folders); }
     AudioService& audio() { return *services_.audio; }
     SpeechService& speech() { return *services_.speech; }
     TransferService& transfer() { return *services_.transfer; }

@@ -23,6 +23,8 @@ public:
     virtual EventLoop& loop() = 0;
     virtual std::shared_ptr<EchoLinkApp> newEchoLink() = 0;
     virtual std::string settingsPath(const std::string& fileName) const = 0;
+    // A stored or default path as this machine names it (the old install and weather folders).
+    virtual std::string mapPath(const std::string& stored) const = 0;
     virtual void LogError(const std::string& message) = 0;
     virtual void controlChanged(Control& control) = 0;
     virtual void formChanged(Form& form) = 0;

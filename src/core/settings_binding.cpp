@@ -124,6 +124,13 @@ void loadPosition(Form& form, const SettingsFile& ini) {
     form.Move(left.value_or(form.Left), top.value_or(form.Top));
 }
 
+StoredPath loadPath(Form& form, const SettingsFile& ini, std::string_view key, TextBox& box, std::string_view def) {
+    StoredPath p{fittedText(form, ini, key, box, ini.read(key, def), def), {}};
+    p.shown = form.host().mapPath(p.stored);
+    box.load(p.shown);
+    return p;
+}
+
 void saveText(SettingsFile& ini, std::string_view key, const TextBox& box) { ini.write(key, box.text()); }
 void savePath(SettingsFile& ini, std::string_view key, const TextBox& box, const StoredPath& path) {
     ini.write(key, box.text() == path.shown ? path.stored : box.text());

@@ -40,19 +40,14 @@ std::string fittedText(Form& form, const SettingsFile& ini, std::string_view key
                        std::string value, std::string_view def);
 
 // A path box shows a stored path as this machine names it (`shown`); SaveData writes the stored
-// form back as long as the box still shows it, so the file never takes today's home folder in
-// place of the form the operator stored.
+// form back as long as the box still shows it, so the file never takes today's data or home
+// folder in place of the form the operator stored (the folders move with the user and with
+// MVSMALL_DATA_DIR). A path the operator or the program put into the box is saved as it stands.
+// Every path box that maps its stored path loads and saves through these two.
 struct StoredPath {
     std::string stored, shown;
 };
-template <class MapPath>
-StoredPath loadPath(Form& form, const SettingsFile& ini, std::string_view key, TextBox& box, std::string_view def,
-                    MapPath&& map) {
-    StoredPath p{fittedText(form, ini, key, box, ini.read(key, def), def), {}};
-    p.shown = map(p.stored);
-    box.load(p.shown);
-    return p;
-}
+StoredPath loadPath(Form& form, const SettingsFile& ini, std::string_view key, TextBox& box, std::string_view def);
 void savePath(SettingsFile& ini, std::string_view key, const TextBox& box, const StoredPath& path);
 void saveText(SettingsFile& ini, std::string_view key, const TextBox& box);
 void saveCheck(SettingsFile& ini, std::string_view key, const CheckBox& box);

@@ -86,10 +86,6 @@ void Form24::load() {
     PTT.setCaption("PTT OFF");
 
     SettingsFile ini(host().settingsPath(kSettingsFile));
-    auto path = [&](const char* key, TextBox& box, const char* def) {
-        loadText(*this, ini, key, box, def);
-        box.setText(app().mapPath(box.text()));
-    };
     loadOption(*this, ini, "OPTION1", Option1, "1");
     loadOption(*this, ini, "OPTION2", Option2, "0");
     loadOption(*this, ini, "OPTION3", Option3, "0");
@@ -102,7 +98,7 @@ void Form24::load() {
     loadOption(*this, ini, "OPTION10", Option10, "1");
     loadOption(*this, ini, "OPTION11", Option11, "0");
     loadOption(*this, ini, "OPTION12", Option12, "0");
-    path("Text8x", Text8x, kNews4);
+    storedFiles_[3] = loadPath(*this, ini, "Text8x", Text8x, kNews4);
     loadCheck(*this, ini, "CHECK1", Check1, "0");
     loadCheck(*this, ini, "PLAY2ND", Play2nd, "0");
     loadText(*this, ini, "WARNDISC", WarnDisc, "1 minute warning. Auto Disconnect for local news.");
@@ -124,7 +120,7 @@ void Form24::load() {
     const char* dtmfDefaults[3] = {"AA", "BB", "CC"};
     for (int n = 0; n < 3; ++n) {
         FileSet set = fileSet(n);
-        path(fileKeys[n], set.file, fileDefaults[n]);
+        storedFiles_[n] = loadPath(*this, ini, fileKeys[n], set.file, fileDefaults[n]);
         for (int d = 0; d < 7; ++d) loadCheck(*this, ini, dayKeys[n][d], *set.days[d], "0");
         loadText(*this, ini, timeKeys[n][0], *set.hour1, "24");
         loadText(*this, ini, timeKeys[n][1], *set.mins1, "00");
@@ -151,7 +147,7 @@ void Form24::SaveData() {
                                {"OPTION7", &Option7}, {"OPTION8", &Option8}, {"OPTION9", &Option9},
                                {"OPTION10", &Option10}, {"OPTION11", &Option11}, {"OPTION12", &Option12}})
         saveOption(ini, key, *option);
-    saveText(ini, "Text8x", Text8x);
+    savePath(ini, "Text8x", Text8x, storedFiles_[3]);
     saveCheck(ini, "CHECK1", Check1);
     saveCheck(ini, "PLAY2ND", Play2nd);
     saveText(ini, "WARNDISC", WarnDisc);
@@ -171,7 +167,7 @@ void Form24::SaveData() {
     const char* dtmfKeys[3] = {"DTMFINFO3", "DTMFINFO2", "DTMFINFO"};
     for (int n = 0; n < 3; ++n) {
         FileSet set = fileSet(n);
-        saveText(ini, fileKeys[n], set.file);
+        savePath(ini, fileKeys[n], set.file, storedFiles_[n]);
         for (int d = 0; d < 7; ++d) saveCheck(ini, dayKeys[n][d], *set.days[d]);
         saveText(ini, timeKeys[n][0], *set.hour1);
         saveText(ini, timeKeys[n][1], *set.mins1);

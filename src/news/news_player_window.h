@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/form.h"
+#include "core/settings_binding.h"
 
 class Form24 : public Form {
 public:
@@ -170,6 +171,8 @@ public:
     FileSet fileSet(int n);
 
 private:
+    // The four file boxes (in fileSet order) as stored and as shown, so SaveData keeps the stored form.
+    StoredPath storedFiles_[4];
     enum class Kind { News, Conditions, Forecast };
     enum class Asker { Operator, Unattended };
     Kind kindOf(const FileSet& set) const;

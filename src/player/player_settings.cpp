@@ -22,7 +22,7 @@ void Form1::readSettings() {
     loadText(*this, ini, "VOLSET", VolSet, "-1540");
     loadText(*this, ini, "SPEEDSET", SpeedSet, "100");
     // The designed "100" is no path: a request left at it takes the missing-file rule.
-    txtFile.setText(app().mapPath(ini.read("TXTFILE", "100")));
+    storedTxtFile_ = loadPath(*this, ini, "TXTFILE", txtFile, "100");
     loadText(*this, ini, "BEACONPERIOD8", BeaconPeriod8, "5");
     loadText(*this, ini, "TEXT6", Text6, "100");
     loadCheck(*this, ini, "STOPCLOCK8", StopClock8, "0");
@@ -40,7 +40,7 @@ void Form1::SaveData() {
     saveText(ini, "TEXT4", Text4);
     saveText(ini, "VOLSET", VolSet);
     saveText(ini, "SPEEDSET", SpeedSet);
-    saveText(ini, "TXTFILE", txtFile);
+    savePath(ini, "TXTFILE", txtFile, storedTxtFile_);
     saveText(ini, "BEACONPERIOD8", BeaconPeriod8);
     saveText(ini, "TEXT6", Text6);
     saveCheck(ini, "STOPCLOCK8", StopClock8);

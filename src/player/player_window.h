@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/form.h"
+#include "core/settings_binding.h"
 #include "platform/audio.h"
 #include "platform/speech.h"
 
@@ -197,4 +198,5 @@ private:
     void wireButtons();
     void readSettings();
     void declareLayout();
+    StoredPath storedTxtFile_;   // txtFile as stored and as shown, so SaveData keeps the stored form
 };

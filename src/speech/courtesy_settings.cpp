@@ -60,8 +60,8 @@ void Form22::loadSettings() {
     loadText(*this, ini, "IPCOURTESY", IPCourtesy, "I");
     loadText(*this, ini, "HANGTIME", HangTime, "500");
     loadText(*this, ini, "KERCHUNKWAIT", KerchunkWait, "5000");
-    RFTone.load(app().mapPath(ini.read("RFTONE", "C:\\Program Files\\Marovane\\RF.wav")));
-    InetTone.load(app().mapPath(ini.read("INETTONE", "C:\\Program Files\\Marovane\\IP.wav")));
+    storedRFTone_ = loadPath(*this, ini, "RFTONE", RFTone, "C:\\Program Files\\Marovane\\RF.wav");
+    storedInetTone_ = loadPath(*this, ini, "INETTONE", InetTone, "C:\\Program Files\\Marovane\\IP.wav");
     loadText(*this, ini, "VOLSET", VolSet, "-1540");
     loadOption(*this, ini, "OPTION1", Option1, "0");
     loadOption(*this, ini, "OPTION2", Option2, "1");
@@ -86,8 +86,8 @@ void Form22::SaveData() {
     saveText(ini, "IPCOURTESY", IPCourtesy);
     saveText(ini, "HANGTIME", HangTime);
     saveText(ini, "KERCHUNKWAIT", KerchunkWait);
-    saveText(ini, "RFTONE", RFTone);
-    saveText(ini, "INETTONE", InetTone);
+    savePath(ini, "RFTONE", RFTone, storedRFTone_);
+    savePath(ini, "INETTONE", InetTone, storedInetTone_);
     saveText(ini, "VOLSET", VolSet);
     saveOption(ini, "OPTION1", Option1);
     saveOption(ini, "OPTION2", Option2);

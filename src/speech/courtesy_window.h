@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/form.h"
+#include "core/settings_binding.h"
 
 class Form22 : public Form {
 public:
@@ -87,6 +88,8 @@ private:
     void wireSettings();
     void wireButtons();
     void loadSettings();
+    // The two tone boxes as stored and as shown, so SaveData keeps the stored form.
+    StoredPath storedRFTone_, storedInetTone_;
     void showKerchunk();
     void sendRFCourtesy();
     void sendNoStationNotice();

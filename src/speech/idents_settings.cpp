@@ -169,7 +169,7 @@ void Form3::loadSettings() {
                 break;
             }
             case Kind::Path:
-                static_cast<TextBox&>(*k.control).load(app().mapPath(ini.read(k.name, k.def)));
+                storedPaths_[k.control] = loadPath(*this, ini, k.name, static_cast<TextBox&>(*k.control), k.def);
                 break;
             case Kind::Check:
                 loadCheck(*this, ini, k.name, static_cast<CheckBox&>(*k.control), k.def);
@@ -193,8 +193,10 @@ void Form3::SaveData() {
             if (!equalsNoCase(k.name, name)) continue;
             switch (k.kind) {
                 case Kind::Text:
-                case Kind::Path:
                     saveText(ini, name, static_cast<TextBox&>(*k.control));
+                    break;
+                case Kind::Path:
+                    savePath(ini, name, static_cast<TextBox&>(*k.control), storedPaths_[k.control]);
                     break;
                 case Kind::Callsign:
                     ini.write(name, ucase(static_cast<TextBox&>(*k.control).text()));

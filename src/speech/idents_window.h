@@ -4,9 +4,11 @@
 // and information announcements, the transmitter control lines and fan, and the link-control
 // settings that share its settings file identabc.ini.
 #include <array>
+#include <map>
 #include <string>
 
 #include "core/form.h"
+#include "core/settings_binding.h"
 #include "echolink/raised_lines.h"
 
 class Form3 : public Form {
@@ -274,6 +276,8 @@ private:
     void wireAnnouncements();
     void wireControlLines();
     void loadSettings();
+    // The path boxes as stored and as shown, so SaveData keeps the stored form.
+    std::map<const Control*, StoredPath> storedPaths_;
     bool linkActive();              // Activity, ReceivingSignal or CarrierDetected
     bool linkActiveOrKeyed();       // ... or PTT "PTT ON"
     void handToPlayer(bool withVolume);

@@ -97,10 +97,9 @@ void Form114::load() {
     loadText(*this, ini, "ENDMESSAGE2", EndMessage2, "EchoLink node. Link : On");
     loadText(*this, ini, "STARTMESSAGE3", StartMessage3, "The local weather warning ");
     loadText(*this, ini, "ENDMESSAGE3", EndMessage3, "EchoLink node. Link : On");
-    const auto map = [this](const std::string& path) { return app().mapPath(path); };
-    storedFiles_[0] = loadPath(*this, ini, "WHEREISFILE", WhereIsFile, "c:\\wxex\\csv\\data.csv", map);
-    storedFiles_[1] = loadPath(*this, ini, "WHEREISFILE2", WhereIsFile2, "C:\\wxex\\data\\metar.txt", map);
-    storedFiles_[2] = loadPath(*this, ini, "WHEREISFILE3", WhereIsFile3, "C:\\wxex\\data\\warning.txt", map);
+    storedFiles_[0] = loadPath(*this, ini, "WHEREISFILE", WhereIsFile, "c:\\wxex\\csv\\data.csv");
+    storedFiles_[1] = loadPath(*this, ini, "WHEREISFILE2", WhereIsFile2, "C:\\wxex\\data\\metar.txt");
+    storedFiles_[2] = loadPath(*this, ini, "WHEREISFILE3", WhereIsFile3, "C:\\wxex\\data\\warning.txt");
     loadOption(*this, ini, "F", F, "1");
     loadOption(*this, ini, "C", C, "0");
     loadOption(*this, ini, "CELS", Cels, "0");
