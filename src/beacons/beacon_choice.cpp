@@ -23,14 +23,8 @@ std::optional<double> counterValue(const Label& label) { return toNumber(label.c
 
 bool BeaconSetWindow::linkBusy() {
     if (EchoLink().LinkBusy()) return true;
-    return app().form3().PTT.caption() == "PTT ON";
-}
-
-Airtime BeaconSetWindow::airForBeacon() {
-    if (firstBranchOnFailure([&] { return EchoLink().LinkBusy(); })) return Airtime::StationTalking;
-    if (firstBranchOnFailure([&] { return app().form3().PTT.caption() == "PTT ON"; }))
-        return Airtime::OwnTransmission;
-    return Airtime::Free;
+    // A break in a file is no end of it: a beacon then would cut the file short.
+    return app().form3().PTT.caption() == "PTT ON" || app().form1().transmissionOnAir();
 }
 
 void BeaconSetWindow::RandomGreeting() {

@@ -56,6 +56,6 @@ void BeaconSetWindow::resetCounter() {
 }
 
 void BeaconSetWindow::stopTransmission() {
-    app().form1().StopFile();
+    app().form1().StopOnRequest();
     EchoLink().Busy(false);
 }

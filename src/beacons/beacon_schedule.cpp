@@ -4,6 +4,7 @@
 #include "beacons/beacon_set_window.h"
 #include "core/datetime.h"
 #include "core/text.h"
+#include "player/held_beacon.h"
 
 void BeaconSetWindow::sendScheduledBeacon() {
     if (Check1.value() == 1) {
@@ -27,7 +28,7 @@ void BeaconSetWindow::Beacon1_Timer() {
     step([&] {
         bool wanted = false;
         if (due) step([&] { wanted = timedBeaconWanted(); });
-        if (timedTurn_.take(wanted, [this] { return airForBeacon(); })) sendScheduledBeacon();
+        if (takeBeaconTurn(timedTurn_, wanted, *this)) sendScheduledBeacon();
     });
 }
 
@@ -50,7 +51,7 @@ void BeaconSetWindow::Timer1_Timer(LocalMs second) {
     const bool due = (at("00:20") && InfoHourly.value() == 1) ||
                      ((at("45:20") || at("15:20")) && InfoQuarter.value() == 1) ||
                      (at("30:20") && InfoHalf.value() == 1);
-    if (infoTurn_.take(due, [this] { return airForBeacon(); })) sendScheduledBeacon();
+    if (takeBeaconTurn(infoTurn_, due, *this)) sendScheduledBeacon();
 }
 
 void BeaconSetWindow::Timer2_Timer() {

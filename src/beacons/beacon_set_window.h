@@ -150,12 +150,9 @@ protected:
     virtual void loadOwnKeys(const SettingsFile&) {}
     virtual void saveOwnKeys(SettingsFile&) const {}
 
-    // The busy test of every beacon: LinkBusy on this window's object, or the idents window on air.
+    // The busy test of every beacon: LinkBusy on this window's object, or the station's own
+    // transmission on the air (the idents window's caption, or a file with time left).
     bool linkBusy();
-    // The schedules' form of it, telling a station talking (a due beacon is lost) from this station's own
-    // transmission (a due beacon waits for its end). A flag that cannot be read counts as a
-    // station talking.
-    Airtime airForBeacon();
     // Sends the set's choice (Check1 ticked) or the extra beacon.
     void sendScheduledBeacon();
 

@@ -69,7 +69,7 @@ Form23::Form23(FormHost& host) : Form(host, "Form23") {
         picker(k).onClick([this, k] { pickFile(k); });
         playButton(k).onClick([this, k] { PlaySlot(k, Request::Operator); });
     }
-    Command1.onClick([this] { app().form1().StopFile(); });
+    Command1.onClick([this] { app().form1().StopOnRequest(); });
     Command2.onClick([this] { toggleChanger(); });
     Command5.onClick([this] { SaveData(); });
     SaveAndExit.onClick([this] { Hide(); });

@@ -60,7 +60,7 @@ void Form4::EchoLink_DTMFString(const std::string& sDigits) {
 // Stops the player (duplex repeaters) and says so at once.
 void Form4::stopPlayerCommand() {
     Form1& player = app().form1();
-    step([&] { player.StopFile(); });
+    step([&] { player.StopOnRequest(); });
     step([&] { EchoLink().Busy(false); });
     step([&] {
         Form3& idents = app().form3();

@@ -144,7 +144,7 @@ void Form24::EchoLink_DTMFString(const std::string& sDigits) {
 // to its 2nd File.
 void Form24::stopButton(bool clearBusy) {
     Play2ndFile = 0;
-    app().form1().StopFile();
+    app().form1().StopOnRequest();
     if (clearBusy) EchoLink().Busy(false);
 }
 

@@ -55,7 +55,7 @@ void Form1::wireButtons() {
         action();
     };
     Command9.onClick([this] {
-        StopFile();
+        StopOnRequest();
         step([&] { EchoLink().Busy(false); });
     });
     Command11.onClick([this] { SaveData(); });

@@ -8,6 +8,7 @@
 //   progress_display.cpp    the progress labels and the end-of-file hook
 //   ducking_and_breaks.cpp  volume ducking while an Internet station talks, transmission breaks
 //   player_settings.cpp     creation, buttons, closing and MP3_PlayerABC.ini
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -113,6 +114,15 @@ public:
     // ---- public methods
     void TXFile();
     void StopFile();
+    // A stop the operator or a DTMF code asks for means quiet: the file stops, and whatever
+    // waited for the transmission's end is dropped (its next turn comes as usual).
+    void StopOnRequest();
+    // How many stops have been asked for; a turn held since before the count moved is dropped.
+    std::uint64_t requestedStops() const { return requestedStops_; }
+    // The station's own transmission is on the air: a file with time left, or a break in one (a
+    // break is not its end, and the PTT captions say "PTT OFF" during it and stay so until the
+    // driver's next tick after it). Whatever waits for the transmission's end asks here.
+    bool transmissionOnAir() const;
     void KillFile();
     void PlayFile();
     void LoadFile(bool ReLoad);
@@ -167,6 +177,7 @@ private:
 
     // transmit_path.cpp
     void pttDriverTick();
+    std::uint64_t requestedStops_ = 0;
     void paintTransmitState(bool createWindows);
     // The PTT labels here and on the idents window, painted now from EchoLink's report.
     void showTransmitState();

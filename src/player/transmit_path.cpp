@@ -88,6 +88,18 @@ void Form1::StopFile() {
     showTransmitState();
 }
 
+void Form1::StopOnRequest() {
+    StopFile();
+    ++requestedStops_;
+}
+
+bool Form1::transmissionOnAir() const {
+    if (TempDelay == 1) return true;
+    // Unreadable time left reads as none, as the driver takes it.
+    const auto left = toNumber(Label1.caption());
+    return left && *left != 0;
+}
+
 void Form1::KillFile() {
     step([&] { Beacon8.disable(); });
     cancelBreak();

@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "echolink/echolink_app.h"
 #include "news/news_player_window.h"
+#include "player/held_beacon.h"
 #include "speech/courtesy_window.h"
 #include "weather/forecast_parser_window.h"
 #include "weather/warning_parser_window.h"
@@ -27,14 +28,6 @@ bool Form114::countDown(Label& seconds, const TextBox& period, bool running) {
     const auto minutes = toNumber(period.text());
     seconds.setCaption(numberText((minutes ? *minutes : 0.0) * 60));
     return true;
-}
-
-// A failure reading the flags counts as a station talking: the beacon is lost.
-Airtime Form114::airForBeacon() {
-    if (firstBranchOnFailure([&] { return EchoLink().LinkBusy(); })) return Airtime::StationTalking;
-    if (firstBranchOnFailure([&] { return app().form24().PTT.caption() == "PTT ON"; }))
-        return Airtime::OwnTransmission;
-    return Airtime::Free;
 }
 
 bool Form114::stationConnectedAndQuiet() {
@@ -60,7 +53,7 @@ void Form114::periodChanged(TextBox& period, Label& seconds, Timer& beacon, bool
 
 void Form114::Beacon1_Timer() {
     const bool due = countDown(BeaconSeconds1, BeaconPeriod1, StopClock1.value() == 1 || Check6.value() == 1);
-    if (!conditionsTurn_.take(due, [this] { return airForBeacon(); }) || stationConnectedAndQuiet()) return;
+    if (!takeBeaconTurn(conditionsTurn_, due, *this) || stationConnectedAndQuiet()) return;
     bool built = false;
     step([&] {
         TXWeather();   // a failed report is logged and cleared; nothing earlier is spoken instead
@@ -72,7 +65,7 @@ void Form114::Beacon1_Timer() {
 
 void Form114::Beacon2_Timer() {
     const bool due = countDown(BeaconSeconds2, BeaconPeriod2, StopClock2.value() != 0);
-    if (!forecastTurn_.take(due, [this] { return airForBeacon(); }) || stationConnectedAndQuiet()) return;
+    if (!takeBeaconTurn(forecastTurn_, due, *this) || stationConnectedAndQuiet()) return;
     Text3.setText("");
     if (!loggedStep(*this, "Weather forecast beacon", [&] {
             app().form115().GetForcastFile();
@@ -84,7 +77,7 @@ void Form114::Beacon2_Timer() {
 
 void Form114::Beacon3_Timer() {
     const bool due = countDown(BeaconSeconds3, BeaconPeriod3, StopClock3.value() != 0);
-    if (!warningTurn_.take(due, [this] { return airForBeacon(); })) return;
+    if (!takeBeaconTurn(warningTurn_, due, *this)) return;
     loggedStep(*this, "Weather warning beacon", [&] { warningBeaconTurn(); });
 }
 

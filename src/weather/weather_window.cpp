@@ -182,7 +182,7 @@ void Form114::SaveData() {
 }
 
 void Form114::stopMessage() {
-    step([&] { app().form1().StopFile(); });
+    step([&] { app().form1().StopOnRequest(); });
     try {
         EchoLink().Busy(false);
     } catch (const std::exception& e) {

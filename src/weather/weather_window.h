@@ -179,8 +179,6 @@ private:
     void Beacon3_Timer();
     void Beacon4_Timer();
     bool countDown(Label& seconds, const TextBox& period, bool running);
-    // What is on the air for a beacon: a station talking, or this station's own transmission.
-    Airtime airForBeacon();
     bool stationConnectedAndQuiet();
     // A beacon due during the station's own transmission goes out after it.
     HeldTurn conditionsTurn_, forecastTurn_, warningTurn_;
