@@ -1,6 +1,7 @@
 // DTMF commands and playing a slot. The kind of a slot is read from its location's text when it
 // is played: ends in "txt" a text file, else begins with "http" a web page, else an audio file.
 #include <exception>
+#include <optional>
 
 #include "app/app.h"
 #include "beacons/beacon_set1_window.h"
@@ -52,6 +53,9 @@ void Form23::playAudioFile(int k, const std::string& path, Request from) {
     Form1& player = app().form1();
     player.txtFile.setText(path.empty() ? path : app().mapPath(path));
     player.TempVolSet.setText(VolSet.text());
+    // The sysop at the Play button is there to choose a file for an empty slot.
+    std::optional<Form1::OperatorAsks> asking;
+    if (from == Request::Operator) asking.emplace(player);
     startPlayer(player);
 }
 

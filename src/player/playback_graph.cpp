@@ -31,11 +31,9 @@ void Form1::LoadFile(bool ReLoad) {
     try {
         dialogFileName_ = txtFile.text().empty() ? std::string() : app().mapPath(txtFile.text());
         if (!LoadedFile.empty() && !ReLoad) return;
-        if (txtFile.text().empty() && operatorRequest_) {
-            // Only the operator's own File / Play buttons get the file dialog: an unattended
-            // request with no file takes the missing-file path below.
-            dialogFileName_ = app().dialogs().openFile("Open", kAudioFilter).value_or("");
-        }
+        // Only the operator is asked for a file: an unattended request with no file takes the
+        // missing-file path below.
+        if (txtFile.text().empty() && operatorRequest_) dialogFileName_ = askForFile();
         if (dialogFileName_.empty() || !fileExists(dialogFileName_)) {
             const std::string message =
                 (txtFile.text().empty() ? std::string() : app().mapPath(txtFile.text())) + kNotFound;
@@ -62,6 +60,8 @@ void Form1::LoadFile(bool ReLoad) {
         loadFailed();
     }
 }
+
+std::string Form1::askForFile() { return app().dialogs().openFile("Open", kAudioFilter).value_or(""); }
 
 // A file that cannot be played: the transmission ends a second later through Timer5.
 void Form1::loadFailed() {

@@ -43,17 +43,6 @@ void Form1::closeRequest() {
 }
 
 void Form1::wireButtons() {
-    // The operator's own buttons are the only requests that may open the file dialog.
-    auto asOperator = [this](auto&& action) {
-        const bool before = operatorRequest_;
-        operatorRequest_ = true;
-        struct Restore {
-            bool& flag;
-            bool value;
-            ~Restore() { flag = value; }
-        } restore{operatorRequest_, before};
-        action();
-    };
     Command9.onClick([this] {
         StopOnRequest();
         step([&] { EchoLink().Busy(false); });
@@ -61,17 +50,15 @@ void Form1::wireButtons() {
     Command11.onClick([this] { SaveData(); });
     SaveIt.onClick([this] { SaveData(); });
     Command10.onClick([this] { Hide(); });
-    Command3.onClick([this, asOperator] {
-        asOperator([&] {
-            TempVolSet.setText(VolSet.text());
-            TXFile();
-        });
+    Command3.onClick([this] {
+        OperatorAsks asking(*this);
+        TempVolSet.setText(VolSet.text());
+        TXFile();
     });
-    Command4.onClick([this, asOperator] {
-        asOperator([&] {
-            txtFile.setText("");
-            LoadFile(true);
-        });
+    Command4.onClick([this] {
+        OperatorAsks asking(*this);
+        txtFile.setText("");
+        LoadFile(true);
     });
     Command2.onClick([this] {
         step([&] { Beacon8.disable(); });

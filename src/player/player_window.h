@@ -111,6 +111,21 @@ public:
     int ferrin = 0;      // 1: one tail delay after the next file that ends
     int TempDelay = 0;   // 1 while a transmission break holds the transmitter off
 
+    // Held while the operator's own button asks for a transmission, on this window or another:
+    // an empty path then asks the operator for a file (a cancel puts nothing on the air) and a
+    // file that cannot be played is told in a message box. Without it (timers, DTMF, EchoLink) a
+    // request never waits for a person.
+    class OperatorAsks {
+    public:
+        explicit OperatorAsks(Form1& player) : flag_(player.operatorRequest_), before_(flag_) { flag_ = true; }
+        ~OperatorAsks() { flag_ = before_; }
+        OperatorAsks(const OperatorAsks&) = delete;
+        OperatorAsks& operator=(const OperatorAsks&) = delete;
+    private:
+        bool& flag_;
+        bool before_;
+    };
+
     // ---- public methods
     void TXFile();
     void StopFile();
@@ -158,6 +173,8 @@ public:
 private:
     // playback_graph.cpp
     void loadFailed();
+    // The operator's choice in the file dialog; empty when cancelled.
+    std::string askForFile();
     void onVolumeChange();
     void onSpeedChange();
     void onPositionScroll();

@@ -17,6 +17,12 @@
 using namespace player_detail;
 
 void Form1::TXFile() {
+    if (txtFile.text().empty() && operatorRequest_) {
+        // The operator is asked before anything changes: one who cancels leaves the air as it was.
+        const std::string chosen = askForFile();
+        if (chosen.empty()) return;
+        txtFile.setText(chosen);
+    }
     // A new transmission ends a running break: the driver must own the key again, or a file
     // shorter than the break would leave the transmitter keyed until the break ran out.
     cancelBreak();

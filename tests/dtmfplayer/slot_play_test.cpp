@@ -170,3 +170,28 @@ TEST(SlotPlayOnTheAir, ADtmfCodePutsItsFileOnTheAirAndTheWindowNeverCutsATransmi
     p.s.app().form23();
     EXPECT_TRUE(p.s.node().keyed());
 }
+
+TEST(SlotPlayOnTheAir, AFileThePlayerCannotPlayIsToldToTheSysopAtPlayAndLoggedForDtmf) {
+    PlayerStation p;
+    p.s.dataFolder().write("broken.wav", "audio");
+    const std::string broken = p.s.dataFile("broken.wav");
+    p.s.audio->setLength(broken, -1);   // a file the player cannot measure
+    p.slot(3, "33", broken);
+    p.dtmf("33");
+    EXPECT_TRUE(p.s.dialogs->shown.empty());
+    EXPECT_TRUE(p.s.transcript().contains("LOG \"" + broken + " <-- Audio File not found Please Check and Try Again \""));
+    p.s.advance(2);
+
+    p.s.click("Form23.Command27");
+    ASSERT_EQ(p.s.dialogs->shown.size(), 1u);
+    EXPECT_EQ(p.s.dialogs->shown[0].title, "Error");
+    EXPECT_EQ(p.s.dialogs->shown[0].text, "Audio File not found Please Check and Try Again");
+    // The same empty slot from the button asks for a file; by DTMF it asks nobody.
+    p.slot(3, "33", "");
+    p.dtmf("33");
+    EXPECT_TRUE(p.s.dialogs->fileDialogs.empty());
+    p.s.dialogs->answerFile(broken);
+    p.s.click("Form23.Command27");
+    EXPECT_EQ(p.s.dialogs->fileDialogs.size(), 1u);
+    EXPECT_EQ(p.s.dialogs->shown.size(), 2u);
+}
