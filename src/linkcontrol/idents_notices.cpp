@@ -146,9 +146,9 @@ void Form3::sendBell() {
 }
 
 void Form3::chooseBellFile() {
-    const auto chosen = app().dialogs().openFile("Open", kBellFilter, Text2.text());
-    if (chosen && !chosen->empty()) {
-        Text2.setText(*chosen);
+    const std::string name = pickedFileName(app().dialogs(), "Open", kBellFilter, Text2.text());
+    if (!name.empty()) {
+        Text2.setText(name);
         return;
     }
     PTT.setBackColor(kButtonFace);

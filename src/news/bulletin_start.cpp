@@ -149,10 +149,8 @@ void Form24::stopButton(bool clearBusy) {
 }
 
 void Form24::pickFile(TextBox& box) {
-    const auto chosen =
-        app().dialogs().openFile(box.text(), "*.wav, *.mp2, *.mp3, *.mid|*.wav;*.mp2;*.mp3;*.mid", box.text());
-    // Cancelling keeps the name the dialog opened with.
-    const std::string name = chosen ? *chosen : box.text();
+    const std::string name =
+        pickedFileName(app().dialogs(), box.text(), "*.wav, *.mp2, *.mp3, *.mid|*.wav;*.mp2;*.mp3;*.mid", box.text());
     if (name.empty()) {
         app().dialogs().messageBox("Error No File selected", " You must select an audio file", MsgButtons::Ok,
                                    MsgIcon::Information);

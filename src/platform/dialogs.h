@@ -19,6 +19,14 @@ public:
                                                 const std::string& initialDir = "") = 0;
 };
 
+// The file name a picker's dialog, opened at the box's `current` name, ends with: the path chosen,
+// or the name it opened with when the operator cancels. A cancel so changes nothing, and counts as
+// no choice only where there was no name to keep.
+inline std::string pickedFileName(DialogService& dialogs, const std::string& title, const std::string& filter,
+                                  const std::string& current) {
+    return dialogs.openFile(title, filter, current).value_or(current);
+}
+
 class TrayService {
 public:
     virtual ~TrayService() = default;

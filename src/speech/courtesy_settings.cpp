@@ -107,9 +107,9 @@ void Form22::SaveData() {
 }
 
 void Form22::chooseTone(TextBox& box, bool paintPTT) {
-    const auto chosen = app().dialogs().openFile("Open", kToneFilter, box.text());
-    if (chosen && !chosen->empty()) {
-        box.setText(*chosen);
+    const std::string name = pickedFileName(app().dialogs(), "Open", kToneFilter, box.text());
+    if (!name.empty()) {
+        box.setText(name);
         return;
     }
     if (paintPTT) {

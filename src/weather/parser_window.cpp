@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "core/step.h"
 #include "core/text.h"
+#include "platform/dialogs.h"
 #include "weather/read_csv.h"
 #include "weather/weather_requests.h"
 #include "weather/weather_window.h"
@@ -74,9 +75,9 @@ void ParserWindow::cmdParse_Click() {
 }
 
 void ParserWindow::GetcsvFile_Click() {
-    const auto chosen = app().dialogs().openFile(WhereIsFile2.text(), "*.txt|*.txt", WhereIsFile2.text());
-    if (chosen && !chosen->empty()) {
-        WhereIsFile2.setText(*chosen);
+    const std::string name = pickedFileName(app().dialogs(), WhereIsFile2.text(), "*.txt|*.txt", WhereIsFile2.text());
+    if (!name.empty()) {
+        WhereIsFile2.setText(name);
     } else {
         app().dialogs().messageBox("Error No File selected", " You must select a txt file", MsgButtons::Ok,
                                    MsgIcon::Information);

@@ -5,6 +5,7 @@
 #include "core/settings_binding.h"
 #include "core/step.h"
 #include "echolink/echolink_app.h"
+#include "platform/dialogs.h"
 #include "player/player_window.h"
 #include "weather/forecast_parser_window.h"
 #include "weather/full_warning_window.h"
@@ -199,13 +200,13 @@ void Form114::toggleChanger(CommandButton& button) {
 }
 
 void Form114::pickFile(TextBox& box, const char* filter, const char* noFileText, TextBox* alsoInto) {
-    const auto chosen = app().dialogs().openFile(box.text(), filter, box.text());
-    if (!chosen || chosen->empty()) {
+    const std::string name = pickedFileName(app().dialogs(), box.text(), filter, box.text());
+    if (name.empty()) {
         app().dialogs().messageBox("Error No File selected", noFileText, MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    box.setText(*chosen);
-    if (alsoInto) alsoInto->setText(*chosen);
+    box.setText(name);
+    if (alsoInto) alsoInto->setText(name);
 }
 
 void Form114::warningFileMissing(const std::string& path) {

@@ -154,8 +154,14 @@ TEST(IdentsNotices, FileButtonPicksTheBellOrWarnsWhenNothingWasChosen) {
     EXPECT_EQ(f.Text2.text(), s.dataFile("ding.mp3"));
 
     f.PTT.setCaption("PTT ON");
-    s.click("Form3.Command12");   // cancelled
+    s.click("Form3.Command12");   // cancelled: the dialog leaves the name it opened with
     EXPECT_EQ(f.Text2.text(), s.dataFile("ding.mp3"));
+    EXPECT_EQ(f.PTT.caption(), "PTT ON");
+    EXPECT_TRUE(s.dialogs->shown.empty());
+
+    s.set("Form3.Text2", "");
+    s.click("Form3.Command12");   // cancelled with no name to keep
+    EXPECT_EQ(f.Text2.text(), "");
     EXPECT_EQ(f.PTT.caption(), "PTT OFF");
     ASSERT_FALSE(s.dialogs->shown.empty());
     EXPECT_EQ(s.dialogs->shown.back().title, "Error No File selected");

@@ -265,8 +265,12 @@ TEST(CourtesyWindow, EmptyToneChoiceIsReportedAndKeepsTheOldFile) {
     Station s;
     Form22& c = s.app().form22();
     const std::string before = c.RFTone.text();
-    c.Command1.click();
+    c.Command1.click();   // cancelled: the dialog leaves the name it opened with
     EXPECT_EQ(c.RFTone.text(), before);
+    EXPECT_TRUE(s.dialogs->shown.empty());
+    c.RFTone.setText("");
+    c.Command1.click();   // cancelled with no name to keep
+    EXPECT_EQ(c.RFTone.text(), "");
     ASSERT_EQ(s.dialogs->shown.size(), 1u);
     EXPECT_EQ(s.dialogs->shown[0].title, "Error No File selected");
     s.dialogs->answerFile("/srv/new.wav");

@@ -153,11 +153,15 @@ TEST(WeatherWindow, FilePickersAndShowForm122) {
     EXPECT_EQ(w.WhereIsFile2.text(), "/srv/wx/metar.txt");
     EXPECT_EQ(ws.s.app().form115().WhereIsFile2.text(), "/srv/wx/metar.txt");
 
-    ws.s.click("Form114.GetcsvFile");   // cancelled
+    ws.s.click("Form114.GetcsvFile");   // cancelled: the dialog leaves the name it opened with
+    EXPECT_TRUE(ws.s.dialogs->shown.empty());
+    EXPECT_EQ(w.WhereIsFile.text(), ws.wxex("csv/data.csv"));
+    ws.s.set("Form114.WhereIsFile", "");
+    ws.s.click("Form114.GetcsvFile");   // cancelled with no name to keep
     ASSERT_EQ(ws.s.dialogs->shown.size(), 1u);
     EXPECT_EQ(ws.s.dialogs->shown[0].title, "Error No File selected");
     EXPECT_EQ(ws.s.dialogs->shown[0].text, " You must select an csv file");
-    EXPECT_EQ(w.WhereIsFile.text(), ws.wxex("csv/data.csv"));
+    EXPECT_EQ(w.WhereIsFile.text(), "");
 
     ws.s.click("Form114.Command13");
     EXPECT_TRUE(ws.s.app().form122().visible());
