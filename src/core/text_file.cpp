@@ -1,6 +1,7 @@
 #include "core/text_file.h"
 
 #include <fstream>
+#include <string_view>
 
 namespace {
 // Bytes 0x80 to 0x9F of Windows-1252; the rest of the high half is Latin-1.
@@ -59,6 +60,12 @@ std::optional<std::string> readSpokenTextFile(const std::string& path, size_t ma
         joined += line;
         line.clear();
     };
+    // A UTF-8 byte-order mark says how the file is written; it is no part of the text.
+    char mark[3];
+    if (!in.read(mark, 3) || std::string_view(mark, 3) != "\xEF\xBB\xBF") {
+        in.clear();
+        in.seekg(0);
+    }
     char c;
     while (joined.size() <= maxBytes && in.get(c)) {
         if (c == '\r') {

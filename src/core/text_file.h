@@ -2,7 +2,8 @@
 // Text files that are spoken: the DTMF player's and the beacons' alike. Lines end at CR, CR LF or
 // LF, and each line is one stretch of text, so lines are joined with a blank and the last word of
 // one line never runs into the first of the next; empty lines add nothing. A file that is not
-// valid UTF-8 was written in the old Windows code page (Windows-1252) and is converted.
+// valid UTF-8 was written in the old Windows code page (Windows-1252) and is converted; a UTF-8
+// byte-order mark at its start is dropped.
 #include <optional>
 #include <string>
 

@@ -1,5 +1,6 @@
 // The operator's file buttons through the real program: a Play button on an empty slot asks the
-// operator, a DTMF request for it asks nobody; a cancelled picker keeps its box.
+// operator, a DTMF request for it asks nobody; a cancelled picker keeps its box; a text file's
+// byte-order mark is never spoken.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -109,4 +110,23 @@ TEST(OperatorFiles, ACancelledPickerKeepsItsBoxAndSpeaksUpOnlyWhenTheBoxIsEmpty)
               (std::vector<std::string>{"= ", "MSGBOX \"Error No File selected\" \" You must select a txt file\"", "= "}));
 }
 
+// A text file written with a UTF-8 byte-order mark: the mark is neither spoken nor shown.
+TEST(OperatorFiles, AByteOrderMarkIsNoPartOfASpokenTextFile) {
+    const std::string bom = "\xEF\xBB\xBF";
+    TempFolder files;
+    files.write("slot.txt", bom + "Club net tonight\r\nat eight\r\n");
+    files.write("beacon.txt", bom + "\nWelcome to the node\n");
+    const std::set<std::string> spoken = {"WAV"};
+    const Row rows[] = {
+        {"a text-file slot played by DTMF",
+         {{"marodtmfhelpMP3.ini", "TEXT21=" + files.file("slot.txt") + "\nTEXT43=11\n"}},
+         "wait 5\ndtmf 11\nwait 1\nget Form23.Text1\n",   // after the status box's clearing at start-up
+         {"WAV \"ROOT/data/Text_To_Wav.wav\" \"Club net tonight at eight\"", "= Club net tonight at eight"}},
+        {"a beacon text file tested from its slot",
+         {{"beaconabc.ini", "TEXT1=" + files.file("beacon.txt") + "\n"}},
+         "click Form111.Command61\nwait 5\nget Form111.Text24\n",
+         {"WAV \"ROOT/data/Text_To_Wav.wav\" \"Welcome to the node\"", "= Welcome to the node"}},
+    };
+    for (const Row& r : rows) check(r, spoken);
+}
 }  // namespace
