@@ -7,16 +7,17 @@
 #include "player/player_window.h"
 #include "speech/idents_window.h"
 
-void Form111::TestTTW() {
+bool Form111::TestTTW() {
     Form3& idents = app().form3();
-    if (idents.Check1.value() == 1) return;
+    if (idents.Check1.value() == 1) return false;
     // This window's own EchoLink object when it has one; the node's state is the same on all.
     EchoLinkApp& echoLink = hasEchoLink() ? EchoLink() : idents.EchoLink();
-    if (echoLink.LinkBusy() || idents.PTT.caption() == "PTT ON") return;
+    if (echoLink.LinkBusy() || idents.PTT.caption() == "PTT ON") return false;
     idents.TextField.setText(TempText);
     step([&] { idents.SaveToWav(); });
     step([&] { app().form1().txtFile.setText(idents.wavfile.text()); });
     step([&] { idents.ferrin = 1; });
     step([&] { app().form1().TempVolSet.setText(idents.VolSet.text()); });
     step([&] { app().form1().TXFile(); });
+    return true;
 }

@@ -6,8 +6,8 @@ class Form111 : public BeaconSetWindow {
 public:
     explicit Form111(FormHost& host);
 
-    // Speaks TempText on the air now, or drops it.
-    void TestTTW() override;
+    // Speaks TempText on the air now, or drops it; true when the speech was handed to the player.
+    bool TestTTW() override;
 
     CheckBox Check2{*this, "Check2", "Allow Timed Beacon in set 2 also to be enabled when set 1 is in operation", 0,
                     &Frame4};

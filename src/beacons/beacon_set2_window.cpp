@@ -18,10 +18,10 @@ const BeaconSetWindow::SetTraits kSet2{2,
 
 Form110::Form110(FormHost& host) : BeaconSetWindow(host, "Form110", kSet2) {}
 
-void Form110::TestTTW() {
+bool Form110::TestTTW() {
     Form3& idents = app().form3();
-    if (idents.Check1.value() == 1) return;
-    if (linkBusy()) return;
+    if (idents.Check1.value() == 1) return false;
+    if (linkBusy()) return false;
     idents.TextField.setText(TempText);
     // From here a failing step is skipped: the player logs a missing file and sends silence.
     step([&] { idents.SaveToWav(); });
@@ -29,6 +29,7 @@ void Form110::TestTTW() {
     step([&] { idents.ferrin = 1; });
     step([&] { app().form1().TempVolSet.setText(idents.VolSet.text()); });
     step([&] { app().form1().TXFile(); });
+    return true;
 }
 
 // The start string goes out once the beacon has been handed on, also when the speech request

@@ -8,7 +8,7 @@ public:
     explicit Form110(FormHost& host);
 
     // Speaks TempText on the air now, or drops it.
-    void TestTTW() override;
+    bool TestTTW() override;
 
 protected:
     void afterBeacon() override;

@@ -38,8 +38,9 @@ public:
     void RandomGreeting3();   // the static slot
     void Serial2();           // the slot NextNo names
     void RandomGreeting2();   // the slot theRandomNumber names
-    // Speak-now request of this window: speaks TempText on the air now, or drops it.
-    virtual void TestTTW() = 0;
+    // Speak-now request of this window: speaks TempText on the air now, or drops it. True when the
+    // speech was handed to the player.
+    virtual bool TestTTW() = 0;
 
     std::string WhereIsFile;
     std::string TempText;

@@ -6,6 +6,7 @@
 #include "echolink/echolink_app.h"
 #include "news/news_player_window.h"
 #include "player/held_beacon.h"
+#include "player/player_window.h"
 #include "speech/courtesy_window.h"
 #include "weather/forecast_parser_window.h"
 #include "weather/warning_parser_window.h"
@@ -118,7 +119,7 @@ void Form114::warningBeaconTurn() {
 }
 
 void Form114::Beacon4_Timer() {
-    if (!countDown(BeaconSeconds4, BeaconPeriod4, StopClock4.value() != 0)) return;
+    if (!countDown(BeaconSeconds4, BeaconPeriod4, StopClock4.value() != 0)) return speakUnspokenWarning();
     Text5.setText("");
     if (!loggedStep(*this, "Live weather warning watcher", [&] {
             app().form121().GetForcastFile();
@@ -127,15 +128,27 @@ void Form114::Beacon4_Timer() {
         return;
     // Busy: the change stays unrecorded, so the next check finds it again.
     if (firstBranchOnFailure([&] { return EchoLink().LinkBusy(); })) return;
-    if (Text5.text() == Text4.text()) return;
+    if (Text5.text() == Text4.text()) return speakUnspokenWarning();
     Text4.setText(Text5.text());
     if (Check2.value() == 1) {
         StopClock3.setValue(1);
         BeaconSeconds3.setCaption("60");
     }
-    if (stationConnectedAndQuiet()) return;
+    unspokenWarning_.clear();   // a newer warning replaces one still waiting
+    if (stationConnectedAndQuiet()) return;   // recorded and not spoken, by choice
     step([&] {
         Convtxt();
-        speakNow(Text5.text());
+        unspokenWarning_ = Text5.text();
     });
+    speakUnspokenWarning();
+}
+
+// A warning whose speech was dropped (the station on the air, announcements off) stays new: it is
+// tried again every second until it goes on the air. Speaking it while the station's own
+// transmission is on the air, in one of its breaks too, would replace that transmission.
+void Form114::speakUnspokenWarning() {
+    if (unspokenWarning_.empty()) return;
+    if (firstBranchOnFailure([&] { return EchoLink().LinkBusy(); }) || app().form1().transmissionOnAir()) return;
+    if (stationConnectedAndQuiet()) return;
+    if (speakNow(unspokenWarning_)) unspokenWarning_.clear();
 }

@@ -31,11 +31,11 @@ private:
 }  // namespace
 
 // An empty text is nothing to say: the transmitter is not keyed for it.
-void Form114::speakNow(const std::string& text) {
-    if (text.empty()) return;
+bool Form114::speakNow(const std::string& text) {
+    if (text.empty()) return false;
     Form111& beacons = app().form111();
     beacons.TempText = text;
-    beacons.TestTTW();
+    return beacons.TestTTW();
 }
 
 const TextBox& Form114::reportBox(Report report) const {

@@ -170,8 +170,12 @@ private:
     const TextBox& reportBox(Report report) const;
     void serveDtmf(Report report);
     void reportButton(Report report);
-    void speakNow(const std::string& text);
+    // True when the text was handed to the player: not empty, not dropped by the speak-now entry.
+    bool speakNow(const std::string& text);
     bool longWarningUsedFull_ = false;
+    // The watcher's last change, as spoken, while it has not gone on the air yet.
+    std::string unspokenWarning_;
+    void speakUnspokenWarning();
 
     // Weather beacons
     void Beacon1_Timer();
