@@ -150,6 +150,7 @@ private:
     void endReading(const std::string& why);
     std::string readerAddress_;
     std::optional<std::string> readerPage_;
+    bool readerUnreadable_ = false;   // the page held is the apology for one that could not be read
     int reading_ = 0;           // which reading a page that arrives belongs to
     OffLoopWork pageFetch_{*this};   // pages are fetched off the loop; declared last, so it stops first
 };

@@ -2,7 +2,7 @@
 // steps: after the sysop's delay it asks for the page, which is fetched off the loop (the station
 // goes on meanwhile: the key comes off after "Stand By", DTMF and schedules are served); two
 // seconds after the page has arrived it moves on, and two seconds after that it speaks the page's
-// text through the word-replacement table. One reading at a time: a new web-page play starts the
+// text through the word-replacement table, or the apology for a page that could not be read. One reading at a time: a new web-page play starts the
 // reading afresh for its own page, and a page still arriving for an earlier reading is dropped.
 #include <cmath>
 #include <exception>
@@ -46,6 +46,7 @@ void Form23::playWebPage(int k, const std::string& address, Request from) {
     Timer4.disable();
     readerAddress_ = address;
     readerPage_.reset();
+    readerUnreadable_ = false;
     ++reading_;
     Timer1.disable();
     Timer1.setInterval(webDelayMs(Text2.text()));
@@ -78,13 +79,16 @@ void Form23::readerStep1() {
 }
 
 void Form23::pageArrived(TransferResult r, const std::string& text) {
+    readerUnreadable_ = !r.ok;
     if (!r.ok) {
         if (r.error.empty()) r.error = "HTTP status " + std::to_string(r.status);
-        endReading(readerAddress_ + " <-- Web page could not be read (" + r.error + "); nothing is spoken ");
-        return;
+        // Where a browser would show its own error page, the listener hears the apology in its place.
+        LogError(readerAddress_ + " <-- Web page could not be read (" + r.error + "); the apology is spoken ");
+        readerPage_ = kApology;
+    } else {
+        readerPage_ = text;
+        setText1(text);
     }
-    readerPage_ = text;
-    setText1(text);
     Timer3.enable();
 }
 
@@ -94,7 +98,8 @@ void Form23::readerStep2() {
     if (readerPage_) Timer4.enable();
 }
 
-// Step 3: the page's text, through the table, is spoken; a browser's error page becomes the apology.
+// Step 3: the page's text, through the table, is spoken; a browser's error page becomes the
+// apology, and a page that could not be read is the apology as it stands.
 void Form23::readerStep3() {
     Timer4.disable();
     if (!readerPage_) return;
@@ -102,14 +107,16 @@ void Form23::readerStep3() {
     readerPage_.reset();
     setText1(page);
     std::string why;
-    if (!succeeds([&] { Convtxt(); }, why)) {
-        endReading(readerAddress_ + " <-- Web page text could not be prepared (" + why + "); nothing is spoken ");
-        return;
-    }
-    if (looksLikeErrorPage(Text1.text())) setText1(kApology);
-    if (trimWhitespace(Text1.text()).empty()) {
-        endReading(readerAddress_ + " <-- Web page has no text to read; nothing is spoken ");
-        return;
+    if (!readerUnreadable_) {
+        if (!succeeds([&] { Convtxt(); }, why)) {
+            endReading(readerAddress_ + " <-- Web page text could not be prepared (" + why + "); nothing is spoken ");
+            return;
+        }
+        if (looksLikeErrorPage(Text1.text())) setText1(kApology);
+        if (trimWhitespace(Text1.text()).empty()) {
+            endReading(readerAddress_ + " <-- Web page has no text to read; nothing is spoken ");
+            return;
+        }
     }
     if (!succeeds([&] { speak(Text1.text()); }, why))
         LogError(readerAddress_ + " <-- Web page text not spoken (" + why + ") ");

@@ -1,5 +1,8 @@
 #include "platform/html_text.h"
 
+#include "platform/html_nesting.h"
+#include "platform/html_parse.h"
+
 #include <gumbo.h>
 #include <iconv.h>
 
@@ -194,39 +197,69 @@ private:
     bool pendingBlank_ = false;
 };
 
-void walk(const GumboNode* node, TextOut& out, int preDepth) {
-    switch (node->type) {
-        case GUMBO_NODE_TEXT: case GUMBO_NODE_CDATA: case GUMBO_NODE_WHITESPACE:
-            out.text(node->v.text.text, preDepth > 0);
-            return;
-        case GUMBO_NODE_ELEMENT: case GUMBO_NODE_TEMPLATE: {
-            const GumboTag tag = node->v.element.tag;
-            if (skipped(tag)) return;
-            if (tag == GUMBO_TAG_BR) {
-                out.lineBreak();
+// Depth first, on a stack of its own: however deep a page nests, the thread's stack is not at stake.
+void walk(const GumboNode* top, TextOut& out) {
+    struct Open {
+        const GumboNode* element;
+        unsigned next;   // the child to read next
+        int preDepth;    // preformatted elements it is inside, itself included
+    };
+    std::vector<Open> open;
+    const auto enter = [&](const GumboNode* node, int preDepth) {
+        switch (node->type) {
+            case GUMBO_NODE_TEXT: case GUMBO_NODE_CDATA: case GUMBO_NODE_WHITESPACE:
+                out.text(node->v.text.text, preDepth > 0);
+                return;
+            case GUMBO_NODE_ELEMENT: case GUMBO_NODE_TEMPLATE: {
+                const GumboTag tag = node->v.element.tag;
+                if (skipped(tag)) return;
+                if (tag == GUMBO_TAG_BR) {
+                    out.lineBreak();
+                    return;
+                }
+                if (block(tag)) out.lineBreak();
+                open.push_back({node, 0, preDepth + (tag == GUMBO_TAG_PRE ? 1 : 0)});
                 return;
             }
-            const bool isBlock = block(tag);
-            if (isBlock) out.lineBreak();
-            const int depth = preDepth + (tag == GUMBO_TAG_PRE ? 1 : 0);
-            const GumboVector& children = node->v.element.children;
-            for (unsigned i = 0; i < children.length; ++i) walk(static_cast<const GumboNode*>(children.data[i]), out, depth);
-            if (isBlock) out.lineBreak();
-            if (tag == GUMBO_TAG_TD || tag == GUMBO_TAG_TH) out.blank();
-            return;
+            default:
+                return;  // comments, the document type
         }
-        default:
-            return;  // comments, the document type
+    };
+    enter(top, 0);
+    while (!open.empty()) {
+        Open& o = open.back();
+        const GumboVector& children = o.element->v.element.children;
+        if (o.next < children.length) {
+            const auto* child = static_cast<const GumboNode*>(children.data[o.next++]);
+            enter(child, o.preDepth);
+            continue;
+        }
+        const GumboTag tag = o.element->v.element.tag;
+        open.pop_back();
+        if (block(tag)) out.lineBreak();
+        if (tag == GUMBO_TAG_TD || tag == GUMBO_TAG_TH) out.blank();
     }
 }
 
-const GumboNode* findBody(const GumboNode* node) {
-    if (node->type != GUMBO_NODE_ELEMENT) return nullptr;
-    if (node->v.element.tag == GUMBO_TAG_BODY) return node;
-    const GumboVector& children = node->v.element.children;
-    for (unsigned i = 0; i < children.length; ++i)
-        if (const GumboNode* b = findBody(static_cast<const GumboNode*>(children.data[i]))) return b;
+// The parser always puts the body straight under the root; a page of frames has none.
+const GumboNode* findBody(const GumboNode* root) {
+    if (root->type != GUMBO_NODE_ELEMENT) return nullptr;
+    const GumboVector& children = root->v.element.children;
+    for (unsigned i = 0; i < children.length; ++i) {
+        const auto* child = static_cast<const GumboNode*>(children.data[i]);
+        if (child->type == GUMBO_NODE_ELEMENT && child->v.element.tag == GUMBO_TAG_BODY) return child;
+    }
     return nullptr;
+}
+
+std::string whyNotRead(BoundedHtmlParse::Outcome outcome) {
+    switch (outcome) {
+        case BoundedHtmlParse::Outcome::Stopped: return "stopped as the program ends";
+        case BoundedHtmlParse::Outcome::TooSlow: return "the page took too long to read";
+        case BoundedHtmlParse::Outcome::OutOfMemory: return "not enough memory to read the page";
+        case BoundedHtmlParse::Outcome::Parsed: break;
+    }
+    return "";
 }
 
 }  // namespace
@@ -241,15 +274,24 @@ std::string htmlToUtf8(const std::string& html, const std::string& contentType) 
     return convert(html, charset);
 }
 
-std::string htmlBodyText(const std::string& html, const std::string& contentType) {
-    const std::string utf8 = htmlToUtf8(html, contentType);
-    GumboOutput* doc = gumbo_parse_with_options(&kGumboDefaultOptions, utf8.data(), utf8.size());
-    if (!doc) return "";
+PageText readHtmlBody(const std::string& html, const std::string& contentType, const std::function<bool()>& keepGoing,
+                      const PageTextLimits& limits) {
+    // Only the head of a longer page is read: a reader speaks its first lines.
+    const std::string utf8 =
+        htmlToUtf8(html.size() > limits.parsedBytes ? html.substr(0, limits.parsedBytes) : html, contentType);
+    if (nestsDeeperThan(utf8, limits.nesting))
+        return {false, "", "the page nests its elements more than " + std::to_string(limits.nesting) + " deep"};
+    const BoundedHtmlParse parsed(utf8, limits.parseTime, keepGoing);
+    const GumboNode* root = parsed.root();
+    if (!root) return {false, "", whyNotRead(parsed.outcome())};
     TextOut out;
-    const GumboNode* body = findBody(doc->root);
-    walk(body ? body : doc->root, out, 0);
-    gumbo_destroy_output(&kGumboDefaultOptions, doc);
+    const GumboNode* body = findBody(root);
+    walk(body ? body : root, out);
     // The parser turns a character reference too large for its counter into a byte that starts
     // no UTF-8 sequence, so its text is checked again on the way out.
-    return repairUtf8(out.finish());
+    return {true, repairUtf8(out.finish()), ""};
+}
+
+std::string htmlBodyText(const std::string& html, const std::string& contentType) {
+    return readHtmlBody(html, contentType).text;
 }

@@ -64,6 +64,20 @@ bool pythonHas(const std::string& module) {
     return std::system(cmd.c_str()) == 0;
 }
 
+std::string folderServerScript() {
+    return R"PY(
+import sys, functools
+from http.server import ThreadingHTTPServer, SimpleHTTPRequestHandler
+class Quiet(SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+server = ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=sys.argv[1]))
+server.daemon_threads = True
+print(server.server_address[1], flush=True)
+server.serve_forever()
+)PY";
+}
+
 std::string httpServerScript() {
     return R"PY(
 import sys, time

@@ -27,6 +27,8 @@ private:
 // page where a captive portal answers), /version.txt ("9.9.9"), /late/SECONDS/PATH (PATH after that
 // long) and 404 for anything else.
 std::string httpServerScript();
+// Serves the files of the folder given as argument.
+std::string folderServerScript();
 // One user "ham" with the password "radio" whose home is the folder given as argument.
 std::string ftpServerScript();
 bool pythonHas(const std::string& module);

@@ -1,6 +1,7 @@
 // The plain text of a page's body: markup, scripts and styles gone, entities decoded, and
 // whatever character set the page came in turned into UTF-8.
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include "local_servers.h"
 #include "platform/html_text.h"
@@ -154,6 +155,100 @@ TEST(HtmlBodyTextTest, ArbitraryBytesNeverBreakIt) {
         const std::string text = htmlBodyText(page, round % 3 ? "" : "text/html; charset=utf-16le");
         EXPECT_EQ(text.find('\0'), std::string::npos);
     }
+}
+
+}  // namespace
+
+namespace {
+
+std::string times(const std::string& piece, int n) {
+    std::string s;
+    s.reserve(piece.size() * n);
+    for (int i = 0; i < n; ++i) s += piece;
+    return s;
+}
+
+// A page nested past any real page's depth is refused before the parser sees it; pages that are
+// merely long or sloppy (unclosed paragraphs, items, rows and cells, drawings of many parts, a
+// script full of markup) are read as they always were.
+TEST(HtmlBodyTextTest, OnlyPagesNestedPastAnyRealPagesDepthAreRefused) {
+    struct Case {
+        const char* what;
+        std::string page;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"100,000 nested spans", "<body>" + times("<span>", 100000) + "deep text" + times("</span>", 100000), false},
+        {"a million nested divs", "<body>" + times("<div>", 1000000) + "deep text", false},
+        {"513 nested divs", times("<div>", 513) + "deep text", false},
+        {"400 nested divs", times("<div>", 400) + "deep text" + times("</div>", 400), true},
+        {"unclosed paragraphs and items", times("<p>para <b>bold</b> <img src=x>", 5000) + "<ul>" +
+                                              times("<li>item <a href='a>b'>link</a>", 5000) + "</ul>deep text",
+         true},
+        {"a table with unclosed rows and cells", "<table>" + times("<tr><td>a<td>b<th>c", 5000) + "</table>deep text",
+         true},
+        {"a drawing of many parts", "<svg>" + times("<path d='M0 0'/><g><rect/></g>", 5000) + "</svg>deep text",
+         true},
+        {"a script full of markup", "<script>var s = '" + times("<div>", 5000) + "';</script>deep text", true},
+        {"comments full of markup", times("<!-- <div><div> -->", 5000) + "deep text", true},
+    };
+    for (const auto& c : cases) {
+        const PageText read = readHtmlBody(c.page, "text/html");
+        EXPECT_EQ(read.ok, c.ok) << c.what << ": " << read.why;
+        if (c.ok) EXPECT_NE(read.text.find("deep text"), std::string::npos) << c.what;
+        else EXPECT_NE(read.why.find("nests its elements more than 512 deep"), std::string::npos) << c.what;
+    }
+}
+
+// Reading a tree and freeing it take no stack of the thread's, however deep the page nests: here
+// ten thousand levels on a thread of 128 KiB.
+TEST(HtmlBodyTextTest, ADeepTreeIsReadWithoutRecursion) {
+    PageTextLimits unbounded;
+    unbounded.nesting = 1000000;
+    const std::string page = times("<span>", 10000) + "deep text";
+    PageText read;
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, 128 * 1024);
+    struct Job {
+        const std::string& page;
+        const PageTextLimits& limits;
+        PageText& read;
+    } job{page, unbounded, read};
+    pthread_t thread;
+    ASSERT_EQ(pthread_create(&thread, &attr,
+                             [](void* p) -> void* {
+                                 auto& j = *static_cast<Job*>(p);
+                                 j.read = readHtmlBody(j.page, "text/html", {}, j.limits);
+                                 return nullptr;
+                             },
+                             &job),
+              0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attr);
+    EXPECT_TRUE(read.ok) << read.why;
+    EXPECT_EQ(read.text, "deep text");
+}
+
+// A parse told to stop, or one past its time, is abandoned with a reason; only the head of a
+// longer page is read.
+TEST(HtmlBodyTextTest, AParseStopsWhenToldOrPastItsTimeAndALongPageIsReadFromItsHead) {
+    const std::string page = times("<p>word</p>", 20000) + "<p>tail</p>";
+    const PageText stopped = readHtmlBody(page, "text/html", [] { return false; });
+    EXPECT_FALSE(stopped.ok);
+    EXPECT_EQ(stopped.why, "stopped as the program ends");
+
+    PageTextLimits noTime;
+    noTime.parseTime = std::chrono::milliseconds(-1);
+    const PageText late = readHtmlBody(page, "text/html", {}, noTime);
+    EXPECT_FALSE(late.ok);
+    EXPECT_EQ(late.why, "the page took too long to read");
+
+    PageTextLimits shortHead;
+    shortHead.parsedBytes = 110;
+    const PageText head = readHtmlBody(page, "text/html", {}, shortHead);
+    EXPECT_TRUE(head.ok);
+    EXPECT_EQ(head.text, times("word\n", 9) + "word");
 }
 
 }  // namespace

@@ -25,7 +25,14 @@ public:
         if (!r.ok) return r;
         const std::string type = mediaType(contentType);
         if (type == "text/html") {
-            text = htmlBodyText(body, contentType);
+            // The parse asks what the transfer asked at each report: whether to go on.
+            const auto keepGoing = [&] { return !progress || progress(std::int64_t(body.size()), std::int64_t(body.size())); };
+            PageText page = readHtmlBody(body, contentType, keepGoing);
+            if (!page.ok) {
+                r.ok = false;
+                r.error = page.why;
+            }
+            text = std::move(page.text);
         } else if (type == "text/plain") {
             text = replaceAll(replaceAll(htmlToUtf8(body, contentType), "\r\n", "\n"), "\r", "\n");
         } else {
