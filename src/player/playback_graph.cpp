@@ -56,20 +56,26 @@ void Form1::LoadFile(bool ReLoad) {
         Timer5.disable();   // a failed load's pending stop must not end this newer transmission
     } catch (const ProgramEnded&) {
         throw;
+    } catch (const PlatformError& e) {
+        loadFailed(e.what());
     } catch (...) {
-        loadFailed();
+        loadFailed("");
     }
 }
 
 std::string Form1::askForFile() { return app().dialogs().openFile("Open", kAudioFilter).value_or(""); }
 
-// A file that cannot be played: the transmission ends a second later through Timer5.
-void Form1::loadFailed() {
+// A file that cannot be played: the transmission ends a second later through Timer5. Where the
+// audio system said why (no thread to play it, say), the error log keeps the reason.
+void Form1::loadFailed(const std::string& why) {
     step([&] {
-        if (operatorRequest_)
+        const std::string reason = why.empty() ? std::string() : "(" + why + ") ";
+        if (operatorRequest_) {
             app().dialogs().messageBox("Error", kCannotPlay, MsgButtons::Ok, MsgIcon::Exclamation);
-        else
-            app().LogError(LoadedFile + " <-- " + kCannotPlay + " ");
+            if (!reason.empty()) app().LogError(LoadedFile + " <-- " + reason);
+        } else {
+            app().LogError(LoadedFile + " <-- " + kCannotPlay + " " + reason);
+        }
     });
     step([&] { CleanUp(); });
     step([&] { txtFile.setText(silentFile()); });

@@ -172,7 +172,7 @@ public:
 
 private:
     // playback_graph.cpp
-    void loadFailed();
+    void loadFailed(const std::string& why);
     // The operator's choice in the file dialog; empty when cancelled.
     std::string askForFile();
     void onVolumeChange();

@@ -7,7 +7,10 @@
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 #include "core/paths.h"
 #include "platform/linux_services.h"
@@ -24,14 +27,34 @@ std::once_flag gstOnce;
 bool gstInitialised = false;
 std::string gstFailure;
 
+// GStreamer says only by a warning that it could not start a streaming thread (a limit on
+// threads or on memory), and a pipeline left so waits for that thread for ever when it is
+// stopped. The warnings are counted, so that such a pipeline is given up instead.
+std::atomic<unsigned> threadFailures{0};
+
+void noteWarning(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer) {
+    if (message && std::strstr(message, "failed to create thread")) ++threadFailures;
+    g_log_default_handler(domain, level, message, nullptr);
+}
+
 bool gstReady() {
     std::call_once(gstOnce, [] {
+        g_log_set_handler("GStreamer", G_LOG_LEVEL_WARNING, noteWarning, nullptr);
         GError* err = nullptr;
         gstInitialised = gst_init_check(nullptr, nullptr, &err);
         if (!gstInitialised) gstFailure = err ? err->message : "GStreamer cannot start";
         if (err) g_error_free(err);
     });
     return gstInitialised;
+}
+
+// Pipelines whose threads could not all start: stopping one would wait for ever, so each is kept
+// as it stands, never touched again. Each failed file costs its memory; the station goes on.
+void abandon(GstElement* pipeline, GstBus* bus) {
+    static std::mutex guard;
+    static std::vector<std::pair<GstElement*, GstBus*>> abandoned;
+    const std::lock_guard<std::mutex> lock(guard);
+    abandoned.emplace_back(pipeline, bus);
 }
 
 std::string messageText(GstMessage* msg) {
@@ -150,7 +173,11 @@ public:
         file_.clear();
         build(path);
         GstStateChangeReturn r = gst_element_set_state(pipeline_, GST_STATE_PAUSED);
-        if (r != GST_STATE_CHANGE_FAILURE) r = gst_element_get_state(pipeline_, nullptr, nullptr, kPrerollLimit);
+        if (r != GST_STATE_CHANGE_FAILURE) r = awaitPreroll();
+        if (threadsFailed()) {
+            giveUp();
+            throw PlatformError("cannot render " + path + ": no thread could be started to play it");
+        }
         if (r == GST_STATE_CHANGE_FAILURE || r == GST_STATE_CHANGE_ASYNC) {
             const std::string why = r == GST_STATE_CHANGE_ASYNC ? "it did not open in time" : pendingError(bus_);
             release();
@@ -235,6 +262,7 @@ public:
 
 private:
     void build(const std::string& path) {
+        failuresAtBuild_ = threadFailures;
         pipeline_ = gst_element_factory_make("playbin", nullptr);
         if (!pipeline_) throw PlatformError("cannot render " + path + ": GStreamer has no playbin");
         gst_object_ref_sink(pipeline_);
@@ -259,7 +287,27 @@ private:
         applyVolume();  // before anything is prepared, so the first sample has it
     }
 
+    // The preroll, looked at every tenth of a second: a thread that could not start ends the wait.
+    GstStateChangeReturn awaitPreroll() {
+        constexpr GstClockTime kStep = GST_SECOND / 10;
+        GstStateChangeReturn r = GST_STATE_CHANGE_ASYNC;
+        for (GstClockTime waited = 0; r == GST_STATE_CHANGE_ASYNC && waited < kPrerollLimit && !threadsFailed();
+             waited += kStep)
+            r = gst_element_get_state(pipeline_, nullptr, nullptr, kStep);
+        return r;
+    }
+
+    bool threadsFailed() const { return threadFailures != failuresAtBuild_; }
+
+    void giveUp() {
+        abandon(pipeline_, bus_);
+        pipeline_ = nullptr;
+        bus_ = nullptr;
+        running_ = false;
+    }
+
     void release() {
+        if (pipeline_ && threadsFailed()) giveUp();
         if (pipeline_) {
             gst_element_set_state(pipeline_, GST_STATE_NULL);
             gst_object_unref(pipeline_);
@@ -314,6 +362,7 @@ private:
 
     GstElement* pipeline_ = nullptr;
     GstBus* bus_ = nullptr;
+    unsigned failuresAtBuild_ = 0;   // threads that could not start, counted when the pipeline was built
     std::string file_;
     double duration_ = 0;
     double rate_ = 1.0;
