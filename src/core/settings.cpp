@@ -6,10 +6,11 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
+#include "core/file_write.h"
 #include "core/text.h"
 
 namespace {
@@ -214,6 +215,22 @@ void SettingsFile::write(std::string_view section, std::string_view key, std::st
     else s.entries[it->second].second = encode(value);
 }
 
+namespace {
+// A settings file that is a link is saved to the file it names, so that file keeps receiving
+// the changes; a link to nothing is refused.
+std::string saveTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        throw SettingsWriteError("not writing through " + path + ", a link to nothing (" + std::strerror(errno) +
+                                 "); it is kept as it is");
+    std::string target = resolved;
+    std::free(resolved);
+    return target;
+}
+}  // namespace
+
 void SettingsFile::save() const {
     if (!damage_.empty())
         throw SettingsWriteError("not writing over " + path_ + ", which " + damage_ + "; it is kept as it is");
@@ -227,20 +244,6 @@ void SettingsFile::save() const {
             text += '\n';
         }
     }
-    const std::string temp = path_ + ".tmp";
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) throw SettingsWriteError("cannot write " + path_ + ": " + std::strerror(errno));
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    const bool flushed = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !flushed || !closed) {
-        const int err = errno;
-        std::remove(temp.c_str());
-        throw SettingsWriteError("cannot write " + path_ + ": " + std::strerror(err));
-    }
-    if (std::rename(temp.c_str(), path_.c_str()) != 0) {
-        const int err = errno;
-        std::remove(temp.c_str());
-        throw SettingsWriteError("cannot replace " + path_ + ": " + std::strerror(err));
-    }
+    const std::string target = saveTarget(path_);
+    if (std::string why = replaceFile(target, text, accessOf(target)); !why.empty()) throw SettingsWriteError(why);
 }

@@ -48,7 +48,9 @@ public:
     void write(std::string_view section, std::string_view key, std::string_view value);
 
     // Writes the whole file through a temporary file and a rename, so a failure leaves the old
-    // file whole. A damaged file is not written over. Throws SettingsWriteError.
+    // file whole; the file keeps its permissions and group. A file that is a link is saved to the
+    // file the link names; a link to nothing is refused. A damaged file is not written over.
+    // Throws SettingsWriteError.
     void save() const;
 
     // How a value is written so that it reads back unchanged.

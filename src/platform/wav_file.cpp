@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "core/file_write.h"
 #include "core/paths.h"
 
 namespace {
@@ -27,9 +28,9 @@ std::vector<float> tone(double hz, double seconds, int rate, double level) {
     }
     return s;
 }
-}  // namespace
 
-void writeWav(const std::string& path, const AudioFormat& format, const std::vector<float>& samples) {
+// The whole file: header and samples.
+std::string wavBytes(const AudioFormat& format, const std::vector<float>& samples) {
     const int bytesPerSample = format.bitsPerSample / 8;
     std::string data;
     data.reserve(samples.size() * static_cast<size_t>(bytesPerSample * format.channels));
@@ -54,10 +55,13 @@ void writeWav(const std::string& path, const AudioFormat& format, const std::vec
     put16(h, static_cast<std::uint16_t>(format.bitsPerSample));
     h += "data";
     put32(h, static_cast<std::uint32_t>(data.size()));
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw PlatformError("cannot write " + path);
-    out << h << data;
-    if (!out.flush()) throw PlatformError("cannot write " + path);
+    return h + data;
+}
+}  // namespace
+
+void writeWav(const std::string& path, const AudioFormat& format, const std::vector<float>& samples) {
+    const std::string bytes = wavBytes(format, samples);
+    if (std::string why = replaceFile(path, bytes, accessOf(path)); !why.empty()) throw PlatformError(why);
 }
 
 std::optional<WavInfo> readWavInfo(const std::string& path) {
@@ -95,9 +99,13 @@ std::optional<WavInfo> readWavInfo(const std::string& path) {
 void installSoundFiles(const std::string& dataFolder) {
     ensureFolder(dataFolder);
     const AudioFormat fmt{22050, 16, 1};
+    // Each is made only where nothing has its name: a link there is left alone, not written through.
+    std::string failures;
     auto make = [&](const char* name, const std::vector<float>& samples) {
         const std::string path = joinPath(dataFolder, name);
-        if (!fileExists(path)) writeWav(path, fmt, samples);
+        if (fileExists(path)) return;
+        if (std::string why = createNewFile(path, wavBytes(fmt, samples)); !why.empty())
+            failures += (failures.empty() ? "" : "; ") + why;
     };
     make("Blank.wav", std::vector<float>(static_cast<size_t>(fmt.sampleRate / 2), 0.0f));  // half a second of silence
     make("IP.wav", tone(880.0, 0.15, fmt.sampleRate, 0.5));
@@ -105,4 +113,5 @@ void installSoundFiles(const std::string& dataFolder) {
     const auto rf2 = tone(990.0, 0.1, fmt.sampleRate, 0.5);
     rf.insert(rf.end(), rf2.begin(), rf2.end());
     make("RF.wav", rf);
+    if (!failures.empty()) throw PlatformError(failures);
 }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -21,11 +22,11 @@
 namespace {
 const std::string kSavedLauncher = "[SETTINGS]\nCHECK1=0\n";
 
-enum class Check { Bytes, Contains, Unchanged, Absent, Fifo };
+enum class Check { Bytes, Contains, Unchanged, Absent, Fifo, Mode, Link };
 struct FileCheck {
     std::string name;   // in the settings folder
     Check check;
-    std::string bytes;  // Bytes, Contains
+    std::string bytes;  // Bytes, Contains; Mode: the permission bits in octal ("600")
 };
 
 struct Row {
@@ -134,6 +135,46 @@ std::vector<Row> rows() {
          false, StdoutReader::Reads, "", 0, false, 2, {}, {"ERROR --virtual-time wants"}, {}},
         {"7: a five-digit year is refused", {}, nullptr, false, false, "--virtual-time \"12026-12-10 12:00:00\"", "",
          false, StdoutReader::Reads, "", 0, false, 2, {}, {"ERROR --virtual-time wants"}, {}},
+        {"7: a settings file made 600 keeps its mode through a save",
+         {{"identabc.ini", "[SETTINGS]\nCWCALLSIGN=W1XYZ\n"}},
+         [](const TempFolder& f) { chmod(f.file("config/identabc.ini").c_str(), 0600); }, true, false, "", kSaveExit,
+         false, StdoutReader::Reads, "", 0, false, 0, {"EXIT"}, {},
+         {{"identabc.ini", Check::Mode, "600"}, {"identabc.ini", Check::Contains, "\nCWCALLSIGN=W1XYZ\n"}}},
+        {"7: a settings file made 640 keeps its mode through a save",
+         {{"identabc.ini", "[SETTINGS]\nCWCALLSIGN=W1XYZ\n"}},
+         [](const TempFolder& f) { chmod(f.file("config/identabc.ini").c_str(), 0640); }, true, false, "", kSaveExit,
+         false, StdoutReader::Reads, "", 0, false, 0, {"EXIT"}, {},
+         {{"identabc.ini", Check::Mode, "640"}, {"identabc.ini", Check::Contains, "\nCWCALLSIGN=W1XYZ\n"}}},
+        {"7: a settings file that is a link is saved to the file it names and stays a link",
+         {}, [](const TempFolder& f) {
+             std::filesystem::create_directories(f.file("elsewhere"));
+             f.write("elsewhere/identabc.ini", "[SETTINGS]\nCWCALLSIGN=W1XYZ\n");
+             chmod(f.file("elsewhere/identabc.ini").c_str(), 0640);
+             std::filesystem::create_symlink(f.file("elsewhere/identabc.ini"), f.file("config/identabc.ini"));
+         }, true, false, "", "get Form3.CWCallsign\nset Form3.CWCallsign W9NEW\n" + kSaveExit, false,
+         StdoutReader::Reads, "", 0, false, 0, {"= W1XYZ", "EXIT"}, {},
+         {{"identabc.ini", Check::Link, ""}, {"../elsewhere/identabc.ini", Check::Contains, "\nCWCALLSIGN=W9NEW\n"},
+          {"../elsewhere/identabc.ini", Check::Mode, "640"}}},
+        {"7: a settings file that is a link to nothing is not saved through it, and that is logged",
+         {}, [](const TempFolder& f) {
+             std::filesystem::create_symlink(f.file("nowhere/identabc.ini"), f.file("config/identabc.ini"));
+         }, true, false, "", kSaveExit, false, StdoutReader::Reads, "", 0, false, 1,
+         {"a link to nothing (No such file or directory); it is kept as it is <-- Settings not saved", "EXIT"}, {},
+         {{"identabc.ini", Check::Link, ""}, {"../nowhere", Check::Absent, ""}, {"maroabc.ini", Check::Bytes, kSavedLauncher}}},
+        {"2: a link in place of a save's temporary file is not written through",
+         {}, [](const TempFolder& f) {
+             f.write("victim", "victim");
+             std::filesystem::create_symlink(f.file("victim"), f.file("config/maroabc.ini.tmp"));
+         }, true, false, "", kSaveExit, false, StdoutReader::Reads, "", 0, false, 0, {"EXIT"}, {},
+         {{"maroabc.ini", Check::Bytes, kSavedLauncher}, {"../victim", Check::Bytes, "victim"}}},
+        {"2: a link to nothing in place of a shipped sound is not made through, and that is logged",
+         {}, [](const TempFolder& f) {
+             std::filesystem::create_symlink(f.file("made-through-link.wav"), f.file("data/Blank.wav"));
+         }, true, false, "", "quit\n", false, StdoutReader::Reads, "", 0, false, 0,
+         {"could not be filled with the program's sounds: cannot make @ROOT@/data/Blank.wav: the name is taken", "EXIT"},
+         {},
+         {{"../made-through-link.wav", Check::Absent, ""}, {"../data/Blank.wav", Check::Link, ""},
+          {"../data/IP.wav", Check::Contains, "RIFF"}}},
         {"8: Save / Exit with a save that failed exits non-zero",
          {}, [](const TempFolder& f) { std::filesystem::create_directory(f.file("config/maroabc.ini.tmp")); }, true,
          false, "", kSaveExit, false, StdoutReader::Reads, "", 0, false, 1, {"Settings not saved", "EXIT"},
@@ -219,6 +260,15 @@ TEST_P(ProcessFaults, Row) {
         switch (c.check) {
             case Check::Absent: EXPECT_FALSE(exists); break;
             case Check::Fifo: EXPECT_TRUE(exists && S_ISFIFO(st.st_mode)); break;
+            case Check::Link: EXPECT_TRUE(exists && S_ISLNK(st.st_mode)); break;
+            case Check::Mode: {
+                struct stat target {};
+                ASSERT_EQ(stat(path.c_str(), &target), 0);
+                char octal[8];
+                std::snprintf(octal, sizeof octal, "%o", static_cast<unsigned>(target.st_mode & 07777));
+                EXPECT_EQ(octal, c.bytes);
+                break;
+            }
             case Check::Bytes: EXPECT_EQ(folder.read("config/" + c.name), c.bytes); break;
             case Check::Unchanged: EXPECT_EQ(folder.read("config/" + c.name), before[c.name]); break;
             case Check::Contains:
