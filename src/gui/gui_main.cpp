@@ -52,6 +52,7 @@ int runGuiMain(int argc, char** argv) {
 
     std::optional<AppOptions> read = readOptions(argc, argv);
     if (!read) return 2;
+    if (!foldersUsable(read->folders)) return 1;
     AppOptions options = *read;
     auto clock = std::make_shared<RealClock>();
     options.clock = clock;

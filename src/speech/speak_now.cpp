@@ -26,7 +26,9 @@ void Form3::SaveToWav() {
     requireFolderOf(path);
     app().speech().setRate(VoiceSpeed.value());
     app().speech().setVolume(VolLev.value());
-    step([&] { app().speech().speakToWav(TextField.text(), path, format); });
+    stepOr([&] { app().speech().speakToWav(TextField.text(), path, format); }, [&](const std::string& why) {
+        LogError("\"" + TextField.text() + "\" not rendered to the speech file (" + why + ") ");
+    });
 }
 
 // The hand-over every speech-file path ends with: the file, the marker, the volume, then TXFile.

@@ -62,7 +62,8 @@ void Form3::SpeakTheText() {
         SpeechDelay();
         app().speech().setRate(VoiceSpeed.value());
         app().speech().setVolume(VolLev.value());
-        step([&] { app().speech().speak(SayTheText); });
+        stepOr([&] { app().speech().speak(SayTheText); },
+               [&](const std::string& why) { LogError("\"" + SayTheText + "\" not spoken (" + why + ") "); });
     }
     // The queue is cleared before pending events run, so a text queued meanwhile stays queued.
     flag2 = 0;

@@ -16,7 +16,8 @@ struct SettingsFile {
 };
 
 // Writes the settings files, runs the program and returns the transcript lines whose event word
-// is one of `words`, without their time stamps, the data folder's path written as "DATA".
+// is one of `words`, without their time stamps, the data folder's path written as "DATA" and the
+// settings folder's as "CONFIG".
 std::vector<std::string> events(const std::vector<SettingsFile>& settings, const std::string& input,
                                 const std::string& start, const std::set<std::string>& words,
                                 const std::string& from = "") {
@@ -30,7 +31,7 @@ std::vector<std::string> events(const std::vector<SettingsFile>& settings, const
     for (const auto& line : run.out) {
         if (line.size() < 14 || line.substr(0, 12) < from) continue;
         const std::string event = line.substr(13);
-        if (words.count(event.substr(0, event.find(' ')))) out.push_back(replaceAll(event, folder.file("data"), "DATA"));
+        if (words.count(event.substr(0, event.find(' ')))) out.push_back(replaceAll(replaceAll(event, folder.file("data"), "DATA"), folder.file("config"), "CONFIG"));
     }
     return out;
 }
@@ -84,8 +85,8 @@ TEST(OnTheAir, EveryRaisedLineDropsWithItsReasonAndNothingKeysWithNothingToSend)
 TEST(OnTheAir, BeaconsDueTogetherGoOutOneAfterTheOtherUnlessAStationTalks) {
     const std::set<std::string> words = {"WAV", "PLAY", "STOP", "KEY"};
     const SettingsFile set2{"beaconabc2.ini", "STOPCLOCK1=1\nBEACONPERIOD1=1\nTEXT21=set two beacon\n"};
-    const std::string wav = "WAV \"DATA/Text_To_Wav.wav\" ";
-    const std::string play = "PLAY \"DATA/Text_To_Wav.wav\" vol=0";
+    const std::string wav = "WAV \"CONFIG/Text_To_Wav.wav\" ";
+    const std::string play = "PLAY \"CONFIG/Text_To_Wav.wav\" vol=0";
     const Row rows[] = {
         {"both go on the air whole, the second after the first",
          {{"beaconabc.ini", "INFOHOURLY=1\nTEXT21=set one beacon\nCHECK2=1\n"}, set2},

@@ -17,7 +17,7 @@ using Clock = std::chrono::steady_clock;
 
 // Starts the binary with the given pipes as its standard streams; -1 on failure.
 pid_t spawn(const std::vector<std::string>& args, const std::vector<std::pair<std::string, std::string>>& env,
-            int in, int out, int err) {
+            int in, int out, int err, const ProgramRun* run = nullptr) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
     dup2(in, 0);
@@ -30,6 +30,10 @@ pid_t spawn(const std::vector<std::string>& args, const std::vector<std::pair<st
     sigprocmask(SIG_SETMASK, &none, nullptr);
     signal(SIGPIPE, SIG_DFL);
     for (const auto& [k, v] : env) setenv(k.c_str(), v.c_str(), 1);
+    if (run) {
+        for (const auto& name : run->unsetEnv) unsetenv(name.c_str());
+        if (run->inChild && !run->inChild()) _exit(126);
+    }
     std::vector<char*> argv;
     static std::string binary = MVSMALL_BINARY;
     argv.push_back(binary.data());
@@ -64,7 +68,7 @@ ProgramResult runProgram(const ProgramRun& run) {
     ProgramResult result;
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return result;
-    const pid_t pid = spawn(run.args, run.env, in[0], out[1], err[1]);
+    const pid_t pid = spawn(run.args, run.env, in[0], out[1], err[1], &run);
     close(in[0]);
     close(out[1]);
     close(err[1]);

@@ -2,6 +2,7 @@
 // Runs the real program as a child process under the conditions a hostile outsider or a
 // careless sysop makes: a reader that stalls or goes away, a signal in the middle of a
 // transmission, a second copy beside a first one.
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,10 @@ enum class StdoutReader {
 struct ProgramRun {
     std::vector<std::string> args;                             // after the binary's path
     std::vector<std::pair<std::string, std::string>> env;      // set in the child's environment
+    std::vector<std::string> unsetEnv;                         // taken out of it
+    // Runs in the child before the program starts (a mount namespace of its own, say); when it
+    // returns false the child ends with status 126 and the program never runs.
+    std::function<bool()> inChild;
     std::string input;                                         // standard input
     bool keepInputOpen = false;                                // else closed once written
     StdoutReader reader = StdoutReader::Reads;

@@ -79,7 +79,7 @@ TEST(IdentsSettings, AFirstStartTakesTheDefaults) {
     EXPECT_EQ(f.VolLev.value(), 90);
     EXPECT_EQ(f.TTSVolSet.text(), "50");
     EXPECT_EQ(f.Text2.text(), s.dataFile("RF.wav"));
-    EXPECT_EQ(f.wavfile.text(), s.dataFile("Text_To_Wav.wav"));
+    EXPECT_EQ(f.wavfile.text(), s.settingsFile("Text_To_Wav.wav"));
     EXPECT_EQ(f.BeaconSeconds7.caption(), "900");
     EXPECT_EQ(f.FanPeriod.text(), "1");   // a zero run-on never stays zero
     EXPECT_EQ(f.caption(), "MVSmall    N0CALL-L   v1.0.0       Idents");

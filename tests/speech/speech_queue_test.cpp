@@ -116,7 +116,7 @@ TEST(SpeakNow, RendersTheTextAndHandsTheFileToThePlayer) {
     Form111& beacons = s.app().form111();
     beacons.TempText = "Net tonight at eight";
     s.app().act([&] { beacons.TestTTW(); });
-    const std::string wav = s.dataFile("Text_To_Wav.wav");
+    const std::string wav = s.settingsFile("Text_To_Wav.wav");   // the running station's own
     EXPECT_EQ(f.wavfile.text(), wav);
     EXPECT_EQ(s.speech->rendered, (std::vector<std::pair<std::string, std::string>>{{wav, "Net tonight at eight"}}));
     EXPECT_TRUE(s.transcript().contains("WAV " + ::quoted(wav) + " \"Net tonight at eight\""));

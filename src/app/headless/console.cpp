@@ -142,6 +142,7 @@ int runConsoleMain(int argc, char** argv) {
         std::cerr << "ERROR " << error << '\n';
         return 2;
     }
+    if (!foldersUsable(options->folders)) return 1;
     // Before any thread starts, so every thread leaves the signals to the loop.
     const int signalFd = takeEndingSignals();
     StandardOutput output;

@@ -19,6 +19,8 @@ struct ConsoleOptions {
 
 // Reads the command line (either mode's); on a bad option, nothing and the reason in `error`.
 std::optional<ConsoleOptions> parseConsoleOptions(int argc, char** argv, std::string& error);
+// False, with an ERROR line on standard error, when the program has no folders of its own to run in.
+bool foldersUsable(const Folders& folders);
 // True when the command line asks for the usage text.
 bool wantsUsage(int argc, char** argv);
 // How to start the program, in both modes.

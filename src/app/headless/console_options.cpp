@@ -1,8 +1,16 @@
 #include "app/headless/console.h"
 
 #include <cstring>
+#include <iostream>
 
 #include "core/datetime.h"
+
+bool foldersUsable(const Folders& folders) {
+    const std::string problem = foldersProblem(folders);
+    if (problem.empty()) return true;
+    std::cerr << "ERROR " << problem << '\n' << std::flush;
+    return false;
+}
 
 bool wantsUsage(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
@@ -17,8 +25,10 @@ std::string usageText() {
            "  mvsmall --headless [--virtual-time \"YYYY-MM-DD hh:mm:ss\"] [--config DIR] [--data DIR] [--callsign CALL]\n"
            "      no windows: simulator commands on standard input, the on-air transcript on standard output\n"
            "Options:\n"
-           "  --config DIR       settings folder (default $MVSMALL_CONFIG_DIR, else $XDG_CONFIG_HOME/mvsmall)\n"
-           "  --data DIR         the program's data folder (default $MVSMALL_DATA_DIR, else $XDG_DATA_HOME/mvsmall)\n"
+           "  --config DIR       settings folder (default $MVSMALL_CONFIG_DIR, else $XDG_CONFIG_HOME/mvsmall,\n"
+           "                     else ~/.config/mvsmall)\n"
+           "  --data DIR         the program's data folder (default $MVSMALL_DATA_DIR, else $XDG_DATA_HOME/mvsmall,\n"
+           "                     else ~/.local/share/mvsmall)\n"
            "  --callsign CALL    the simulated node's callsign (default N0CALL-L)\n"
            "  --virtual-time T   headless only: a virtual clock from T, as fast as the machine allows;\n"
            "                     the end of the input ends the run\n"
