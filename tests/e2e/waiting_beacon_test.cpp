@@ -148,7 +148,7 @@ TEST(WaitingBeacon, EveryTransmissionPlaysWholeThroughItsBreaksAndTheWaitingBeac
                     settings.push_back(s);
             }
             for (SettingsLines& s : settings) s.lines = replaceAll(s.lines, "@RUN@", run.folder.path());
-            const auto air = onAir(run.run(settings, t.input, "12:58:30"), run.file("data/Text_To_Wav.wav"));
+            const auto air = onAir(run.run(settings, t.input, "12:58:30"), run.file("config/Text_To_Wav.wav"));
             SCOPED_TRACE(describe(air));
             // From the transmission's start: its parts, each broken off by a break and resumed, then the beacon.
             size_t first = 0;
@@ -187,7 +187,7 @@ TEST(WaitingBeacon, AStopByTheOperatorOrByDtmfDropsTheWaitingBeacon) {
         const char* stop;
         std::vector<std::string> fromTheStop;
     };
-    const std::string beacon = "WAV \"DATA/Text_To_Wav.wav\" \"Timed beacon text\"";
+    const std::string beacon = "WAV \"CONFIG/Text_To_Wav.wav\" \"Timed beacon text\"";
     const Row rows[] = {
         {"click Form111.Command5", {"STOP", "KEY off", beacon}},
         {"click Form110.Command5", {"STOP", "KEY off", beacon}},
@@ -206,7 +206,7 @@ TEST(WaitingBeacon, AStopByTheOperatorOrByDtmfDropsTheWaitingBeacon) {
         long beaconAt = -1;
         for (const Event& e : events) {
             if (e.ms < msOf("13:00:00.000") || beaconAt >= 0) continue;
-            fromTheStop.push_back(replaceAll(e.text, run.file("data"), "DATA"));
+            fromTheStop.push_back(replaceAll(e.text, run.file("config"), "CONFIG"));
             if (fromTheStop.back() == beacon) beaconAt = e.ms;
         }
         EXPECT_EQ(fromTheStop, row.fromTheStop);
