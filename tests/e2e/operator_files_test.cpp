@@ -121,11 +121,11 @@ TEST(OperatorFiles, AByteOrderMarkIsNoPartOfASpokenTextFile) {
         {"a text-file slot played by DTMF",
          {{"marodtmfhelpMP3.ini", "TEXT21=" + files.file("slot.txt") + "\nTEXT43=11\n"}},
          "wait 5\ndtmf 11\nwait 1\nget Form23.Text1\n",   // after the status box's clearing at start-up
-         {"WAV \"ROOT/data/Text_To_Wav.wav\" \"Club net tonight at eight\"", "= Club net tonight at eight"}},
+         {"WAV \"ROOT/config/Text_To_Wav.wav\" \"Club net tonight at eight\"", "= Club net tonight at eight"}},
         {"a beacon text file tested from its slot",
          {{"beaconabc.ini", "TEXT1=" + files.file("beacon.txt") + "\n"}},
          "click Form111.Command61\nwait 5\nget Form111.Text24\n",
-         {"WAV \"ROOT/data/Text_To_Wav.wav\" \"Welcome to the node\"", "= Welcome to the node"}},
+         {"WAV \"ROOT/config/Text_To_Wav.wav\" \"Welcome to the node\"", "= Welcome to the node"}},
     };
     for (const Row& r : rows) check(r, spoken);
 }
