@@ -71,7 +71,7 @@ TEST_P(HostilePage, NoCrashTheApologyAndQuitEndsAtOnce) {
     if (row.apology) {
         EXPECT_NE(all.find("<-- Web page could not be read (" + row.log + "); the apology is spoken"), std::string::npos)
             << all;
-        EXPECT_NE(all.find(" WAV \"" + folder.file("data")), std::string::npos);
+        EXPECT_NE(all.find(" WAV \"" + folder.file("config")), std::string::npos);
         EXPECT_NE(all.find("\"Sorry the information is not available at this time\""), std::string::npos) << all;
     }
     EXPECT_NE(all.find(" EXIT"), std::string::npos) << all;
