@@ -65,6 +65,10 @@ void Form::postToWindow(std::function<void()> work) {
 }
 std::string Form::timeNow() const { return timeText(now()); }
 
+void Form::reportFailure(const std::string& what, const std::exception& e) {
+    LogError(what + " <-- " + e.what() + " ");
+}
+
 Control* Form::findControl(const std::string& name) const {
     for (Control* c : controls_)
         if (equalsNoCase(c->name(), name)) return c;

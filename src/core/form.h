@@ -1,7 +1,9 @@
 #pragma once
 // The base of every tool window: its controls, timers, EchoLink object and settings.
+#include <exception>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "core/controls.h"
 #include "core/layout.h"
 #include "core/second_timer.h"
+#include "core/step.h"
 #include "core/timer.h"
 
 class App;
@@ -81,6 +84,15 @@ public:
     LocalMs now() const;
     std::string timeNow() const;   // "hh:mm:ss"
     void LogError(const std::string& message) { host_.LogError(message); }
+    // A failure ends the work at that step and goes to the error log as "what <-- why"; the
+    // result says whether the work got through.
+    template <class F>
+    bool endsOnFailure(const std::string& what, F&& f);
+    // The same for work a timer repeats until it gets through: a failure that repeats every tick
+    // is logged once, until the work succeeds again, so an EchoLink that stopped answering does
+    // not flood the log.
+    template <class F>
+    bool tickEndsOnFailure(const std::string& what, F&& f);
     // Runs `work` on a later turn of the loop, unless the window has been unloaded or destroyed by
     // then. Any thread may call it: results of work done off the loop come back this way.
     void postToWindow(std::function<void()> work);
@@ -100,6 +112,8 @@ public:
     void controlChanged(Control& c) { host_.controlChanged(c); }
 
 private:
+    void reportFailure(const std::string& what, const std::exception& e);
+
     FormHost& host_;
     std::string name_;
     std::string caption_;
@@ -110,4 +124,32 @@ private:
     std::vector<Timer*> timers_;
     WindowLayout layout_{*this};
     std::shared_ptr<int> life_ = std::make_shared<int>(0);   // gone with the window
+    std::set<std::string> failingTicks_;                     // repeated work whose failure is logged
 };
+
+template <class F>
+bool Form::endsOnFailure(const std::string& what, F&& f) {
+    try {
+        f();
+        return true;
+    } catch (const ProgramEnded&) {
+        throw;
+    } catch (const std::exception& e) {
+        reportFailure(what, e);
+        return false;
+    }
+}
+
+template <class F>
+bool Form::tickEndsOnFailure(const std::string& what, F&& f) {
+    try {
+        f();
+        failingTicks_.erase(what);
+        return true;
+    } catch (const ProgramEnded&) {
+        throw;
+    } catch (const std::exception& e) {
+        if (failingTicks_.insert(what).second) reportFailure(what, e);
+        return false;
+    }
+}

@@ -98,6 +98,3 @@ void Form4::releaseAndEnd() {
     app().endProgram();
 }
 
-void Form4::reportFailure(const std::string& what, const std::exception& e) {
-    LogError(what + " <-- " + e.what() + " ");
-}

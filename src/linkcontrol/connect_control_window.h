@@ -342,42 +342,5 @@ private:
     nets::NetSet netSet();
     std::array<nets::NetSlot, 4> netSlots();
 
-    // Failures that end a handler: logged; a timer's failure is logged once until it recovers.
-    void reportFailure(const std::string& what, const std::exception& e);
-    template <class F>
-    bool endsOnFailure(const std::string& what, F&& f);
-    template <class F>
-    bool tickEndsOnFailure(const std::string& what, F&& f);
-    std::set<std::string> failingTicks_;
     bool timedEndPending_ = false;   // the timed connection's end failed and is tried again
 };
-
-// A failure ends the handler at that step and goes to the error log.
-template <class F>
-bool Form4::endsOnFailure(const std::string& what, F&& f) {
-    try {
-        f();
-        return true;
-    } catch (const ProgramEnded&) {
-        throw;
-    } catch (const std::exception& e) {
-        reportFailure(what, e);
-        return false;
-    }
-}
-
-// As endsOnFailure, for ticks: a failure that repeats every tick is logged once, until the
-// tick succeeds again, so an EchoLink that stopped answering does not flood the log.
-template <class F>
-bool Form4::tickEndsOnFailure(const std::string& what, F&& f) {
-    try {
-        f();
-        failingTicks_.erase(what);
-        return true;
-    } catch (const ProgramEnded&) {
-        throw;
-    } catch (const std::exception& e) {
-        if (failingTicks_.insert(what).second) reportFailure(what, e);
-        return false;
-    }
-}
