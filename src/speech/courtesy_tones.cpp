@@ -41,12 +41,15 @@ void Form22::EchoLink_RX(bool bRX) {
         news.ferrin = 0;
         return;
     }
-    if (!bRX && Check1.value() == 1) {
+    // A courtesy that cannot go out is logged; the Internet state below still follows the over,
+    // or every later file would play ducked until the next over.
+    endsOnFailure("Form22 Internet courtesy", [&] {
+        if (bRX || Check1.value() != 1) return;
         if (Option1.value())
             EchoLink().SendCWText(0, IPCourtesy.text());
         else if (app().form3().StopTTS != 1 && !playerOnAir(app()))
             transmitTone(InetTone.text());
-    }
+    });
     if (bRX) {
         PTT1.backColor = kRed;
         PTT1.setText(kInternetOn);
