@@ -5,6 +5,7 @@
 // stay-connected boxes held before the first running net are kept here and given back only when
 // the last one ends, and busy or listen-only is lifted only when no other running net asked for it.
 #include <map>
+#include <optional>
 #include <string>
 
 namespace nets {
@@ -31,15 +32,24 @@ public:
         bool busyStillWanted = false;    // another running net listed the node busy
         bool listenOnlyStillWanted = false;
     };
+    // What the end of `net` would undo, asked before its EchoLink steps; nothing changes yet.
+    Ending ending(const std::string& net) const;
+    // The end got through: the net no longer runs.
     Ending ended(const std::string& net);
+    // EchoLink did not answer the end: the net runs on until a later try gets through.
+    void holdEnd(const std::string& net);
+    bool endHeld(const std::string& net) const;
 
     bool running(const std::string& net) const { return running_.count(net) != 0; }
     bool anyRunning() const { return !running_.empty(); }
+    // The sysop's own stay-connected choice while nets hold the boxes clear; none while no net runs.
+    std::optional<StayConnected> sysopStayConnected() const;
 
 private:
     struct Net {
         bool busy = false;
         bool listenOnly = false;
+        bool endHeld = false;
     };
     std::map<std::string, Net> running_;
     StayConnected saved_;

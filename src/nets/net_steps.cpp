@@ -1,6 +1,7 @@
 // The start, end countdown, watchdog and minutes rule shared by every net of both sets. Every step
 // stands on its own: a failing EchoLink call is skipped and the next step runs; a test that cannot
-// be read counts as holding, so what it guards runs.
+// be read counts as holding, so what it guards runs. The end is the exception: it must reach
+// EchoLink, so an end that fails is logged and tried again until it gets through.
 #include "app/app.h"
 #include "core/datetime.h"
 #include "core/event_loop.h"
@@ -34,15 +35,6 @@ void askListenOnly(NetSet& set, NetSlot& slot) {
         session(set).askedListenOnly(slot.id);
         step([&] { set.window.EchoLink().ListenOnly(true); });
     }
-}
-
-// The listen-only step of an ending net: lifted unless another running net still wants it.
-void endListenOnly(NetSet& set, NetSlot& slot, const NetSession::Ending& ending) {
-    if (!slot.NetListenOnly) return;
-    step([&] {
-        if (firstBranchOnFailure([&] { return slot.NetListenOnly->value() == 1; }) && !ending.listenOnlyStillWanted)
-            set.window.EchoLink().ListenOnly(false);
-    });
 }
 
 // A net of no minutes lasts one: the box turns "1", and the seconds left follow it.
@@ -127,6 +119,12 @@ void startNet(NetSet& set, NetSlot& slot) {
 }
 
 void endCountdownTick(NetSet& set, NetSlot& slot) {
+    // An end EchoLink did not answer holds the countdown at its end and is tried again each
+    // second, as the timed connection's end is.
+    if (session(set).endHeld(slot.id)) {
+        endNet(set, slot);
+        return;
+    }
     if (slot.countFirst) {
         countOneSecond(slot);
         step([&] { set.window.loop().doEvents(); });
@@ -139,13 +137,37 @@ void endCountdownTick(NetSet& set, NetSlot& slot) {
     // Pending events may have ended or restarted the net meanwhile.
     if (!slot.EndTimer.enabled()) return;
     if (!firstBranchOnFailure([&] { return runOut(slot.DiscPeriod); })) return;
+    step([&] { setSecondsFromMinutes(slot.DiscPeriod, slot.DiscMins); });
     endNet(set, slot);
 }
 
 namespace {
 
+// What the end asks of EchoLink: busy and listen-only lifted where this net asked for them and no
+// other running net still wants them, and the net's station dropped. A failing call ends it there.
+void endOnEchoLink(NetSet& set, NetSlot& slot, const NetSession::Ending& ending) {
+    const bool wantsListenOnly =
+        slot.NetListenOnly && firstBranchOnFailure([&] { return slot.NetListenOnly->value() == 1; }) &&
+        !ending.listenOnlyStillWanted;
+    if (firstBranchOnFailure([&] { return slot.ShowBusy.value() == 1; }) && !ending.busyStillWanted) {
+        set.window.app().form4().ListBusy = "0";
+        set.window.EchoLink().Busy(false);
+    }
+    if (wantsListenOnly && !slot.listenOnlyLast) set.window.EchoLink().ListenOnly(false);
+    const std::string call = netCall(slot);
+    if (!call.empty() && set.window.EchoLink().IsConnected(call)) set.window.EchoLink().Disconnect(call);
+    if (wantsListenOnly && slot.listenOnlyLast) set.window.EchoLink().ListenOnly(false);
+}
+
+// The net ends once EchoLink has taken the end; until then it runs on, its boxes kept clear, and
+// the end is tried again at the next tick.
 void endNet(NetSet& set, NetSlot& slot) {
-    step([&] { setSecondsFromMinutes(slot.DiscPeriod, slot.DiscMins); });
+    const std::string what =
+        "Net " + slot.id + " (" + netCall(slot) + ") end: tried again each second until EchoLink answers";
+    if (!set.window.tickEndsOnFailure(what, [&] { endOnEchoLink(set, slot, session(set).ending(slot.id)); })) {
+        session(set).holdEnd(slot.id);
+        return;
+    }
     const NetSession::Ending ending = session(set).ended(slot.id);
     step([&] {
         Form3& idents = set.window.app().form3();
@@ -159,20 +181,7 @@ void endNet(NetSet& set, NetSlot& slot) {
         }
     });
     slot.EndTimer.disable();
-    if (firstBranchOnFailure([&] { return slot.ShowBusy.value() == 1; }) && !ending.busyStillWanted) {
-        set.window.app().form4().ListBusy = "0";
-        step([&] { set.window.EchoLink().Busy(false); });
-    }
-    if (!slot.listenOnlyLast) endListenOnly(set, slot, ending);
-    step([&] {
-        const std::string call = netCall(slot);
-        if (call.empty()) return;
-        bool connected = true;   // unknown counts as connected: the disconnect is tried
-        step([&] { connected = set.window.EchoLink().IsConnected(call); });
-        if (connected) set.window.EchoLink().Disconnect(call);
-    });
     slot.StayActive.setValue(0);
-    if (slot.listenOnlyLast) endListenOnly(set, slot, ending);
 }
 
 // The news player is set to clear the link for its bulletins and the player is playing a file.

@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "core/settings_binding.h"
 #include "core/text.h"
+#include "linkcontrol/connect_control_window.h"
 #include "speech/idents_window.h"
 
 namespace {
@@ -214,6 +215,17 @@ void Form3::SaveData() {
             break;
         }
     }
+    keepSysopStayConnected(ini);
     savePosition(ini, *this);
     saveOrLog(*this, ini);
+}
+
+// A running net holds the first two stay-connected boxes clear for its time and gives the sysop's
+// values back when it ends: those values are what the file keeps, whenever it is saved.
+void Form3::keepSysopStayConnected(SettingsFile& ini) {
+    if (!app().exists("Form4")) return;
+    const auto own = app().form4().netSession.sysopStayConnected();
+    if (!own) return;
+    ini.write("STAYCON1", std::to_string(own->con1));
+    ini.write("STAYCON2", std::to_string(own->con2));
 }

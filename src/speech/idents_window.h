@@ -278,6 +278,7 @@ private:
     void loadSettings();
     // The path boxes as stored and as shown, so SaveData keeps the stored form.
     std::map<const Control*, StoredPath> storedPaths_;
+    void keepSysopStayConnected(SettingsFile& ini);
     bool linkActive();              // Activity, ReceivingSignal or CarrierDetected
     bool linkActiveOrKeyed();       // ... or PTT "PTT ON"
     void handToPlayer(bool withVolume);

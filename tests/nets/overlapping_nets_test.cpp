@@ -63,3 +63,27 @@ TEST(NetSession, SavesOnceRestoresOnceAndKnowsWhoStillWantsBusyAndListenOnly) {
     EXPECT_FALSE(session.anyRunning());
     EXPECT_FALSE(session.ended("A").wasRunning);
 }
+
+// An end EchoLink did not take leaves the net running: the sysop's values stay kept (a save stores
+// them), a later try is still an end, and a new start of the net is no held end.
+TEST(NetSession, AHeldEndKeepsTheNetRunningWithTheSysopsValuesKept) {
+    nets::NetSession session;
+    EXPECT_FALSE(session.sysopStayConnected());
+    session.started("A", {1, 2});
+    session.askedBusy("A");
+    EXPECT_TRUE(session.ending("A").last);   // only asked: nothing changes
+    session.holdEnd("A");
+    EXPECT_TRUE(session.endHeld("A"));
+    ASSERT_TRUE(session.sysopStayConnected());
+    EXPECT_EQ(session.sysopStayConnected()->con1, 1);
+    EXPECT_EQ(session.sysopStayConnected()->con2, 2);
+
+    session.started("B", {0, 0});
+    session.askedBusy("B");
+    EXPECT_TRUE(session.ending("A").busyStillWanted);
+    EXPECT_FALSE(session.ended("B").last);   // A has not ended yet
+    session.started("A", {0, 0});
+    EXPECT_FALSE(session.endHeld("A"));
+    EXPECT_EQ(session.ended("A").restore.con2, 2);
+    EXPECT_FALSE(session.sysopStayConnected());
+}
