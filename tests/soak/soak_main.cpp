@@ -1,6 +1,7 @@
 // A week on the air in a minute: a whole station with every schedule switched on runs through
 // days of virtual time under a seeded random stream of what the outside world does, while its
-// invariants are checked all along.
+// invariants are checked all along. The seed also draws the schedules themselves (beacon,
+// weather and break periods, the bulletins' times), so each seed is a different station.
 //
 //   mvsmall_soak [--days D] [--hours H] [--seed N] [--runs R] [--quiet] [--show-log] [--inject-stuck-key]
 //
@@ -27,6 +28,8 @@
 #include "core/text.h"
 #include "core/timer.h"
 #include "linkcontrol/connect_control_window.h"
+#include "beacons/beacon_set1_window.h"
+#include "beacons/beacon_set2_window.h"
 #include "player/player_window.h"
 #include "speech/courtesy_window.h"
 #include "speech/idents_window.h"
@@ -40,9 +43,14 @@
 namespace {
 
 constexpr std::int64_t kDriverTickMs = 16;   // the PTT driver's tick (the finest timer interval)
+constexpr const char* kStopPlayerCode = "#00";
+
+// What the beacons say (the beacon sets' extra beacons, the weather beacons): a transmission
+// these replace before its end has been cut by a beacon.
+const std::vector<std::string> kBeaconTexts = {"N0CALL beacon", "Second set beacon", "The local weather"};
 
 const std::vector<std::string> kValidDtmf = {"#99", "###1", "###0", "###3", "#18", "#71", "#70", "#55", "*11*",
-                                             "*10*", "101", "102", "103", "73", "#", "*", "0"};
+                                             "*10*", "101", "102", "103", "73", "#", "*", "0", kStopPlayerCode};
 const std::vector<std::string> kStations = {"W1ABC", "K2XYZ", "W1STAY", "K2STAY-R", "HOME1", "G4AAA-R",
                                             "*IRELAND*", "N3OTH-L", " w5low ", "VE3XYZ"};
 const std::vector<std::string> kChatLines = {
@@ -73,7 +81,7 @@ struct Options {
 
 struct Figures {
     std::int64_t events = 0, keyed = 0, spoken = 0, played = 0, cw = 0, dtmf = 0, chats = 0, connects = 0,
-                 overs = 0, carriers = 0, unreachable = 0, readBacks = 0, logLines = 0, bulletins = 0;
+                 overs = 0, carriers = 0, unreachable = 0, readBacks = 0, logLines = 0, bulletins = 0, stops = 0;
     std::int64_t keyedMs = 0;
 };
 
@@ -127,11 +135,38 @@ private:
     // byte-order mark or UTF-16, all of which must load alike; and the greetings file damaged
     // (a NUL byte at its head), which must load as defaults and never be written over.
     void writeSettings() {
-        station_settings::writeAll(s_.dataFolder().path(), [&](const std::string& name, const std::string& text) {
-            s_.writeSettings(name, asEditorsLeaveIt(text, pick(4)));
-        });
+        station_settings::writeAll(
+            s_.dataFolder().path(),
+            [&](const std::string& name, const std::string& text) { s_.writeSettings(name, asEditorsLeaveIt(text, pick(4))); },
+            drawnSchedules());
         damaged_ = std::string("\0[SETTINGS]\nTEXT1=Hello\n", 23);
         s_.writeSettings(kDamagedFile, damaged_);
+    }
+
+    // The schedules this seed draws, in place of the set's own: the
+    // beacon sets' periods, the weather beacons and the live-warning watcher on the weather
+    // program's files, the breaks, the bulletins' times, a long file on a DTMF code, the
+    // stop-player code.
+    std::map<std::string, station_settings::Keys> drawnSchedules() {
+        const auto minutes = [&](int lo, int hi) { return std::to_string(between(lo, hi)); };
+        const std::string weather = std::string(MVSMALL_TEST_DATA) + "/weather/";
+        return {
+            {"beaconabc.ini", {{"BEACONPERIOD1", minutes(1, 20)}, {"INFOHALF", std::to_string(pick(2))}}},
+            {"beaconabc2.ini",
+             {{"BEACONPERIOD1", minutes(1, 25)}, {"TEXT21", "Second set beacon"}, {"STOPCLOCK1", std::to_string(pick(2))}}},
+            {"MP3_PlayerABC.ini",
+             {{"STOPCLOCK8", std::to_string(pick(4) != 0)}, {"BEACONPERIOD8", minutes(1, 6)}, {"TEXT6", minutes(60, 400)}}},
+            {"newsabc.ini", {{"HOUR3", "0" + minutes(7, 9)}, {"MINS3", minutes(10, 59)}}},
+            {"abcweather.ini",
+             {{"STOPCLOCK1", std::to_string(pick(2))}, {"BEACONPERIOD1", minutes(5, 30)},
+              {"STOPCLOCK2", std::to_string(pick(2))}, {"BEACONPERIOD2", minutes(5, 30)},
+              {"STOPCLOCK3", std::to_string(pick(2))}, {"BEACONPERIOD3", minutes(5, 30)},
+              {"STOPCLOCK4", "1"}, {"BEACONPERIOD4", minutes(1, 10)}, {"CHECK2", std::to_string(pick(2))},
+              {"WHEREISFILE", weather + "data.csv"}, {"WHEREISFILE2", weather + "metar.txt"},
+              {"WHEREISFILE3", weather + "warning.txt"}}},
+            {"marodtmfhelpMP3.ini", {{"TEXT43", "55*1"}, {"TEXT21", s_.dataFile("news.mp3")}}},
+            {"dtmfctrl.ini", {{"STOPPLAYER", kStopPlayerCode}}},
+        };
     }
 
     static std::string asEditorsLeaveIt(const std::string& text, std::size_t how) {
@@ -226,6 +261,16 @@ private:
                 node.setUnreachable(true);
                 later(between(5'000, 20 * 60'000), [this] { s_.node().setUnreachable(false); });
             }
+        } else if (r < 97) {   // the operator stops the player from one of the Stop buttons
+            // (a button's failed EchoLink call is an error the log shows by design: not while EchoLink is away)
+            if (node.unreachable()) return;
+            ++figures_.stops;
+            const std::size_t which = pick(3);
+            if (which == 0) s_.app().form111().Command5.click();
+            else if (which == 1) s_.app().form110().Command5.click();
+            else s_.app().form1().Command9.click();
+        } else if (r < 98) {   // a long file on the air by DTMF, for beacons and breaks to meet
+            node.receiveDtmf("55*1");
         } else {               // the operator saves everything
             readBack("after an operator save");
         }
@@ -251,7 +296,10 @@ private:
             keyedSince_ = -1;
         } else if (line.rfind("SPEAK", 0) == 0) {
             ++figures_.spoken;
+        } else if (line.rfind("WAV", 0) == 0) {
+            rendered_ = {quoted(line, 0), quoted(line, 1)};
         } else if (line.rfind("PLAY", 0) == 0) {
+            onPlay(quoted(line, 0));
             ++figures_.played;
             if (line.find("news.mp3") != std::string::npos) ++figures_.bulletins;
         } else if (line.rfind("CW", 0) == 0) {
@@ -263,6 +311,37 @@ private:
         } else if (line.rfind("EXIT", 0) == 0) {
             fail("the program ended unasked");
         }
+    }
+
+    // The n-th double-quoted text of a transcript line, as written (escapes kept).
+    static std::string quoted(const std::string& line, int n) {
+        std::size_t open = line.find('"');
+        for (int k = 0; k < n && open != std::string::npos; ++k) open = line.find('"', line.find('"', open + 1) + 1);
+        if (open == std::string::npos) return "";
+        std::size_t close = open + 1;
+        while (close < line.size() && line[close] != '"') close += line[close] == '\\' ? 2 : 1;
+        return line.substr(open + 1, close - open - 1);
+    }
+
+    static bool isBeacon(const std::string& item) {
+        return std::any_of(kBeaconTexts.begin(), kBeaconTexts.end(),
+                           [&](const std::string& text) { return item.rfind(text, 0) == 0; });
+    }
+
+    // No transmission is replaced by a beacon before its end: a file (or rendered speech) that
+    // still had time left at the watch's last look, with no stop asked for since it began, may
+    // give way to a bulletin at its second 15, a connect bell or a reply, never to a beacon. A
+    // file played again after a break, with nothing rendered meanwhile, is the same transmission.
+    void onPlay(const std::string& path) {
+        const bool resumed = path == onAir_.path && !rendered_.fresh();
+        const std::string item = path == rendered_.path && rendered_.fresh() ? rendered_.text : path;
+        rendered_ = {};
+        if (resumed) return;
+        const std::uint64_t stops = s_.app().form1().requestedStops();
+        if (onAirLeft_ > 0.1 && stops == onAir_.stops && isBeacon(item))
+            fail("a beacon (\"" + item.substr(0, 60) + "\") replaced \"" + onAir_.item.substr(0, 60) + "\" with " +
+                 numberText(onAirLeft_) + " s of it left");
+        onAir_ = {path, item, stops};
     }
 
     // Something on the air holds the key: a file with time left, a transmission break, local RF
@@ -290,6 +369,10 @@ private:
         if (s_.app().ended() || checking_) return;
         checking_ = true;
         const std::int64_t now = s_.clock().tickCount();
+        {
+            const auto left = toNumber(s_.app().form1().Label1.caption());
+            onAirLeft_ = left ? *left : 0;
+        }
         if (s_.app().form1().TempDelay != 1) breakSince_ = -1;
         else if (breakSince_ < 0) breakSince_ = now;
         // While EchoLink does not answer, nobody can release its key: the count starts when it answers again.
@@ -312,14 +395,24 @@ private:
             node.setCarrier(false);
             node.setReceivingSignal(false);
             node.setActivity(false);
+            // The control line that DTMF codes switched on (alternate control, permanent on) goes off.
+            node.receiveDtmf("###0");
+            if (s_.app().form3().Check4.value() == 1) node.receiveDtmf("###3");
         });
-        // Schedules go on keying now and then; the key must come off within a few minutes.
+        // Schedules go on keying now and then; the key must come off, and both lines drop, within
+        // a few minutes.
         for (int k = 0; k < 600; ++k) {
             advanceTo(nowMs_ + 1000);
             if (!failures_.empty()) return;
-            if (!node.keyed()) return;
+            if (!node.keyed() && !node.rts() && !node.dtr()) return;
         }
-        fail("still keyed ten minutes after everything settled");
+        std::string held;
+        const char* names[] = {"duplex keying", "repeater keying", "control line"};
+        for (int r = 0; r < 3; ++r)
+            if (const auto line = s_.app().raisedLines().lineOf(static_cast<LineReason>(r)))
+                held += std::string(" ") + names[r] + (*line == SerialLine::RTS ? " (RTS)" : " (DTR)");
+        fail(std::string("still ") + (node.keyed() ? "keyed" : "a control line up") +
+             " ten minutes after everything settled; held for:" + (held.empty() ? " nothing" : held));
     }
 
     void dailyReadBack() {
@@ -401,6 +494,16 @@ private:
     static constexpr const char* kDamagedFile = "marogreeting.ini";
     std::string damaged_;
     std::int64_t breakSince_ = -1;   // tick at which the running break began
+    // The last speech rendered to a file and not yet played, and what the player transmits.
+    struct Rendered {
+        std::string path, text;
+        bool fresh() const { return !path.empty(); }
+    } rendered_;
+    struct OnAir {
+        std::string path, item;
+        std::uint64_t stops = 0;   // the stops asked for when it began
+    } onAir_;
+    double onAirLeft_ = 0;   // its time left at the watch's last look
     std::int64_t unheldSince_ = -1;
     std::int64_t keyedSince_ = -1;
     bool checking_ = false;
@@ -459,6 +562,7 @@ int main(int argc, char** argv) {
                         "%lld unreachable spells), %lld settings read-backs\n",
                         (long long)f.events, (long long)f.dtmf, (long long)f.connects, (long long)f.chats,
                         (long long)f.overs, (long long)f.carriers, (long long)f.unreachable, (long long)f.readBacks);
+            std::printf("  %lld stops by the operator's buttons\n", (long long)f.stops);
             std::printf("  on the air: %lld keyings, %.1f min keyed, %lld files played (%lld news bulletins), "
                         "%lld texts spoken, %lld CW sends, %lld error-log lines\n",
                         (long long)f.keyed, f.keyedMs / 60000.0, (long long)f.played, (long long)f.bulletins,

@@ -2,6 +2,7 @@
 // The station settings of the soak and the benchmarks: idents, time and information
 // announcements, beacons, courtesy tones with a tail, stay-connected and timed connections, the
 // daily and idle disconnects, news bulletins, transmission breaks. "@DATA@" in a value stands for the data folder.
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -64,10 +65,22 @@ inline const std::map<std::string, Keys>& settingsSet() {
     return set;
 }
 
-// Writes every file of the set through `write(name, content)`, "@DATA@" replaced by `dataFolder`.
+// Writes every file of the set through `write(name, content)`, "@DATA@" replaced by `dataFolder`;
+// a key in `overrides` takes the place of the set's own (a file only there is written too).
 inline void writeAll(const std::string& dataFolder,
-                     const std::function<void(const std::string&, const std::string&)>& write) {
-    for (const auto& [file, keys] : settingsSet()) {
+                     const std::function<void(const std::string&, const std::string&)>& write,
+                     const std::map<std::string, Keys>& overrides = {}) {
+    std::map<std::string, Keys> files = settingsSet();
+    for (const auto& [file, keys] : overrides)
+        for (const auto& [key, value] : keys) {
+            Keys& own = files[file];
+            auto same = std::find_if(own.begin(), own.end(), [&](const auto& kv) { return kv.first == key; });
+            if (same != own.end())
+                same->second = value;
+            else
+                own.emplace_back(key, value);
+        }
+    for (const auto& [file, keys] : files) {
         std::string text = "[SETTINGS]\n";
         for (auto [k, v] : keys) {
             if (const auto at = v.find("@DATA@"); at != std::string::npos) v.replace(at, 6, dataFolder);
