@@ -86,17 +86,17 @@ public:
     }
     void SendCWText(int, const std::string& text) override {
         node_.check();
-        node_.cw_.push_back(text);
+        node_.cw_.add(text);
         node_.record("CW " + quoted(text));
     }
     void SendDTMF(const std::string& digits) override {
         node_.check();
-        node_.dtmf_.push_back(digits);
+        node_.dtmf_.add(digits);
         node_.record("DTMF-OUT " + quoted(digits));
     }
     void SendChatText(const std::string& line) override {
         node_.check();
-        node_.chat_.push_back(line);
+        node_.chat_.add(line);
         node_.record("CHAT " + quoted(line));
     }
     void Profile(const std::string& name) override {

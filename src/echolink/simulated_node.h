@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/log_lines.h"
 #include "echolink/echolink_app.h"
 
 class EventLoop;
@@ -58,9 +59,10 @@ public:
     const std::string& profile() const { return profile_; }
     const std::vector<ConnectedStation>& stations() const { return stations_; }
     bool isConnected(const std::string& call) const;
-    const std::vector<std::string>& cwSent() const { return cw_; }
-    const std::vector<std::string>& chatSent() const { return chat_; }
-    const std::vector<std::string>& dtmfSent() const { return dtmf_; }
+    // The newest of what the station has sent, each history bounded as a log box is.
+    const std::vector<std::string>& cwSent() const { return cw_.lines(); }
+    const std::vector<std::string>& chatSent() const { return chat_.lines(); }
+    const std::vector<std::string>& dtmfSent() const { return dtmf_.lines(); }
     int objectCount() const { return static_cast<int>(apps_.size()); }
 
 private:
@@ -85,6 +87,6 @@ private:
     std::string profile_;
     std::vector<ConnectedStation> stations_;
     std::set<std::string> connecting_;   // Connect called, `connected` not yet raised (upper-cased)
-    std::vector<std::string> cw_, chat_, dtmf_;
+    LogLines cw_, chat_, dtmf_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -10,6 +10,7 @@
 
 #include "core/datetime.h"
 #include "core/event_loop.h"
+#include "core/text.h"
 #include "core/transcript.h"
 #include "echolink/simulated_node.h"
 
@@ -286,6 +287,32 @@ TEST_F(NodeTest, EverythingSentIsRecordedEachTimeWithTheClock) {
     EXPECT_EQ(transcript.stamped().front(), "12:00:01.234 CW \"N0CALL\"");
     EXPECT_EQ(node.cwSent(), (std::vector<std::string>{"N0CALL"}));
     EXPECT_EQ(node.dtmfSent().size(), 2u);
+}
+
+TEST_F(NodeTest, WhatWasSentIsKeptWithinALogBoxBoundNewestLast) {
+    addListeners(1);
+    transcript.keepLines(false);
+    const int sends = 20'000;   // each history would hold about 300 KB without its bound
+    for (int k = 0; k < sends; ++k) {
+        el().SendCWText(20, "N0CALL ident " + std::to_string(k));
+        el().SendChatText("W1ABC> greeting number " + std::to_string(k));
+        el().SendDTMF("*55" + std::to_string(k));
+    }
+    const std::string last = std::to_string(sends - 1);
+    const struct {
+        const std::vector<std::string>& sent;
+        std::string newest;
+    } histories[] = {{node.cwSent(), "N0CALL ident " + last},
+                     {node.chatSent(), "W1ABC> greeting number " + last},
+                     {node.dtmfSent(), "*55" + last}};
+    for (const auto& h : histories) {
+        size_t chars = 0;
+        for (const auto& line : h.sent) chars += line.size() + 2;
+        EXPECT_LE(chars, kLogBoxChars) << h.newest;
+        EXPECT_GT(chars, kLogBoxChars - 40) << h.newest;
+        ASSERT_FALSE(h.sent.empty());
+        EXPECT_EQ(h.sent.back(), h.newest);
+    }
 }
 
 TEST_F(NodeTest, LinkBusyReadsActivitySignalAndCarrier) {
