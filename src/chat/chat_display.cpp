@@ -1,5 +1,7 @@
 #include "chat/chat_display.h"
 
+#include "core/text.h"
+
 std::string ChatLine::plain() const {
     std::string s = sender + ": ";
     for (const auto& p : pieces) s += p.text;
@@ -21,13 +23,16 @@ void ChatDisplay::addLine(const std::string& sender, std::int64_t senderColor, c
     items_.push_back(line.plain());
     lines_.push_back(std::move(line));
     ++added_;
-    while (lines_.size() > kMaxLines) {
+    // The list's items go in one erase, however many lines a long newcomer pushes out.
+    std::size_t dropped = 0;
+    while (lines_.size() > kMaxLines || (length_ > static_cast<long>(kLogBoxChars) && lines_.size() > 1)) {
         const long gone = lengthOf(lines_.front());
         length_ -= gone;
         selStart_ = selStart_ > gone ? selStart_ - gone : 0;
         lines_.pop_front();
-        items_.erase(items_.begin());
+        ++dropped;
     }
+    items_.erase(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(dropped));
     changed();
 }
 

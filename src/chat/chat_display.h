@@ -1,7 +1,8 @@
 #pragma once
 // The chat display: lines of plain text and pictures. Each line is the sender in bold in its
 // colour, ": ", then the text with every picture code replaced by its picture. The text is never
-// read as markup. The display keeps the newest lines only, so a busy chat never slows the node.
+// read as markup. The display keeps the newest lines only (at most kMaxLines, and no more text
+// than a log box holds, the newest line always), so a busy chat never slows or swells the node.
 // As a list it shows one plain line an item (pictures as their codes) wherever pictures are not drawn.
 #include <cstdint>
 #include <deque>
@@ -26,7 +27,8 @@ public:
 
     ChatDisplay(Form& owner, std::string name, Control* container = nullptr);
 
-    // Adds one line at the end; the oldest lines go once there are more than kMaxLines.
+    // Adds one line at the end; the oldest lines go once there are more than kMaxLines or more
+    // text than a log box holds.
     void addLine(const std::string& sender, std::int64_t senderColor, const std::string& text);
     void clear();
     const std::deque<ChatLine>& lines() const { return lines_; }

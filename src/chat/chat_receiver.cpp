@@ -100,7 +100,8 @@ void Messages::EchoLink_ChatTextReceived(const std::string& sText) {
         const auto tilde = working.find('~');
         const std::string senderPart = tilde == std::string::npos ? working : working.substr(0, tilde + 1);
         working = tilde == std::string::npos ? "" : working.substr(tilde + 1);
-        Text3.setText(Text3.text() + "Message From <- " + replaceAll(senderPart, OwnTag, " ") + working + "\r\n");
+        Text3.setText(
+            appendToLog(Text3.text(), "Message From <- " + replaceAll(senderPart, OwnTag, " ") + working + "\r\n"));
         Show();
         openPrivatePane();
         if (working.empty() || working.back() != '~') {

@@ -49,7 +49,7 @@ void Messages::SendPrivate() {
     TextTX.setText(":" + target + "~" + message);
     TXText();
     // Logged once it has gone out, so the log never shows a message that was not sent.
-    Text3.setText(Text3.text() + "Message Sent To -> " + target + " " + time + " > " + message + "\r\n");
+    Text3.setText(appendToLog(Text3.text(), "Message Sent To -> " + target + " " + time + " > " + message + "\r\n"));
     Text2.setText("");
 }
 
