@@ -16,10 +16,17 @@ Services virtualTimeServices(Clock& clock, std::unique_ptr<DialogService> dialog
     audio->setLengthProbe(probeAudioSeconds);   // lengths of MP3 and other non-WAV files
 #endif
     s.audio = std::move(audio);
-    s.speech = std::make_unique<RecordingSpeech>(clock);
-    s.transfer = std::make_unique<OfflineTransfer>();
-    s.webText = std::make_unique<OfflineTransfer>();
-    s.shell = std::make_unique<RecordingShell>();
+    // The stand-ins keep no record: what they do is in the transcript, and a run lasts months.
+    auto speech = std::make_unique<RecordingSpeech>(clock);
+    speech->remembers = false;
+    s.speech = std::move(speech);
+    auto transfer = std::make_unique<OfflineTransfer>(), webText = std::make_unique<OfflineTransfer>();
+    transfer->remembers = webText->remembers = false;
+    s.transfer = std::move(transfer);
+    s.webText = std::move(webText);
+    auto shell = std::make_unique<RecordingShell>();
+    shell->remembers = false;
+    s.shell = std::move(shell);
     s.dialogs = std::move(dialogs);
     s.tray = std::make_unique<NoTray>();
     return s;

@@ -7,13 +7,13 @@
 
 void RecordingSpeech::speak(const std::string& text) {
     if (failing) throw PlatformError("speech failed");
-    spoken.push_back(text);
+    if (remembers) spoken.push_back(text);
     clock_.sleepFor(static_cast<std::int64_t>(std::lround(secondsFor(text) * 1000)));
 }
 
 void RecordingSpeech::speakToWav(const std::string& text, const std::string& path, const AudioFormat& format) {
     if (failing) throw PlatformError("speech failed");
-    rendered.emplace_back(path, text);
+    if (remembers) rendered.emplace_back(path, text);
     writeWav(path, format, std::vector<float>(static_cast<size_t>(secondsFor(text) * format.sampleRate), 0.0f));
 }
 
@@ -42,7 +42,7 @@ std::optional<std::string> ScriptedDialogs::openFile(const std::string& title, c
 }
 
 bool RecordingShell::openUrl(const std::string& url) {
-    opened.push_back(url);
+    if (remembers) opened.push_back(url);
     return !failing;
 }
 
@@ -52,7 +52,7 @@ bool RecordingShell::restartComputer() {
 }
 
 bool RecordingShell::startProgram(const std::string& program, const std::vector<std::string>&) {
-    started.push_back(program);
+    if (remembers) started.push_back(program);
     return !failing;
 }
 
@@ -64,7 +64,7 @@ bool FakeTray::add(const std::string& t) {
 }
 
 TransferResult OfflineTransfer::get(const std::string& url, std::string& body, const TransferProgress& progress, int) {
-    requested.push_back(url);
+    if (remembers) requested.push_back(url);
     auto it = bodies.find(url);
     if (it == bodies.end()) return {false, 0, "network unreachable", 0};
     body = it->second;
@@ -85,7 +85,7 @@ TransferResult OfflineTransfer::download(const std::string& url, const std::stri
 }
 
 TransferResult OfflineTransfer::upload(const std::string&, const std::string& url, const TransferProgress&, int) {
-    requested.push_back(url);
+    if (remembers) requested.push_back(url);
     return {false, 0, "network unreachable", 0};
 }
 

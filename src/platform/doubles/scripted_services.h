@@ -25,6 +25,7 @@ public:
     void speakToWav(const std::string& text, const std::string& path, const AudioFormat& format) override;
     std::vector<std::string> spoken;                              // speak()
     std::vector<std::pair<std::string, std::string>> rendered;    // speakToWav(): path, text
+    bool remembers = true;   // off where nobody reads the records back: they would grow for ever
     std::string voice = "default";
     int rate = 0, volume = 100;
     bool failing = false;                                         // every call throws PlatformError
@@ -59,6 +60,7 @@ public:
     bool restartComputer() override;
     bool startProgram(const std::string& program, const std::vector<std::string>& args) override;
     std::vector<std::string> opened, started;
+    bool remembers = true;   // as the speech double's
     int restarts = 0;
     bool failing = false;
 };
@@ -95,4 +97,5 @@ public:
                             const TransferProgress& progress) override;
     std::map<std::string, std::string> bodies;   // url -> body
     std::vector<std::string> requested;
+    bool remembers = true;   // as the speech double's
 };
