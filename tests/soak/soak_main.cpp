@@ -33,6 +33,7 @@
 #include "player/player_window.h"
 #include "speech/courtesy_window.h"
 #include "speech/idents_window.h"
+#include "soak/resident_memory.h"
 #include "soak/station_settings.h"
 #include "support/station_fixture.h"
 
@@ -93,6 +94,10 @@ public:
         prepareSounds(s_);
         s_.app().act([&] { s_.app().createStartupWindows(); });
         s_.node().shuffleEvents(seed);
+        // The soak reads each line as it comes and keeps none, nor do the stand-ins keep what was
+        // asked of them, so the memory it reports is the station's own.
+        s_.transcript().keepLines(false);
+        s_.speech->remembers = s_.shell->remembers = s_.transfer->remembers = s_.webText->remembers = false;
         s_.transcript().onLine([this](const std::string& line) { onLine(line); });
         watch_ = std::make_unique<Timer>(s_.loop(), "soak-watch", 1, [this] { check(); });
     }
@@ -118,6 +123,9 @@ public:
             s_.app().act(work);
             if (s_.app().ended()) fail("the program ended unasked");
         }
+        // A run of whole days ends where the next day's read-back would have measured.
+        if (nowMs_ % kDayMs == 0 && residentByDay_.size() < static_cast<std::size_t>(nowMs_ / kDayMs))
+            residentByDay_.push_back(residentKilobytes());
         if (failures_.empty()) settle();
         if (failures_.empty()) readBack("at the end");
         return failures_.empty();
@@ -126,6 +134,8 @@ public:
     const std::vector<std::string>& failures() const { return failures_; }
     const Figures& figures() const { return figures_; }
     const std::set<std::string>& logLines() const { return logLines_; }
+    // The process's resident memory at the end of each whole day, in kilobytes.
+    const std::vector<long>& residentByDay() const { return residentByDay_; }
     std::uint32_t seed() const { return seed_; }
 
 private:
@@ -416,6 +426,7 @@ private:
     }
 
     void dailyReadBack() {
+        residentByDay_.push_back(residentKilobytes());
         readBack("on day " + std::to_string(nowMs_ / kDayMs));
         agenda_.emplace(nowMs_ + kDayMs, [this] { dailyReadBack(); });
     }
@@ -509,6 +520,7 @@ private:
     bool checking_ = false;
     std::vector<std::string> failures_;
     std::set<std::string> logLines_;
+    std::vector<long> residentByDay_;
     Figures figures_;
 };
 
@@ -567,6 +579,11 @@ int main(int argc, char** argv) {
                         "%lld texts spoken, %lld CW sends, %lld error-log lines\n",
                         (long long)f.keyed, f.keyedMs / 60000.0, (long long)f.played, (long long)f.bulletins,
                         (long long)f.spoken, (long long)f.cw, (long long)f.logLines);
+            if (!soak.residentByDay().empty()) {
+                std::printf("  resident memory at the end of each day:");
+                for (const long kb : soak.residentByDay()) std::printf(" %.1f", kb / 1024.0);
+                std::printf(" MiB\n");
+            }
         }
         if (o.showLog)
             for (const auto& line : soak.logLines()) std::printf("  %s\n", line.c_str());
