@@ -1,4 +1,6 @@
 // The weather commands: six reports asked for by DTMF code or by a button of the window.
+#include <exception>
+
 #include "app/app.h"
 #include "beacons/beacon_set1_window.h"
 #include "core/step.h"
@@ -27,6 +29,27 @@ public:
 private:
     CheckBox& box_;
     bool lifted_;
+};
+
+// `Check4` asks the full-warning parser for the whole message. A long-warning request that a
+// failure ends early (EchoLink not answering its "Stand By") puts the switch back as it found it,
+// so the next warning beacon is not read out whole by mistake; a request that runs to its end
+// leaves the switch as the request set it.
+class LongWarningSwitch {
+public:
+    LongWarningSwitch(CheckBox& box, bool longWarning) : box_(box), before_(box.value()), exceptions_(std::uncaught_exceptions()) {
+        if (longWarning) box_.setValue(1);
+    }
+    ~LongWarningSwitch() {
+        if (std::uncaught_exceptions() > exceptions_) step([&] { box_.setValue(before_); });
+    }
+    LongWarningSwitch(const LongWarningSwitch&) = delete;
+    LongWarningSwitch& operator=(const LongWarningSwitch&) = delete;
+
+private:
+    CheckBox& box_;
+    int before_;
+    int exceptions_;
 };
 }  // namespace
 
@@ -98,7 +121,7 @@ bool Form114::buildReport(Report report, bool fromDtmf) {
 
 void Form114::serveDtmf(Report report) {
     AnnouncementsLift lift(app().form3().Check1);
-    if (report == Report::LongWarning) Check4.setValue(1);
+    LongWarningSwitch longWarning(Check4, report == Report::LongWarning);
     Form3& idents = app().form3();
     idents.SayTheText = "Stand By";
     idents.SpeakTheText();
@@ -109,7 +132,7 @@ void Form114::serveDtmf(Report report) {
 
 void Form114::reportButton(Report report) {
     weather::OperatorRequest asking;
-    if (report == Report::LongWarning) Check4.setValue(1);
+    LongWarningSwitch longWarning(Check4, report == Report::LongWarning);
     if (!buildReport(report, false)) return;
     speakNow(reportBox(report).text());
     if (longWarningUsedFull_) Check4.setValue(0);
@@ -120,7 +143,8 @@ void Form114::EchoLink_DTMFString(const std::string& sDigits) {
     const std::pair<TextBox*, Report> codes[] = {
         {&DTMFCon, Report::Conditions},     {&PlayTemp, Report::Temperature},     {&DTMFFor, Report::Forecast},
         {&DTMFWarn, Report::ShortWarning}, {&DTMFLongWarn, Report::LongWarning}, {&DTMFSum, Report::Summary}};
-    // Every box that holds the digits is served, in this order.
+    // Every box that holds the digits is served, in this order; one that fails (EchoLink not
+    // answering) is logged and the next is still served.
     for (const auto& [box, report] : codes)
-        if (box->text() == sDigits) serveDtmf(report);
+        if (box->text() == sDigits) endsOnFailure("Form114 weather request " + sDigits, [&] { serveDtmf(report); });
 }

@@ -1,5 +1,6 @@
-// The Internet state the courtesy window publishes follows every over, also when EchoLink does not
-// answer the call that sends the courtesy letter. Through the real program in virtual time.
+// A handler whose call to EchoLink fails still leaves the state it publishes true: the Internet
+// state the courtesy window shows after an over, the weather window's long-warning switch after a
+// request. Through the real program in virtual time.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,6 +34,21 @@ TEST(InternetState, AnOverEndingWhileEchoLinkIsNotAnsweringStillShowsTheInternet
     EXPECT_TRUE(hasLine(run.out, "PLAY \"" + file + "\" vol=0"));
     EXPECT_TRUE(hasLine(run.out, "12:00:02.000 LOG \"Form22 Internet courtesy <-- EchoLink is not answering \""));
     EXPECT_FALSE(hasLine(run.out, "Internal error"));
+}
+
+// A long-warning request whose "Stand By" EchoLink does not take ends there; the switch that asks
+// the full-warning parser for the whole message must not stay on for the next warning beacon.
+TEST(InternetState, AWeatherRequestEndedByEchoLinkNotAnsweringLeavesTheLongWarningSwitchOff) {
+    TempFolder folder;
+    const auto run = runHeadless(folder,
+                                 "unreachable on\ndtmf **5\nwait 1\nunreachable off\nget Form114.Check4\n"
+                                 "dtmf **5\nwait 5\n",
+                                 "--virtual-time \"2026-12-10 12:00:00\"");
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(hasLine(run.out, "= 0"));
+    EXPECT_TRUE(hasLine(run.out, "LOG \"Form114 weather request **5 <-- EchoLink is not answering \""));
+    EXPECT_FALSE(hasLine(run.out, "Internal error"));
+    EXPECT_TRUE(hasLine(run.out, "SPEAK \"Stand By\"")) << "the next request, EchoLink answering again, is served";
 }
 
 }  // namespace
