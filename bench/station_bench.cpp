@@ -6,9 +6,10 @@
 //   dtmf       delay from a DTMF event to the transmitter keyed, in real time
 //   memory     peak resident memory of the headless program (and of the GUI where it is built)
 //   gui        processor use and wake-ups of the windowed program idling with windows shown
+//   week       resident memory of the headless program after each virtual day of chat traffic
 //
-//   station_bench [--days N] [--idle-seconds N] [--dtmf-runs N] [--memory-seconds N]
-//                 [--only day|startup|idle|dtmf|memory|files|gui]
+//   station_bench [--days N] [--idle-seconds N] [--dtmf-runs N] [--memory-seconds N] [--week-days N]
+//                 [--only day|startup|idle|dtmf|memory|files|gui|week]
 #include <sys/resource.h>
 #include <sys/time.h>
 #include <sys/wait.h>
@@ -22,6 +23,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -30,9 +32,11 @@
 #include <thread>
 #include <vector>
 
+#include "../tests/soak/resident_memory.h"
 #include "../tests/soak/station_settings.h"
 #include "gui_idle.h"
 #include "app/app.h"
+#include "chat/chat_window.h"
 #include "core/datetime.h"
 #include "core/settings.h"
 #include "core/text.h"
@@ -97,9 +101,9 @@ Services realServices() {
 
 // ---- one station day in virtual time
 
-void benchDay(double days) {
-    Folders3 f;
-    auto clock = std::make_shared<VirtualClock>(*parseDateTime("2026-12-10 00:00:00"));
+// A station in virtual time with every start-up window created, its services stand-ins.
+std::unique_ptr<App> virtualStation(const Folders3& f, const std::string& start) {
+    auto clock = std::make_shared<VirtualClock>(*parseDateTime(start));
     AppOptions o;
     o.clock = clock;
     o.virtualStart = clock->now();
@@ -114,8 +118,15 @@ void benchDay(double days) {
     s.shell = std::make_unique<RecordingShell>();
     s.dialogs = std::make_unique<ScriptedDialogs>();
     s.tray = std::make_unique<FakeTray>(false);
-    App app(o, std::move(s));
-    app.act([&] { app.createStartupWindows(); });
+    auto app = std::make_unique<App>(o, std::move(s));
+    app->act([&] { app->createStartupWindows(); });
+    return app;
+}
+
+void benchDay(double days) {
+    Folders3 f;
+    auto station = virtualStation(f, "2026-12-10 00:00:00");
+    App& app = *station;
     // A little traffic every quarter hour keeps the connect-driven schedules busy too.
     const auto started = Steady::now();
     const double cpu0 = processCpu();
@@ -318,6 +329,99 @@ void benchMemory(double seconds) {
                 self.ru_maxrss / 1024.0);
 }
 
+// ---- a week of chat traffic: the headless program's resident memory day by day
+
+// One day of remote traffic in console commands: every five minutes a station connects, says
+// one line to the chat and one private message to the node, and leaves three minutes later
+// (288 connects and 576 chat lines a day), each line different from every other.
+std::string trafficDay(int day) {
+    std::string script;
+    for (int k = 0; k < 288; ++k) {
+        const std::string call = "W" + std::to_string(k % 10) + "ABC", n = std::to_string(day * 288 + k);
+        script += "connect " + call + " Name 10.0.0." + std::to_string(k % 250 + 1) + "\nwait 30\n";
+        script += "chat " + call + ">good evening from the far end, line " + n + "\nwait 90\n";
+        script += "chat " + call + ">:N0CALL-L~a private word for the sysop, message " + n + "\nwait 60\n";
+        script += "disconnect " + call + "\nwait 120\n";
+    }
+    return script;
+}
+
+void benchWeek(int days) {
+    Folders3 f;
+    const Folders fo = f.folders();
+    int in[2], out[2];
+    if (pipe(in) != 0 || pipe(out) != 0) return;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(in[0], 0);
+        dup2(out[1], 1);
+        const int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 2);
+        for (const int fd : {in[0], in[1], out[0], out[1]}) close(fd);
+        execl(MVSMALL_BINARY, MVSMALL_BINARY, "--headless", "--virtual-time", "2026-12-10 00:00:00", "--config",
+              fo.config.c_str(), "--data", fo.data.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    // The transcript is read and dropped as it comes; each answer to a `get` marks a day's end.
+    std::mutex m;
+    std::condition_variable cv;
+    int answers = 0;
+    std::thread reader([&] {
+        FILE* lines = fdopen(out[0], "r");
+        char* line = nullptr;
+        size_t size = 0;
+        while (getline(&line, &size, lines) > 0) {
+            if (std::strncmp(line, "= ", 2) != 0) continue;
+            std::lock_guard<std::mutex> lock(m);
+            ++answers;
+            cv.notify_all();
+        }
+        free(line);
+        fclose(lines);
+        std::lock_guard<std::mutex> lock(m);
+        answers = -1;   // the program has gone
+        cv.notify_all();
+    });
+    auto endOfDay = [&](int day, const std::string& script) {
+        const std::string all = script + "get Form1.Label1\n";
+        for (size_t done = 0; done < all.size();) {
+            const ssize_t n = write(in[1], all.data() + done, all.size() - done);
+            if (n <= 0) return -1L;
+            done += static_cast<size_t>(n);
+        }
+        std::unique_lock<std::mutex> lock(m);
+        cv.wait(lock, [&] { return answers < 0 || answers > day; });
+        return answers < 0 ? -1L : residentKilobytes(pid);
+    };
+    const auto started = Steady::now();
+    std::vector<long> resident;
+    for (int day = 0; day <= days; ++day) {
+        const long kb = endOfDay(day, day == 0 ? "" : trafficDay(day));
+        if (kb < 0) break;
+        resident.push_back(kb);
+    }
+    close(in[1]);
+    reader.join();
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (resident.empty()) {
+        std::printf("week.resident                 (the program did not answer)\n");
+        return;
+    }
+    std::printf("week.resident_after_start     %10.1f MiB      (headless, virtual time, the soak's settings set)\n",
+                resident[0] / 1024.0);
+    for (size_t day = 1; day < resident.size(); ++day)
+        std::printf("week.resident_day_%-2zu          %10.1f MiB      (%+.1f MiB on the day; 288 connects, 576 chat lines)\n",
+                    day, resident[day] / 1024.0, (resident[day] - resident[day - 1]) / 1024.0);
+    // The panes and histories reach their bound during the second day (about 40 KB of chat a day).
+    if (resident.size() > 3)
+        std::printf("week.growth_after_day_2       %10.3f MiB/day  (%.1f s wall for %zu days)\n",
+                    (resident.back() - resident[2]) / 1024.0 / static_cast<double>(resident.size() - 3),
+                    secondsSince(started), resident.size() - 1);
+}
+
 // Reading and saving a settings file of many keys, and a text-box log taking many entries: both
 // must grow with their size, not with its square.
 void benchFiles() {
@@ -348,6 +452,20 @@ void benchFiles() {
                                    std::to_string(k) + "\r\n\r\n");
     std::printf("files.sysop_log_20000_entries  %10.1f ms       (the log holds %zu characters)\n",
                 secondsSince(t) * 1000, log.size());
+    // A remote station flooding the node with private messages, each one answered.
+    {
+        Folders3 f(false);
+        auto station = virtualStation(f, "2026-12-10 12:00:00");
+        Messages& chat = station->messages();
+        const auto flood = Steady::now();
+        for (int k = 0; k < 60'000; ++k)
+            station->act([&] {
+                station->node().receiveChat("W1ABC>:N0CALL-L~ a private word for the sysop, message " + std::to_string(k));
+                station->loop().runFor(0);
+            });
+        std::printf("files.private_messages_60000   %10.1f ms       (the pane holds %zu characters)\n",
+                    secondsSince(flood) * 1000, chat.Text3.text().size());
+    }
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
 }
@@ -356,7 +474,7 @@ void benchFiles() {
 
 int main(int argc, char** argv) {
     double idleSeconds = 60, days = 1, memorySeconds = 3;
-    int dtmfRuns = 10;
+    int dtmfRuns = 10, weekDays = 7;
     std::string only;
     for (int k = 1; k < argc; ++k) {
         const std::string a = argv[k];
@@ -365,11 +483,12 @@ int main(int argc, char** argv) {
         else if (a == "--days" && v) days = std::atof(argv[++k]);
         else if (a == "--dtmf-runs" && v) dtmfRuns = std::atoi(argv[++k]);
         else if (a == "--memory-seconds" && v) memorySeconds = std::atof(argv[++k]);
+        else if (a == "--week-days" && v) weekDays = std::atoi(argv[++k]);
         else if (a == "--only" && v) only = argv[++k];
         else {
             std::fprintf(stderr,
                          "usage: %s [--days N] [--idle-seconds N] [--dtmf-runs N] [--memory-seconds N] "
-                         "[--only day|startup|idle|dtmf|memory|files|gui]\n",
+                         "[--week-days N] [--only day|startup|idle|dtmf|memory|files|gui|week]\n",
                          argv[0]);
             return 2;
         }
@@ -382,5 +501,6 @@ int main(int argc, char** argv) {
     if (want("memory")) benchMemory(memorySeconds);
     if (want("files")) benchFiles();
     if (want("gui")) benchGuiIdle(idleSeconds);
+    if (want("week")) benchWeek(weekDays);
     return 0;
 }
