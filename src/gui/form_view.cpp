@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -35,6 +33,7 @@
 #include "core/form.h"
 #include "gui/chat_pictures.h"
 #include "gui/colors.h"
+#include "gui/screen_fit.h"
 #include "gui/steady_tabs.h"
 
 namespace {
@@ -65,11 +64,10 @@ bool sitsInButtonRow(ControlKind k) {
 }
 
 constexpr int kButtonsPerRow = 5;
-constexpr int kTitleBarAllowance = 32;    // room kept for the desktop's title bar
 constexpr int kScrollBarAllowance = 20;   // room for a scroll bar where the contents do not fit
 constexpr int kFrameMargin = 8;
-constexpr int kBorderAllowance = 8;       // room for the desktop's window borders
 constexpr int kEnterKey = 13;
+constexpr int kBelowViewTop = 20000;      // pixels: further down than any screen reaches
 
 // Hands the Enter key of a text box to its window instead of typing it.
 class EnterKeyFilter : public QObject {
@@ -151,8 +149,12 @@ void FormView::build() {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     outer->addWidget(scroll);
+
     root_ = new QWidget;
     scroll->setWidget(root_);
+    // What the window holds asks for room anew: it may have grown.
+    root_->installEventFilter(this);
+    scroll->installEventFilter(this);
 
     // Widgets first (containers give their children an area), then each area's layout, the
     // innermost first: a container's size is known before the rows around it are measured.
@@ -167,7 +169,18 @@ void FormView::build() {
     std::stable_sort(containers.begin(), containers.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     for (const auto& [depth, c] : containers) layOut(c, areas_[c]);
     layOut(nullptr, root_);
+    for (Control* c : form_->controls())
+        if (form_->layout().isBelowView(*c)) placeBelowView(bound_[c]->widget);
     paintAll();
+}
+
+// Outside the scrolled area, far below the window's edge: no scrolling or resizing brings it into
+// sight, and it keeps its place in the window's Tab order.
+void FormView::placeBelowView(QWidget* w) {
+    w->setParent(this);
+    w->setProperty(kBelowViewProperty, true);
+    w->adjustSize();
+    w->move(0, kBelowViewTop);
 }
 
 QWidget* FormView::makeWidget(Control& control) {
@@ -463,7 +476,7 @@ void FormView::layOut(Control* container, QWidget* area) {
     std::vector<Control*> children;
     for (Control* c : form_->controls())
         if (c->container() == container && c->kind() != ControlKind::TabPage && !layout.placed(*c) &&
-            !layout.isOutsideView(*c))
+            !layout.isOutsideView(*c) && !layout.isBelowView(*c))
             children.push_back(c);
 
     bool hasBlocks = false;
@@ -492,12 +505,33 @@ void FormView::layOut(Control* container, QWidget* area) {
     for (const LayoutBlock& block : layout.blocks()) {
         if (block.container != container) continue;
         QGridLayout* grid = gridOf(block, column);
-        const bool tall = (grid->expandingDirections() & Qt::Vertical) != 0;
+        const bool tall = std::any_of(block.rows.begin(), block.rows.end(), [this](const auto& row) {
+            return std::any_of(row.begin(), row.end(), [this](const LayoutItem& item) {
+                return item.control && !form_->layout().isOutsideView(*item.control) && growsDownwards(*item.control);
+            });
+        });
         if (tall) column->setStretchFactor(grid, 1);
         grows = grows || tall;
     }
     flow(children, column);
     if (!grows) column->addStretch(1);
+    if (grows && container) growingAreas_.insert(container);
+}
+
+// A box that shows more the taller it is (a list, a log, the pages of a tab strip), or a frame
+// that holds one. A frame of fixed rows stays as tall as its rows, however tall its neighbours.
+bool FormView::growsDownwards(const Control& c) const {
+    switch (c.kind()) {
+    case ControlKind::ListBox:
+    case ControlKind::TabStrip:
+        return true;
+    case ControlKind::TextBox:
+        return static_cast<const TextBox&>(c).multiLine;
+    case ControlKind::Frame:
+        return growingAreas_.count(&c) != 0;
+    default:
+        return false;
+    }
 }
 
 void FormView::flow(const std::vector<Control*>& children, QVBoxLayout* column) {
@@ -734,13 +768,6 @@ void FormView::paint(Bound& b) {
     b.painting = false;
 }
 
-// The screen's free area, where the window must fit whole with its title bar.
-QRect FormView::screenArea() const {
-    const QScreen* sc = screen() ? screen() : QGuiApplication::primaryScreen();
-    QRect area = sc ? sc->availableGeometry() : QRect(0, 0, 1280, 800);
-    return area.adjusted(kBorderAllowance / 2, kTitleBarAllowance, -kBorderAllowance / 2, -kBorderAllowance / 2);
-}
-
 // What the window's contents ask for, measured with the style's fonts and margins in place and
 // with the areas shown now.
 QSize FormView::contentSize() {
@@ -752,38 +779,81 @@ QSize FormView::contentSize() {
     return QSize(hint.width() + kFrameMargin, hint.height() + kFrameMargin);
 }
 
-// The window's size: what its contents ask for, or what the window sets, never more than the
-// screen holds; what does not fit scrolls. A fixed frame keeps that size.
-void FormView::applySize(QSize wanted) {
-    const QRect area = screenArea();
-    QSize size = wanted.boundedTo(area.size());
-    if (size.height() < wanted.height()) size.rwidth() = std::min(size.width() + kScrollBarAllowance, area.width());
-    if (size.width() < wanted.width()) size.rheight() = std::min(size.height() + kScrollBarAllowance, area.height());
+// The size inside the frame for contents of the `wanted` size: never more than the free area
+// holds with the frame; what does not fit scrolls, with room kept for the scroll bar.
+QSize FormView::fittedSize(QSize wanted) const {
+    const QSize room = screen_fit::room(*this);
+    QSize size = wanted.boundedTo(room);
+    if (size.height() < wanted.height()) size.rwidth() = std::min(size.width() + kScrollBarAllowance, room.width());
+    if (size.width() < wanted.width()) size.rheight() = std::min(size.height() + kScrollBarAllowance, room.height());
+    return size;
+}
+
+// A fixed frame keeps the size it is given.
+void FormView::applySize(QSize size) {
+    fittedFrame_ = screen_fit::frameOf(*this);
+    if (size == this->size()) return;
     if (form_->layout().frame == FrameStyle::Sizable)
         resize(size);
     else
         setFixedSize(size);
 }
 
-// Where the window goes: the place the model keeps (kept on the screen), the screen's centre on
-// first showing, or where the desktop puts it.
+void FormView::moveFrameTo(QPoint at) {
+    if (at == pos()) return;
+    applyingPlace_ = true;
+    move(at);
+    applyingPlace_ = false;
+}
+
+// Where the window goes: the place the model keeps, the free area's centre on first showing, or
+// where the desktop puts it; wherever that is, the window and its frame lie whole in the free area.
 void FormView::applyPlace() {
     const bool firstShowing = !placedOnce_;
     const bool modelMoved = form_->Left != placedLeft_ || form_->Top != placedTop_;
-    if (!firstShowing && !modelMoved) return;
     placedOnce_ = true;
     placedLeft_ = form_->Left;
     placedTop_ = form_->Top;
     const Opening opening = form_->layout().opening;
-    if (firstShowing && opening == Opening::SystemChooses) return;
-    const QRect area = screenArea();
-    QPoint at(twipsToPixels(form_->Left), twipsToPixels(form_->Top));
-    if (firstShowing && opening == Opening::Centred) at = area.center() - QPoint(width() / 2, height() / 2);
-    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - width())));
-    at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - height())));
-    applyingPlace_ = true;
-    move(at);
-    applyingPlace_ = false;
+    if (firstShowing && opening == Opening::SystemChooses) {
+        awaitingDesktopPlace_ = true;   // kept whole once the desktop has placed it
+        return;
+    }
+    if (awaitingDesktopPlace_ && !modelMoved) return;
+    awaitingDesktopPlace_ = false;
+    QPoint at = pos();
+    if (firstShowing || modelMoved) at = QPoint(twipsToPixels(form_->Left), twipsToPixels(form_->Top));
+    if (firstShowing && opening == Opening::Centred) {
+        const QSize framed = size().grownBy(screen_fit::frameOf(*this));
+        at = screen_fit::freeArea(*this).center() - QPoint(framed.width() / 2, framed.height() / 2);
+    }
+    moveFrameTo(screen_fit::wholePlace(*this, at));
+}
+
+// The desktop framed the window, or framed it anew with a frame of another size: its size and
+// place are fitted again to the frame it really has.
+void FormView::fitToFrame() {
+    if (!isVisible() || !sizedOnce_) return;
+    const bool placedByDesktop = std::exchange(awaitingDesktopPlace_, false);
+    if (screen_fit::frameOf(*this) != fittedFrame_) applySize(fittedSize(wanted_));
+    else if (!placedByDesktop) return;
+    moveFrameTo(screen_fit::wholePlace(*this, pos()));
+}
+
+// Contents that grew while shown (a label's longer text) widen the window as far as the free
+// area allows, rather than hiding behind scroll bars; the window stays whole on the screen.
+void FormView::growToContents() {
+    if (!isVisible() || !sizedOnce_) return;
+    const QSize hint = root_->sizeHint() + QSize(kFrameMargin, kFrameMargin);
+    if (wanted_.width() >= hint.width() && wanted_.height() >= hint.height()) return;
+    wanted_ = wanted_.expandedTo(hint);
+    applySize(size().expandedTo(fittedSize(wanted_)));
+    moveFrameTo(screen_fit::wholePlace(*this, pos()));
+}
+
+bool FormView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::LayoutRequest) growToContents();
+    return QWidget::eventFilter(watched, event);
 }
 
 void FormView::refreshForm() {
@@ -803,7 +873,9 @@ void FormView::refreshForm() {
         sizedWidth_ = form_->Width;
         sizedHeight_ = form_->Height;
         const QSize set(twipsToPixels(std::max(0, form_->Width)), twipsToPixels(std::max(0, form_->Height)));
-        applySize(set.expandedTo(contentSize()));
+        wanted_ = set.expandedTo(contentSize());
+        applySize(fittedSize(wanted_));
+        if (isVisible()) awaitingDesktopPlace_ = false;   // a size set anew is kept whole at once
     }
     if (form_->visible()) applyPlace();
     if (isVisible() != form_->visible()) setVisible(form_->visible());
@@ -815,9 +887,15 @@ void FormView::closeEvent(QCloseEvent* event) {
     operatorAction([f] { f->closeRequest(); });
 }
 
+void FormView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!applyingPlace_ && form_) fitToFrame();
+}
+
 void FormView::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (applyingPlace_ || !form_ || !isVisible()) return;
+    fitToFrame();
     // The operator moved the window: the model keeps the place, as it saves it.
     const int left = pos().x() * kTwipsPerPixel, top = pos().y() * kTwipsPerPixel;
     placedLeft_ = left;

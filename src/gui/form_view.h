@@ -2,6 +2,7 @@
 // One window drawn from its model. The widgets mirror the controls; what the operator does goes
 // back to the model as a piece of work on the core loop, so every handler runs there, in order.
 // The view holds no behaviour of its own.
+#include <QMargins>
 #include <QPalette>
 #include <QWidget>
 #include <cstdint>
@@ -22,6 +23,9 @@ struct LayoutBlock;
 
 // A caption's words as a label with a buddy shows them ("&" is otherwise a shortcut mark).
 QString escapedForBuddy(const QString& text);
+
+// The property that marks a widget the window placed below its visible area on purpose.
+inline constexpr const char* kBelowViewProperty = "belowView";
 
 class FormView : public QWidget {
 public:
@@ -49,6 +53,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Bound;
@@ -56,16 +62,21 @@ private:
     QWidget* makeWidget(Control& control);
     void applyFrameStyle();
     void layOut(Control* container, QWidget* area);
+    void placeBelowView(QWidget* w);
     QGridLayout* gridOf(const LayoutBlock& block, QVBoxLayout* column);
     void flow(const std::vector<Control*>& children, QVBoxLayout* column);
     QLabel* staticText(const std::string& text);
     void name(QLabel* label, const Control& box);
     bool widens(const Control& c) const;
+    bool growsDownwards(const Control& c) const;
     bool shown(const Control& c) const;
-    QRect screenArea() const;
     QSize contentSize();
-    void applySize(QSize wanted);
+    QSize fittedSize(QSize wanted) const;
+    void applySize(QSize size);
     void applyPlace();
+    void moveFrameTo(QPoint at);
+    void fitToFrame();
+    void growToContents();
     void paint(Bound& b);
     void paintAll();
     void paintLabel(Bound& b);
@@ -80,12 +91,16 @@ private:
     std::shared_ptr<bool> alive_;
     std::unordered_map<const Control*, std::unique_ptr<Bound>> bound_;
     std::unordered_map<const Control*, QWidget*> areas_;   // a frame or tab page: where its children go
+    std::set<const Control*> growingAreas_;                 // frames and pages holding a box that grows
     QWidget* root_ = nullptr;
     bool applyingPlace_ = false;
     std::set<const QLabel*> buddyLabels_;
     bool placedOnce_ = false, sizedOnce_ = false;
     int placedLeft_ = -1, placedTop_ = -1;
     int sizedWidth_ = -1, sizedHeight_ = -1;
+    QSize wanted_;                       // what the contents or the window ask for, the screen aside
+    QMargins fittedFrame_;               // the desktop's frame the size was fitted to
+    bool awaitingDesktopPlace_ = false;  // shown where the desktop chooses, not yet placed there
     std::uint64_t repaints_ = 0;
     std::vector<Bound*> pending_;        // marked changed, each once, while on screen
     bool staleWhileHidden_ = false;      // changed while out of view: drawn whole when shown

@@ -105,7 +105,8 @@ void Form4::declareLayout() {
     for (TextBox* t : {&StopPlayer, &BeaconPeriod17}) l.widthInChars(*t, 6);
 
     // ---- Re-Start
-    l.rows({{FrameCloseDown}, {labelFor("Re-Start DTMF", ReStart), ReStart}});
+    l.row({FrameCloseDown});
+    l.row({labelFor("Re-Start DTMF", ReStart), ReStart});   // beside its caption, not under the frame's columns
     l.row({labelFor("Close Down DTMF", CloseDown), CloseDown});
     l.widthInChars(ReStart, 6);
     l.widthInChars(CloseDown, 6);

@@ -19,6 +19,8 @@ inline std::vector<std::string> allWindows() {
 }
 
 struct ViewedStation {
+    ViewedStation() = default;
+    explicit ViewedStation(StationOptions options) : s(std::move(options)) {}
     Station s;
     GuiView view{s.app()};
 
