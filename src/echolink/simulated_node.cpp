@@ -153,6 +153,10 @@ void SimulatedNode::check() const {
 
 void SimulatedNode::record(const std::string& line) { transcript_.record(line); }
 
+void SimulatedNode::heard(const std::string& line) {
+    for (auto& listener : incoming_) listener(line);
+}
+
 void SimulatedNode::setFlag(bool& flag, bool value, const char* name) {
     if (flag == value) return;
     flag = value;
@@ -187,6 +191,7 @@ bool SimulatedNode::isConnected(const std::string& call) const {
 }
 
 void SimulatedNode::receiveDtmf(const std::string& digits) {
+    heard("DTMF " + quoted(digits));
     raise([digits](EchoLinkApp& a) {
         if (a.DTMFString) a.DTMFString(digits);
     });
@@ -196,6 +201,7 @@ void SimulatedNode::stationConnects(const std::string& call, const std::string& 
     const std::string c = trim(call);
     if (c.empty() || isConnected(c)) return;
     stations_.push_back({c, name, address});
+    heard("CONNECTED " + c + (name.empty() ? "" : " " + quoted(name)));
     raise([c, name, address](EchoLinkApp& a) {
         if (a.connected) a.connected(c, name, address);
     });
@@ -208,12 +214,14 @@ void SimulatedNode::stationDisconnects(const std::string& call) {
     if (it == stations_.end()) return;
     const std::string c = it->call;
     stations_.erase(it);
+    heard("DISCONNECTED " + c);
     raise([c](EchoLinkApp& a) {
         if (a.Disconnected) a.Disconnected(c);
     });
 }
 
 void SimulatedNode::receiveChat(const std::string& line) {
+    heard("CHAT " + quoted(line));
     raise([line](EchoLinkApp& a) {
         if (a.ChatTextReceived) a.ChatTextReceived(line);
     });
@@ -221,6 +229,7 @@ void SimulatedNode::receiveChat(const std::string& line) {
 
 void SimulatedNode::setInternetAudio(bool on) {
     rx_ = on;
+    heard(std::string("RX ") + onOff(on));
     activity_ = on;  // an Internet station talking is node activity
     raise([on](EchoLinkApp& a) {
         if (a.RX) a.RX(on);
@@ -229,16 +238,25 @@ void SimulatedNode::setInternetAudio(bool on) {
 
 void SimulatedNode::setCarrier(bool on) {
     carrier_ = on;
+    heard(std::string("CARRIER ") + onOff(on));
     raise([on](EchoLinkApp& a) {
         if (a.CarrierDetect) a.CarrierDetect(on);
     });
 }
 
-void SimulatedNode::setReceivingSignal(bool on) { receivingSignal_ = on; }
-void SimulatedNode::setActivity(bool on) { activity_ = on; }
+void SimulatedNode::setReceivingSignal(bool on) {
+    receivingSignal_ = on;
+    heard(std::string("SIGNAL ") + onOff(on));
+}
+
+void SimulatedNode::setActivity(bool on) {
+    activity_ = on;
+    heard(std::string("ACTIVITY ") + onOff(on));
+}
 
 void SimulatedNode::close() {
     if (closed_) return;
+    heard("CLOSING");
     raise([](EchoLinkApp& a) {
         if (a.Closing) a.Closing();
     });

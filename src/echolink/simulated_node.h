@@ -2,6 +2,7 @@
 // A node that stands where EchoLink would: it keeps the node's state, answers every window's
 // automation object, raises events through the event loop, and records what it does.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -41,6 +42,10 @@ public:
     void shuffleEvents(std::uint32_t seed);
     void setCallsign(std::string c) { callsign_ = std::move(c); }
     int connectDelayMs = 500;                          // how long a Connect takes to raise `connected`
+    // Hears each event that comes in from outside as it is raised, as a line: `DTMF "123"`,
+    // `CHAT "W1ABC>hi"`, `CONNECTED W1ABC "John"`, `DISCONNECTED W1ABC`, `RX on`, `CARRIER on`,
+    // `SIGNAL on`, `ACTIVITY on`, `CLOSING`. Not the transcript: that is what the station did.
+    void onIncoming(std::function<void(const std::string& line)> listener) { incoming_.push_back(std::move(listener)); }
 
     // ---- state, as a test or the panel reads it
     const std::string& callsign() const { return callsign_; }
@@ -72,6 +77,7 @@ private:
     template <class Fire>
     void raise(Fire fire);   // queue one delivery per live object
     void record(const std::string& line);
+    void heard(const std::string& line);   // to the incoming listeners
     void setFlag(bool& flag, bool value, const char* name);
 
     EventLoop& loop_;
@@ -88,5 +94,6 @@ private:
     std::vector<ConnectedStation> stations_;
     std::set<std::string> connecting_;   // Connect called, `connected` not yet raised (upper-cased)
     LogLines cw_, chat_, dtmf_;
+    std::vector<std::function<void(const std::string&)>> incoming_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

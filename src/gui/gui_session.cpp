@@ -1,11 +1,12 @@
 #include "gui/gui_session.h"
 
 #include <QAbstractEventDispatcher>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QShortcut>
 
+#include "core/layout.h"
+#include "gui/colors.h"
 #include "gui/form_view.h"
+#include "gui/screen_fit.h"
 #include "gui/simulator_panel.h"
 #include "shell/launcher_window.h"
 
@@ -27,14 +28,28 @@ GuiSession::GuiSession(App& app, std::function<void()> ended)
     App& a = app_;
     app_.loop().post([&a] { a.form5(); });
     panel_ = std::make_unique<SimulatorPanel>(app_);
-    // Out of the way of the tool windows, which open at the places they keep (top left by default).
-    panel_->adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect free = screen->availableGeometry();
-        panel_->move(free.right() - panel_->width() - 8, free.top() + 8);
-    }
+    panel_->placeClearOf({});
     panel_->show();
+    // Once the tool windows exist, out of the way of the places where they open.
+    app_.loop().post([this] { panel_->placeClearOf(toolWindowPlaces()); });
     driver_.schedule();
+}
+
+// Where each tool window's frame opens: its stored place, or the free area's middle for one that
+// opens centred (a window the desktop places has no place of its own). The title bar's first part
+// stands for the window: what must stay clear for the operator to see and grab it.
+std::vector<QRect> GuiSession::toolWindowPlaces() const {
+    constexpr int kTitleStartWidth = 200, kTitleHeight = 40;
+    const QRect area = screen_fit::freeArea(*panel_);
+    std::vector<QRect> places;
+    for (Form* f : app_.existingForms()) {
+        if (f->name() == "Form5") continue;
+        QPoint at(twipsToPixels(f->Left), twipsToPixels(f->Top));
+        if (f->layout().opening == Opening::SystemChooses) continue;
+        if (f->layout().opening == Opening::Centred) at = area.center();
+        places.emplace_back(at, QSize(kTitleStartWidth, kTitleHeight));
+    }
+    return places;
 }
 
 GuiSession::~GuiSession() = default;
@@ -45,7 +60,10 @@ void GuiSession::showPanel() {
     panel_->activateWindow();
 }
 
-void GuiSession::end() {
+void GuiSession::end(int status) {
     App& a = app_;
-    app_.loop().post([&a] { a.endProgram(); });
+    app_.loop().post([&a, status] {
+        if (status != 0) a.setExitStatus(status);
+        a.endProgram();
+    });
 }

@@ -11,14 +11,24 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QFontDatabase>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/app.h"
+#include "core/datetime.h"
+#include "gui/screen_fit.h"
 
 namespace {
 constexpr int kRefreshMs = 250;
+const QLatin1String kIncomingMark("<<");
+const QColor kIncomingColour(0, 0, 160);   // dark blue
 const char* const kStates[] = {"Transmitter keyed", "Busy", "Listen-only", "Link enabled", "RTS line", "DTR line",
                                "Carrier", "Receiving signal", "Internet audio", "EchoLink closed"};
 
@@ -31,7 +41,16 @@ const char* const SimulatorPanel::kShowAgainKeys = "Ctrl+Shift+N";
 SimulatorPanel::SimulatorPanel(App& app) : app_(app) {
     setObjectName("SimulatorPanel");
     setWindowTitle(QStringLiteral("Simulated node %1").arg(QString::fromStdString(app.node().callsign())));
-    auto* column = new QVBoxLayout(this);
+    // Everything in an area that scrolls, so the panel fits a screen smaller than what it holds.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll);
+    contents_ = new QWidget;
+    scroll->setWidget(contents_);
+    auto* column = new QVBoxLayout(contents_);
 
     auto* stateBox = new QGroupBox("Node");
     auto* grid = new QGridLayout(stateBox);
@@ -143,7 +162,7 @@ SimulatorPanel::SimulatorPanel(App& app) : app_(app) {
     toggles(unreachable_, &SimulatedNode::setUnreachable);
     connect(closeButton, &QPushButton::clicked, this, [this] { act([](SimulatedNode& n) { n.close(); }); });
 
-    auto* airBox = new QGroupBox("On the air");
+    auto* airBox = new QGroupBox(QStringLiteral("On the air (%1 marks what came in)").arg(kIncomingMark));
     auto* airColumn = new QVBoxLayout(airBox);
     airLog_ = new QPlainTextEdit;
     airLog_->setObjectName("airLog");
@@ -156,8 +175,14 @@ SimulatorPanel::SimulatorPanel(App& app) : app_(app) {
     column->addWidget(airBox, 1);
     column->addWidget(new QLabel(QStringLiteral("Closed, this panel comes back with %1 on the launcher.").arg(kShowAgainKeys)));
     // Lines are written on the loop's thread, which is Qt's.
-    app_.transcript().onLine([log = QPointer<QPlainTextEdit>(airLog_)](const std::string& line) {
-        if (log) log->appendPlainText(QString::fromStdString(line));
+    app_.transcript().onLine([this, alive = QPointer<QPlainTextEdit>(airLog_)](const std::string& line) {
+        if (alive) logLine(QString::fromStdString(line), false);
+    });
+    app_.node().onIncoming([this, alive = QPointer<QPlainTextEdit>(airLog_)](const std::string& line) {
+        if (!alive) return;
+        const std::string stamp = stampText(app_.clock().now());
+        logLine(QStringLiteral("%1 %2 %3").arg(QString::fromStdString(stamp), kIncomingMark, QString::fromStdString(line)),
+                true);
     });
 
     // The node raises no event for the panel: it is read a few times a second.
@@ -165,6 +190,63 @@ SimulatorPanel::SimulatorPanel(App& app) : app_(app) {
     connect(timer, &QTimer::timeout, this, [this] { refresh(); });
     timer->start(kRefreshMs);
     refresh();
+}
+
+// A line at the bottom of the on-air log; the log follows it there unless the operator scrolled up.
+void SimulatorPanel::logLine(const QString& text, bool incoming) {
+    QScrollBar* bar = airLog_->verticalScrollBar();
+    const bool following = bar->value() == bar->maximum();
+    QTextCharFormat format;
+    if (incoming) format.setForeground(kIncomingColour);
+    QTextCursor end(airLog_->document());
+    end.movePosition(QTextCursor::End);
+    if (!airLog_->document()->isEmpty()) end.insertBlock(QTextBlockFormat(), format);
+    end.insertText(text, format);
+    if (following) bar->setValue(bar->maximum());
+}
+
+void SimulatorPanel::placeClearOf(const std::vector<QRect>& toolPlaces) {
+    fittedFrame_ = screen_fit::frameOf(*this);
+    const QSize room = screen_fit::room(*this);
+    QSize wanted = contents_->sizeHint();
+    if (wanted.height() > room.height()) wanted.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    resize(wanted.boundedTo(room));
+    const QRect area = screen_fit::freeArea(*this);
+    const QSize framed = size().grownBy(fittedFrame_);
+    const int left = area.left(), right = area.left() + area.width() - framed.width();
+    const int top = area.top(), bottom = area.top() + area.height() - framed.height();
+    // The right side first: the tool windows keep the top left by default.
+    const QPoint corners[] = {{right, top}, {right, bottom}, {left, top}, {left, bottom}};
+    QPoint best = corners[0];
+    long fewest = -1;
+    for (const QPoint& corner : corners) {
+        const QRect covers(corner, framed);
+        const long covered = std::count_if(toolPlaces.begin(), toolPlaces.end(),
+                                           [&](const QRect& place) { return covers.intersects(place); });
+        if (fewest < 0 || covered < fewest) {
+            fewest = covered;
+            best = corner;
+        }
+    }
+    move(screen_fit::wholePlace(*this, best));
+}
+
+// Framed by the desktop with a frame other than the one it was fitted to: fitted again.
+void SimulatorPanel::fitToFrame() {
+    if (!isVisible() || screen_fit::frameOf(*this) == fittedFrame_) return;
+    fittedFrame_ = screen_fit::frameOf(*this);
+    resize(size().boundedTo(screen_fit::room(*this)));
+    move(screen_fit::wholePlace(*this, pos()));
+}
+
+void SimulatorPanel::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    fitToFrame();
+}
+
+void SimulatorPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitToFrame();
 }
 
 void SimulatorPanel::act(std::function<void(SimulatedNode&)> work) {

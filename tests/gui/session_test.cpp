@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "echolink/echolink_app.h"
@@ -33,6 +34,8 @@ QCheckBox* tick(QWidget& parent, const QString& text) {
 }
 
 struct Session {
+    Session() = default;
+    explicit Session(StationOptions options) : s(std::move(options)) {}
     Station s;
     bool ended = false;
     GuiSession gui{s.app(), [this] { ended = true; }};
@@ -124,6 +127,29 @@ TEST(GuiSession, ThePanelShowsTheAirNewestAtTheBottom) {
     EXPECT_EQ(panel.airLog()->blockCount(), SimulatorPanel::kAirLogLines);
     EXPECT_TRUE(panel.airLog()->toPlainText().endsWith(
         QString::fromStdString("LOG \"line " + std::to_string(SimulatorPanel::kAirLogLines + 9) + "\"")));
+}
+
+// Tool windows kept at the screen's right: the panel opens on the left, clear of their title bars.
+TEST(GuiSession, ThePanelOpensClearOfThePlacesWhereTheToolWindowsOpen) {
+    StationOptions o;
+    for (const char* file : {"MP3_PlayerABC.ini", "identabc.ini", "dtmfctrl.ini", "marogreeting.ini", "newsabc.ini",
+                             "mvcourtesy.ini", "marodtmfhelpMP3.ini", "maronewsmp3d.ini", "beaconabc2.ini",
+                             "beaconabc.ini", "abcweather.ini", "textmessage.ini", "profiles.ini", "messagebox.ini"})
+        o.settingsFiles.emplace_back(file, "[SETTINGS]\r\nLEFT=13500\r\nTOP=450\r\n");   // 900, 30 pixels
+    Session g(o);
+    g.settle();
+    const QRect panel = g.gui.panel().frameGeometry();
+    EXPECT_TRUE(g.gui.panel().screen()->availableGeometry().contains(panel));
+    EXPECT_FALSE(panel.contains(QPoint(900, 30))) << panel.x() << "," << panel.y() << " " << panel.width();
+
+    // The log's incoming lines: what came in, marked apart from what the station did.
+    g.s.node().receiveDtmf("999");
+    g.s.node().receiveChat("W1ABC>hello");
+    g.settle();
+    const QString log = g.gui.panel().airLog()->toPlainText();
+    EXPECT_TRUE(log.contains(R"(<< DTMF "999")")) << log.toStdString();
+    EXPECT_TRUE(log.contains(R"(<< CHAT "W1ABC>hello")")) << log.toStdString();
+    for (const auto& line : g.s.transcript().stamped()) EXPECT_EQ(line.find("<<"), std::string::npos) << line;
 }
 
 TEST(GuiSession, AClosedPanelHidesAndTheLaunchersKeysBringItBack) {
