@@ -14,7 +14,7 @@ PACKAGES=(
   libcurl4-openssl-dev libgumbo-dev libsamplerate0-dev
   python3 python3-pyftpdlib xdg-utils
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth openbox
 )
 
 missing=()

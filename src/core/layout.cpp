@@ -84,6 +84,10 @@ void WindowLayout::outsideView(std::initializer_list<Control*> controls) {
     for (Control* c : controls) outside_.insert(c);
 }
 
+void WindowLayout::belowView(std::initializer_list<Control*> controls) {
+    for (Control* c : controls) below_.insert(c);
+}
+
 bool WindowLayout::isOutsideView(const Control& c) const {
     for (const Control* k = &c; k; k = k->container())
         if (outside_.count(k)) return true;

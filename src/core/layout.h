@@ -77,6 +77,9 @@ public:
     Frame& group(std::string name, std::string caption, Control* container = nullptr);
     // Controls that hold shared state: they work as any other but the operator never sees them.
     void outsideView(std::initializer_list<Control*> controls);
+    // Controls placed below the window's visible area, as past the bottom of a fixed frame: out of
+    // sight and out of the mouse's reach, but in the window's Tab order, so the Tab key reaches them.
+    void belowView(std::initializer_list<Control*> controls);
     // A box about this many characters wide, in place of the whole width of its column.
     void widthInChars(Control& box, int chars) { widths_[&box] = chars; }
     // A caption drawn in bold.
@@ -84,6 +87,7 @@ public:
 
     const std::vector<LayoutBlock>& blocks() const { return blocks_; }
     bool isOutsideView(const Control& c) const;
+    bool isBelowView(const Control& c) const { return below_.count(&c) != 0; }
     // Whether some block holds the control.
     bool placed(const Control& c) const { return placed_.count(&c) != 0; }
     int widthInChars(const Control& c) const;   // 0: the column's width
@@ -104,6 +108,7 @@ private:
     std::vector<LayoutBlock> blocks_;
     std::set<const Control*> placed_;
     std::set<const Control*> outside_;
+    std::set<const Control*> below_;
     std::set<const Control*> bold_;
     std::map<const Control*, int> widths_;
 };

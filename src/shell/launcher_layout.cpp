@@ -17,5 +17,5 @@ void Form5::declareLayout() {
             {Command6, Command5}});
     l.bold(Command5);
     l.row({Check1, Command9});
-    l.outsideView({&Command25});
+    l.belowView({&Command25});
 }

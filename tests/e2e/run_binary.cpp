@@ -9,6 +9,8 @@
 #include <optional>
 #include <sstream>
 
+#include "e2e/program_run.h"
+
 BinaryRun runProgram(const TempFolder& folder, const std::string& input, const std::string& args,
                      const std::string& environment) {
     folder.write("input.txt", input);
@@ -60,6 +62,30 @@ VirtualDisplay::VirtualDisplay() {
 }
 
 VirtualDisplay::~VirtualDisplay() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+}
+
+WindowManager::WindowManager(const VirtualDisplay& display, const TempFolder& folder, int bottomMargin) {
+    folder.write("openbox.xml", "<?xml version=\"1.0\"?>\n<openbox_config xmlns=\"http://openbox.org/3.4/rc\">\n"
+                                "<margins><top>0</top><bottom>" + std::to_string(bottomMargin) +
+                                "</bottom><left>0</left><right>0</right></margins>\n</openbox_config>\n");
+    const std::string config = folder.file("openbox.xml"), ready = folder.file("openbox.ready");
+    const std::string touchReady = "touch '" + ready + "'";   // its start-up command: it manages the display
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("DISPLAY", display.name().c_str(), 1);
+        execlp("openbox", "openbox", "--config-file", config.c_str(), "--startup", touchReady.c_str(),
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (pid < 0) return;
+    pid_ = pid;
+    ready_ = waitForFile(ready, 10);
+}
+
+WindowManager::~WindowManager() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);

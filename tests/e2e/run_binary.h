@@ -34,6 +34,21 @@ private:
     std::string name_;
 };
 
+// A window manager from the distribution (openbox) on the display: it frames each window with a
+// title bar and borders, places the windows that ask it to, and keeps `bottomMargin` pixels at the
+// screen's bottom out of the free area, as a desktop's task bar does.
+class WindowManager {
+public:
+    WindowManager(const VirtualDisplay& display, const TempFolder& folder, int bottomMargin);
+    ~WindowManager();
+    WindowManager(const WindowManager&) = delete;
+    WindowManager& operator=(const WindowManager&) = delete;
+    bool ok() const { return ready_; }   // running and managing the display
+private:
+    int pid_ = -1;
+    bool ready_ = false;
+};
+
 struct GuiRun : BinaryRun {
     double secondsFromExitToEnd = -1;   // from the transcript's EXIT line to the process's end
 };

@@ -94,6 +94,7 @@ inline std::vector<std::string> cutOff(const QWidget* window) {
     for (QWidget* w : window->findChildren<QWidget*>()) {
         QWidget* parent = w->parentWidget();
         if (!w->isVisibleTo(window) || !parent || w->isWindow()) continue;
+        if (w->property(kBelowViewProperty).toBool()) continue;   // placed out of sight on purpose
         // What a scroll area holds may be larger than its view: the operator scrolls to it.
         if (qobject_cast<QAbstractScrollArea*>(parent->parentWidget())) continue;
         if (!parent->rect().contains(w->geometry()))
