@@ -1,5 +1,6 @@
 #include "gui/chat_pictures.h"
 
+#include <algorithm>
 #include <QImage>
 #include <QPixmap>
 #include <QScrollBar>
@@ -41,6 +42,17 @@ void appendLine(QTextDocument& doc, const ChatLine& line) {
     if (!doc.isEmpty()) cursor.insertBlock();
     cursor.insertHtml(lineHtml(line));
 }
+
+// The display lets its oldest lines go by size as well as by count: the view lets as many go, so
+// a chat of long lines holds no more in the window than in the display.
+void dropOldestBlocks(QTextDocument& doc, int keep) {
+    const int surplus = doc.blockCount() - std::max(keep, 1);
+    if (surplus <= 0) return;
+    QTextCursor cursor(&doc);
+    cursor.movePosition(QTextCursor::Start);
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, surplus);
+    cursor.removeSelectedText();
+}
 }  // namespace
 
 void registerChatPictures(QTextDocument& document) {
@@ -62,6 +74,7 @@ void drawChatLines(QTextBrowser& browser, const ChatDisplay& display, ChatDrawn&
         from = 0;
     }
     for (size_t i = from; i < lines.size(); ++i) appendLine(doc, lines[i]);
+    dropOldestBlocks(doc, static_cast<int>(lines.size()));
     drawn = {display.added(), display.clears()};
     // The newest line in view, as the chat window keeps its caret at the end.
     browser.verticalScrollBar()->setValue(browser.verticalScrollBar()->maximum());

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 
@@ -114,4 +115,24 @@ TEST(GuiChat, TheSenderAndItsColonAreBoldInTheSendersColourAndTheTextIsNot) {
         EXPECT_EQ(formatAt(at).foreground().color(), QColor(0, 0, 255));
     }
     EXPECT_NE(formatAt(colon + 2).fontWeight(), QFont::Bold);
+}
+
+// Long lines push the oldest out of the display by size before its line count is reached; the
+// window shows the same lines, not a growing backlog.
+TEST(GuiChat, TheWindowKeepsTheSameLinesAsTheDisplayWhenLongLinesPushTheOldestOut) {
+    ViewedStation v;
+    Messages& chat = v.s.app().messages();
+    FormView* view = v.show(chat);
+    auto* display = qobject_cast<QTextBrowser*>(view->widgetFor(chat.RTB));
+    ASSERT_NE(display, nullptr);
+    const std::string longText(1000, 'x');
+    for (int i = 0; i < 20; ++i)
+        v.act([&] {
+            for (int j = 0; j < 10; ++j) chat.AddChatLine("W1ABC>", std::to_string(i * 10 + j) + " " + longText);
+        });
+    const auto& lines = chat.RTB.lines();
+    ASSERT_LT(lines.size(), 200u) << "the display dropped lines by size";
+    EXPECT_EQ(display->document()->blockCount(), static_cast<int>(lines.size()));
+    EXPECT_TRUE(display->document()->firstBlock().text().startsWith(QString::fromStdString(lines.front().plain())));
+    EXPECT_TRUE(display->document()->lastBlock().text().startsWith("W1ABC>: 199 "));
 }
