@@ -63,16 +63,6 @@ Timer* EventLoop::dueTimer(std::int64_t now) {
     return found;
 }
 
-std::int64_t EventLoop::dueAfter(std::int64_t base, int interval) const {
-    if (interval < timing::kTimerResolutionMs) interval = timing::kTimerResolutionMs;
-    if (interval < 1000) return base + interval;
-    // Align to just after a wall-clock second, so a one-second scheduler sees every second once.
-    const std::int64_t offset = clock_.now() - clock_.tickCount();
-    const std::int64_t local = base + offset + interval;
-    const std::int64_t second = local - ((local % 1000) + 1000) % 1000;
-    return second + timing::kSecondAlignOffsetMs - offset;
-}
-
 std::int64_t EventLoop::onGrid(std::int64_t tick) {
     constexpr std::int64_t step = timing::kTimerResolutionMs;
     return tick == kNever ? kNever : tick + (step - ((tick % step) + step) % step) % step;
@@ -128,11 +118,8 @@ void EventLoop::guarded(const Describe& what, const std::function<void()>& work)
 }
 
 void EventLoop::runTimer(Timer* t) {
-    // The next tick counts from this one; a late tick brings no burst of catch-up ticks.
-    const std::int64_t now = clock_.tickCount();
-    std::int64_t next = dueAfter(t->due_, t->interval_);
-    if (next <= now) next = dueAfter(now, t->interval_);
-    t->due_ = next;
+    // The next tick is set before the handler runs, so a handler that blocks past it finds it due.
+    t->due_ = t->nextTick(t->due_, clock_.tickCount());
     t->running_ = true;
     queue_.place(t);   // one step down the queue, instead of out and in again
     onStack_.emplace_back(t, true);

@@ -70,7 +70,6 @@ private:
     void detach(Timer* t);
     void schedule(Timer* t);                  // (re)enter a timer after any change
     Timer* dueTimer(std::int64_t now);        // the earliest armed timer due at `now`, if any
-    std::int64_t dueAfter(std::int64_t base, int interval) const;
     // The first step of the shared timer grid at or after the tick.
     static std::int64_t onGrid(std::int64_t tick);
     std::int64_t nextDeadline();              // tick of the next work, INT64_MAX if none

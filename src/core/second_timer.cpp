@@ -6,14 +6,14 @@
 
 SecondTimer::SecondTimer(EventLoop& loop, std::string name, Handler onSecond, bool enabled)
     : Timer(loop, std::move(name), 1000, [this] { catchUp(); }, enabled), loop_(loop), onSecond_(std::move(onSecond)) {
-    restarted();
+    restart();   // the base could not yet place the first tick on the clock second
 }
 
 SecondTimer::SecondTimer(Form& owner, std::string name, Handler onSecond, bool enabled)
     : Timer(owner, std::move(name), 1000, [this] { catchUp(); }, enabled),
       loop_(owner.loop()),
       onSecond_(std::move(onSecond)) {
-    restarted();
+    restart();
 }
 
 LocalMs SecondTimer::currentSecond() const {
@@ -25,12 +25,23 @@ LocalMs SecondTimer::currentSecond() const {
 // are not its business.
 void SecondTimer::restarted() { last_ = currentSecond(); }
 
+// Just after the wall-clock second begins, so the clock read in the tick is in that second.
+std::int64_t SecondTimer::tickOfNextSecond() const {
+    const std::int64_t wallAhead = loop_.clock().now() - loop_.clock().tickCount();
+    return last_ + 1000 + timing::kSecondAlignOffsetMs - wallAhead;
+}
+
+std::int64_t SecondTimer::firstTick(std::int64_t) const { return tickOfNextSecond(); }
+
+// Provisional: the tick sets the true next tick once it knows which seconds it handed over.
+std::int64_t SecondTimer::nextTick(std::int64_t, std::int64_t) const { return tickOfNextSecond() + 1000; }
+
 void SecondTimer::catchUp() {
     const auto alive = aliveToken();
     while (enabled()) {
         const LocalMs current = currentSecond();
         if (current <= last_) {
-            if (last_ - current <= timing::kClockSetBackMs) return;
+            if (last_ - current <= timing::kClockSetBackMs) break;   // wait until it has passed
             last_ = current - 1000;   // the clock was set back: count afresh from the new time
         } else if (current - last_ > timing::kMaxCatchUpSeconds * 1000LL) {
             loop_.report("timer " + name() + ": the clock moved on by " + std::to_string((current - last_) / 1000) +
@@ -44,4 +55,5 @@ void SecondTimer::catchUp() {
         if (handler) loop_.runGuarded("timer " + name(), [&] { handler(second); });
         if (alive && !*alive) return;   // the handler destroyed its own window
     }
+    if (enabled()) tickNextAt(tickOfNextSecond());
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The one way a window acts on clock seconds. Its handler is given each wall-clock second once,
-// in order: when the thread was blocked (a key-up delay, speech) and the tick comes late, every
-// second missed meanwhile is handed over at once, each with that second's own clock time, so a
-// schedule asking "is it hh:mm:15?" still matches it. No second is handed over twice.
+// in order, just after the second begins: when the thread was blocked (a key-up delay, speech)
+// and the tick comes late, every second missed meanwhile is handed over at once, each with that
+// second's own clock time, so a schedule asking "is it hh:mm:15?" still matches it. No second is
+// handed over twice.
 #include <functional>
 #include <string>
 
@@ -20,6 +21,10 @@ public:
 
 private:
     void restarted() override;
+    std::int64_t firstTick(std::int64_t now) const override;
+    std::int64_t nextTick(std::int64_t due, std::int64_t now) const override;
+    // The tick count at which the second after the last one handed over is due.
+    std::int64_t tickOfNextSecond() const;
     void catchUp();
     LocalMs currentSecond() const;
     EventLoop& loop_;

@@ -4,7 +4,7 @@
 
 namespace timing {
 constexpr int kTimerResolutionMs = 16;     // shorter intervals tick this often, and the loop wakes on this grid
-constexpr int kSecondAlignOffsetMs = 10;   // timers of a second or more tick just after the wall-clock second
+constexpr int kSecondAlignOffsetMs = 10;   // the one-second scheduler ticks just after the wall-clock second
 constexpr int kKeyUpDelayMs = 300;         // after keying, before audio starts
 constexpr int kTailDelay1Ms = 150;         // "Delay 1"
 constexpr int kTailDelay2Ms = 225;         // "Delay 2"

@@ -16,13 +16,13 @@ TEST(TimedBeacon, GoesOutEveryPeriodAndIsDroppedWhileBusy) {
     Form110& set = activeSet2(s);
     set.StopClock1.operatorClick();
     EXPECT_EQ(set.BeaconSeconds1.caption(), "900");
-    s.advance(10);                               // ticks just after each second: 9 so far
-    EXPECT_EQ(set.BeaconSeconds1.caption(), "891");
+    s.advance(10);                               // a tick a whole second after the click and each second on
+    EXPECT_EQ(set.BeaconSeconds1.caption(), "890");
     s.advance(889);                              // 12:14:59
     EXPECT_TRUE(s.node().dtmfSent().empty());
     s.advance(2);
     EXPECT_EQ(timesOf(s.transcript(), "DTMF-OUT"), (std::vector<std::string>{"12:15:00"}));
-    EXPECT_EQ(set.BeaconSeconds1.caption(), "900");
+    EXPECT_EQ(set.BeaconSeconds1.caption(), "899");   // reloaded at 12:15:00, one tick since
 
     s.advance(898);                              // 12:29:59: the link turns busy over the due second
     s.node().setCarrier(true);

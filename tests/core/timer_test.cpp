@@ -124,19 +124,45 @@ TEST(Timer, ShortIntervalsTickAtTheResolution) {
     EXPECT_EQ(r.ticks, (std::vector<std::int64_t>{16, 32, 48, 64, 80, 96}));
 }
 
-TEST(Timer, OneSecondTimersTickJustAfterEveryWallClockSecondOnce) {
-    Rig r;  // starts at 12:00:00.500
-    std::vector<LocalMs> seen;
-    Timer t(r.loop, "clock", 1000, [&] { seen.push_back(r.clock.now()); });
-    r.loop.runFor(3000);
-    ASSERT_EQ(seen.size(), 3u);
-    for (std::size_t i = 0; i < seen.size(); ++i) {
-        // 10 ms after the second, then up to a grid step later: a second is 62.5 steps, so the
-        // phase within the step changes from one second to the next.
-        const std::int64_t after = seen[i] - at("2026-12-10 12:00:01") - 1000 * static_cast<std::int64_t>(i);
-        EXPECT_GE(after, 10) << stampText(seen[i]);
-        EXPECT_LT(after, 10 + 16) << stampText(seen[i]);
+// A timer's first tick comes one whole interval after it is started, whatever the wall clock
+// says (the rig starts at 12:00:00.500); a one-shot delay of a second waits a second.
+TEST(Timer, TheFirstTickComesOneWholeIntervalAfterTheStart) {
+    struct Case {
+        int interval;
+        bool oneShot;
+        std::int64_t startAt;   // ms after the rig's start
+        std::vector<std::int64_t> expected;
+    };
+    const Case cases[] = {
+        {1000, false, 0, {1000, 2000, 3000}},
+        {1000, true, 0, {1000}},
+        {1000, true, 345, {1345}},
+        {1500, true, 120, {1620}},
+        {3000, false, 700, {3700}},
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        Timer t(r.loop, "t", c.interval, [] {}, false);
+        t.setHandler([&] {
+            r.ticks.push_back(r.clock.tickCount() - r.start);
+            if (c.oneShot) t.disable();
+        });
+        r.loop.runFor(c.startAt);
+        t.enable();
+        r.loop.runFor(3800 - c.startAt);
+        EXPECT_EQ(r.ticks, onTheGrid(c.expected)) << c.interval << " ms started at " << c.startAt;
     }
+}
+
+// Blocked past several of its ticks, a timer ticks once when the thread is free and then keeps
+// its own phase, as a window timer whose ticks fell due meanwhile.
+TEST(Timer, ALateTickKeepsTheTimersPhase) {
+    Rig r;
+    Timer t(r.loop, "t", 1000, r.recorder());
+    r.loop.post([&] { r.clock.sleepFor(2300); }, 1500);   // runs on the grid at 1504, to 3804
+    r.loop.runFor(5500);
+    // The late tick runs as soon as the thread is free, off the grid.
+    EXPECT_EQ(r.ticks, (std::vector<std::int64_t>{1008, 3804, 4000, 5008}));
 }
 
 TEST(Timer, ABlockedThreadGivesOneLateTickNotABurst) {

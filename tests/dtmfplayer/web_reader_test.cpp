@@ -117,7 +117,7 @@ TEST_F(WebSlot, APageThatCannotBeReadIsLoggedOnceAndTheApologyIsSpokenNothingSta
     p.slot(1, "1", "http://example.org/good");
     p.slot(2, "2", "http://example.org/gone");
     p.dtmf("1");
-    p.s.advance(8);
+    p.s.advance(9);   // "Old page" has ended: 3 s, 2 s and 2 s after "Stand By" and its key-up delay
     p.dtmf("2");
     p.s.advance(120);
     EXPECT_EQ(p.spoken(), (std::vector<std::string>{"Stand By", "Old page", "Stand By",

@@ -49,7 +49,7 @@ TEST(NetStayConnected, SaveExitDuringANetKeepsTheSysopsChoiceAcrossARestart) {
                                    "--virtual-time \"2026-12-10 12:10:00\"");
     ASSERT_EQ(after.exitCode, 0);
     EXPECT_EQ(lines(after, {"CONNECT"}, ""),
-              (std::vector<std::string>{"= 1", "= 1", "12:11:00.016 CONNECT W1AAA", "12:11:00.016 CONNECT W2BBB"}));
+              (std::vector<std::string>{"= 1", "= 1", "12:11:00.000 CONNECT W1AAA", "12:11:00.000 CONNECT W2BBB"}));
 }
 
 TEST(NetStayConnected, ANetEndingWhileEchoLinkIsNotAnsweringEndsOnceItAnswers) {
@@ -64,7 +64,7 @@ TEST(NetStayConnected, ANetEndingWhileEchoLinkIsNotAnsweringEndsOnceItAnswers) {
                   "12:03:15.024 LOG \"Net Form4.1 (W9NET) end: tried again each second until EchoLink answers <-- "
                   "EchoLink is not answering \"",
                   "12:03:20.016 BUSY off", "12:03:20.016 LISTEN-ONLY off", "12:03:20.016 DISCONNECT W9NET",
-                  "12:03:50.016 CONNECT W1AAA", "12:03:50.016 CONNECT W2BBB"}));
+                  "12:03:50.000 CONNECT W1AAA", "12:03:50.000 CONNECT W2BBB"}));
 }
 
 }  // namespace
