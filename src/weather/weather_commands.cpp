@@ -145,6 +145,7 @@ void Form114::EchoLink_DTMFString(const std::string& sDigits) {
         {&DTMFWarn, Report::ShortWarning}, {&DTMFLongWarn, Report::LongWarning}, {&DTMFSum, Report::Summary}};
     // Every box that holds the digits is served, in this order; one that fails (EchoLink not
     // answering) is logged and the next is still served.
-    for (const auto& [box, report] : codes)
-        if (box->text() == sDigits) endsOnFailure("Form114 weather request " + sDigits, [&] { serveDtmf(report); });
+    for (const auto& code : codes)
+        if (code.first->text() == sDigits)
+            endsOnFailure("Form114 weather request " + sDigits, [&] { serveDtmf(code.second); });
 }
