@@ -47,14 +47,18 @@ void EventLoop::schedule(Timer* t) {
         queue_.remove(t);
 }
 
-Timer* EventLoop::dueTimer(std::int64_t now) {
+Timer* EventLoop::dueTimer(std::int64_t now, std::uint64_t pass) {
     if (queue_.empty() || queue_.firstDue() > now) return nullptr;
+    const auto waits = [this, pass](const Timer* t) {
+        return t->running_ || (pass != 0 && (t->pass_ == pass || (t->due_ > laterFrom_ && t->due_ <= laterTo_)));
+    };
     Timer* t = queue_.first();
-    if (!t->running_) return t;
-    // Rare: a handler on the stack blocked past its own next tick. It keeps its place in the
-    // queue but waits; whatever is due behind it runs.
+    if (!waits(t)) return t;
+    // Rare: a handler on the stack blocked past its own next tick, or a timer already ticked in
+    // this doEvents pass is due again. It keeps its place in the queue but waits; whatever is due
+    // behind it runs.
     std::vector<Timer*> waiting;
-    while (!queue_.empty() && queue_.firstDue() <= now && queue_.first()->running_) {
+    while (!queue_.empty() && queue_.firstDue() <= now && waits(queue_.first())) {
         waiting.push_back(queue_.first());
         queue_.remove(queue_.first());
     }
@@ -76,6 +80,14 @@ std::int64_t EventLoop::nextDeadline() {
     }
     if (Timer* t = dueTimer(kNever)) next = std::min(next, t->due_);
     return next;
+}
+
+std::int64_t EventLoop::firstPostedDue(std::int64_t now) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::int64_t first = kNever;
+    for (const Posted& p : posted_)
+        if (p.due <= now) first = std::min(first, p.due);
+    return first;
 }
 
 bool EventLoop::takePosted(std::int64_t now, std::uint64_t maxSeq, std::function<void()>& out) {
@@ -147,14 +159,36 @@ void EventLoop::runTimerHandler(Timer* t) {
     guarded([&] { return "timer " + name; }, handler);
 }
 
+// What came due first runs first: after blocking work, queued events, overdue timers and late
+// seconds take their turns in the order they fell due (a queued event first on a tie).
+// A handler that lets pending work run part-way through does not let what is later in that order
+// overtake it: timers that were already overdue when it began, but fell due after its own grid
+// step, wait until it has ended. What falls due while it runs may run inside it.
 bool EventLoop::dispatchOne(std::int64_t now) {
-    std::function<void()> work;
-    if (takePosted(now, std::numeric_limits<std::uint64_t>::max(), work)) {
-        runGuarded("event", work);
-        return true;
-    }
+    const std::int64_t postedDue = firstPostedDue(now);
     Timer* t = dueTimer(now);
-    if (!t) return false;
+    const bool posted = postedDue != kNever && (!t || postedDue <= t->due_);
+    if (!posted && !t) return false;
+    struct LaterWait {
+        EventLoop& loop;
+        std::int64_t from, to;
+        LaterWait(EventLoop& l, std::int64_t due, std::int64_t now) : loop(l), from(l.laterFrom_), to(l.laterTo_) {
+            loop.laterFrom_ = onGrid(due);
+            loop.laterTo_ = now;
+        }
+        ~LaterWait() {
+            loop.laterFrom_ = from;
+            loop.laterTo_ = to;
+        }
+    } later(*this, posted ? postedDue : t->due_, now);
+    if (posted) {
+        std::function<void()> work;
+        if (takePosted(now, std::numeric_limits<std::uint64_t>::max(), work)) {
+            runGuarded("event", work);
+            return true;
+        }
+        if (!t) return false;
+    }
     runTimer(t);
     return true;
 }
@@ -171,11 +205,14 @@ void EventLoop::doEvents() {
     }
     std::function<void()> work;
     while (!quit_ && takePosted(now, maxSeq, work)) runGuarded("event", work);
-    // Each due timer at most once, in due order: a tick moves its timer's next due time past now.
-    // A timer whose handler is on the stack waits.
+    if (timersHeld_ > 0) return;
+    // Each due timer at most once, in due order (a one-second scheduler that is behind hands one
+    // second in this pass, the rest later). A timer whose handler is on the stack waits.
+    const std::uint64_t pass = ++doEventsPasses_;
     while (!quit_) {
-        Timer* t = dueTimer(now);
+        Timer* t = dueTimer(now, pass);
         if (!t) return;
+        t->pass_ = pass;
         runTimer(t);
     }
 }

@@ -24,8 +24,23 @@ public:
     void post(std::function<void()> work, std::int64_t delayMs = 0);
 
     // Let pending work run part-way through a handler: queued events and due timers, once each,
-    // without moving virtual time on.
+    // in the order they fell due, without moving virtual time on. While the station's own
+    // blocking transmission holds the timers (TimersHeld), only queued events run.
     void doEvents();
+
+    // The station's own blocking transmission (speech with the key down): what falls due on a
+    // timer meanwhile, the clock seconds included, runs after it has ended, in the order it fell
+    // due, with the station free; a doEvents inside runs queued events only.
+    class TimersHeld {
+    public:
+        explicit TimersHeld(EventLoop& loop) : loop_(loop) { ++loop_.timersHeld_; }
+        ~TimersHeld() { --loop_.timersHeld_; }
+        TimersHeld(const TimersHeld&) = delete;
+        TimersHeld& operator=(const TimersHeld&) = delete;
+
+    private:
+        EventLoop& loop_;
+    };
 
     // Virtual clock: dispatch everything due in the next ms, jumping from deadline to deadline.
     // Real clock: run for that long.
@@ -69,7 +84,9 @@ private:
     void attach(Timer* t);
     void detach(Timer* t);
     void schedule(Timer* t);                  // (re)enter a timer after any change
-    Timer* dueTimer(std::int64_t now);        // the earliest armed timer due at `now`, if any
+    // The earliest armed timer due at `now` whose handler is not on the stack and, inside a
+    // doEvents pass, that has not ticked in that pass yet; nullptr if none.
+    Timer* dueTimer(std::int64_t now, std::uint64_t pass = 0);
     // The first step of the shared timer grid at or after the tick.
     static std::int64_t onGrid(std::int64_t tick);
     std::int64_t nextDeadline();              // tick of the next work, INT64_MAX if none
@@ -80,6 +97,7 @@ private:
     template <class Describe>
     void guarded(const Describe& what, const std::function<void()>& work);
     bool takePosted(std::int64_t now, std::uint64_t maxSeq, std::function<void()>& out);
+    std::int64_t firstPostedDue(std::int64_t now);   // INT64_MAX when nothing queued is due
 
     Clock& clock_;
     TimerQueue queue_;
@@ -97,6 +115,12 @@ private:
     std::uint64_t timerOrder_ = 0;
     std::uint64_t dispatched_ = 0;
     std::uint64_t wakeups_ = 0;
+    std::uint64_t doEventsPasses_ = 0;
+    int timersHeld_ = 0;
+    // While a handler runs: the timers due in (laterFrom_, laterTo_] were overdue when it began
+    // and come after it in due order; a doEvents inside it leaves them for later.
+    std::int64_t laterFrom_ = 0;
+    std::int64_t laterTo_ = 0;
     int depth_ = 0;
     std::atomic<bool> quit_{false};   // quit() may come from another thread
 };

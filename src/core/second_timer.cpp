@@ -5,12 +5,12 @@
 #include "core/timing.h"
 
 SecondTimer::SecondTimer(EventLoop& loop, std::string name, Handler onSecond, bool enabled)
-    : Timer(loop, std::move(name), 1000, [this] { catchUp(); }, enabled), loop_(loop), onSecond_(std::move(onSecond)) {
+    : Timer(loop, std::move(name), 1000, [this] { handOne(); }, enabled), loop_(loop), onSecond_(std::move(onSecond)) {
     restart();   // the base could not yet place the first tick on the clock second
 }
 
 SecondTimer::SecondTimer(Form& owner, std::string name, Handler onSecond, bool enabled)
-    : Timer(owner, std::move(name), 1000, [this] { catchUp(); }, enabled),
+    : Timer(owner, std::move(name), 1000, [this] { handOne(); }, enabled),
       loop_(owner.loop()),
       onSecond_(std::move(onSecond)) {
     restart();
@@ -33,27 +33,29 @@ std::int64_t SecondTimer::tickOfNextSecond() const {
 
 std::int64_t SecondTimer::firstTick(std::int64_t) const { return tickOfNextSecond(); }
 
-// Provisional: the tick sets the true next tick once it knows which seconds it handed over.
+// Provisional: the tick sets the true next tick once it knows which second it handed over.
 std::int64_t SecondTimer::nextTick(std::int64_t, std::int64_t) const { return tickOfNextSecond() + 1000; }
 
-void SecondTimer::catchUp() {
+void SecondTimer::handOne() {
     const auto alive = aliveToken();
-    while (enabled()) {
-        const LocalMs current = currentSecond();
-        if (current <= last_) {
-            if (last_ - current <= timing::kClockSetBackMs) break;   // wait until it has passed
-            last_ = current - 1000;   // the clock was set back: count afresh from the new time
-        } else if (current - last_ > timing::kMaxCatchUpSeconds * 1000LL) {
-            loop_.report("timer " + name() + ": the clock moved on by " + std::to_string((current - last_) / 1000) +
-                         " s at once; only the new second is handled");
-            last_ = current - 1000;
+    const LocalMs current = currentSecond();
+    if (current <= last_) {
+        if (last_ - current <= timing::kClockSetBackMs) {
+            // A clock trimmed back: wait until the last second handed over has passed.
+            tickNextAt(tickOfNextSecond());
+            return;
         }
-        last_ += 1000;
-        const LocalMs second = last_;
-        // One failing second must not cost the seconds after it.
-        const Handler handler = onSecond_;   // the handler may replace itself
-        if (handler) loop_.runGuarded("timer " + name(), [&] { handler(second); });
-        if (alive && !*alive) return;   // the handler destroyed its own window
+        last_ = current - 1000;   // the clock was set back: count afresh from the new time
+    } else if (current - last_ > timing::kMaxCatchUpSeconds * 1000LL) {
+        loop_.report("timer " + name() + ": the clock moved on by " + std::to_string((current - last_) / 1000) +
+                     " s at once; only the new second is handled");
+        last_ = current - 1000;
     }
+    last_ += 1000;
+    const LocalMs second = last_;
+    // A failing second is logged by the loop and costs no other.
+    const Handler handler = onSecond_;   // the handler may replace itself
+    if (handler) loop_.runGuarded("timer " + name(), [&] { handler(second); });
+    if (alive && !*alive) return;   // the handler destroyed its own window
     if (enabled()) tickNextAt(tickOfNextSecond());
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The one way a window acts on clock seconds. Its handler is given each wall-clock second once,
-// in order, just after the second begins: when the thread was blocked (a key-up delay, speech)
-// and the tick comes late, every second missed meanwhile is handed over at once, each with that
-// second's own clock time, so a schedule asking "is it hh:mm:15?" still matches it. No second is
-// handed over twice.
+// in order, just after the second begins. When the thread was blocked (a key-up delay, speech)
+// the seconds missed meanwhile are each handed over in a tick of their own, with that second's
+// own clock time, in the order they fell due among the loop's other overdue timers and events,
+// so a schedule asking "is it hh:mm:15?" still matches it. No second is handed over twice.
 #include <functional>
 #include <string>
 
@@ -25,7 +25,7 @@ private:
     std::int64_t nextTick(std::int64_t due, std::int64_t now) const override;
     // The tick count at which the second after the last one handed over is due.
     std::int64_t tickOfNextSecond() const;
-    void catchUp();
+    void handOne();
     LocalMs currentSecond() const;
     EventLoop& loop_;
     Handler onSecond_;

@@ -14,18 +14,21 @@ using namespace linkcontrol;
 void Form4::Timer2_Timer(LocalMs second) {
     step([&] { loop().doEvents(); });
     step([&] { ShowTime.setCaption(timeText(second)); });
-    holdTimedConnectionWhileActive();
+    holdTimedConnectionWhileActive(second);
     showDisconnectAllState();
     startDueNets(second);
     dailySchedule(second);
 }
 
 // While the node transmits or hears local RF the timed connection's countdown stays at its full
-// length, so it ends DelayPeriod minutes after the last activity.
-void Form4::holdTimedConnectionWhileActive() {
+// length, so it ends DelayPeriod minutes after the last activity. A second the station spent
+// speaking counts as active also when it is handed over after the speech, with the key up.
+void Form4::holdTimedConnectionWhileActive(LocalMs second) {
     if (!firstBranchOnFailure([&] { return ticked(DelayCTRL); })) return;
     step([&] {
-        if (firstBranchOnFailure([&] { return app().form3().PTT.caption() == "PTT ON"; })) reloadTimedCountdown();
+        Form3& idents = app().form3();
+        if (firstBranchOnFailure([&] { return idents.PTT.caption() == "PTT ON" || idents.spokeOnAirIn(second); }))
+            reloadTimedCountdown();
     });
     step([&] {
         if (firstBranchOnFailure([&] { return app().form22().RFUser.text() == "Receiving  RF"; }))

@@ -333,7 +333,7 @@ private:
 
     // one-second clock (clock_tick.cpp); the nets add their start to the same tick
     void Timer2_Timer(LocalMs second);
-    void holdTimedConnectionWhileActive();
+    void holdTimedConnectionWhileActive(LocalMs second);
     void showDisconnectAllState();
     void startDueNets(LocalMs second);
 

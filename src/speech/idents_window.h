@@ -39,6 +39,9 @@ public:
 
     // ---- speech engine and speech queue
     void SpeakTheText();
+    // Whether this window's last speech had the transmitter keyed in the clock second that begins
+    // at `second`: a second handed over late, after the speech, still knows it was on the air.
+    bool spokeOnAirIn(LocalMs second) const;
     void SleepTTS();
     void SpeechDelay();
     void EchoLink_RX(bool bRX);
@@ -284,6 +287,9 @@ private:
     void handToPlayer(bool withVolume);
     void raiseControlLine();
     bool playerHasTimeLeft();
+    void keyForSpeech();
+    LocalMs speechKeyedFrom_ = 0;    // the last speech with the key down, in local time
+    LocalMs speechKeyedUntil_ = -1;
     SerialLine pttLine() const;
     void endAlternateControl();
     // link control

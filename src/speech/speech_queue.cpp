@@ -1,4 +1,6 @@
 // Live speech with the transmitter keyed, the one-slot speech queue and the speech delay.
+#include <optional>
+
 #include "app/app.h"
 #include "core/colours.h"
 #include "core/event_loop.h"
@@ -48,15 +50,15 @@ void Form3::SpeakTheText() {
     if (EchoLink().CarrierDetected() || PTT2.caption() == kReceiving) return;
     if (Check1.value() == 1) return;
     const bool playerOnAir = app().form1().PTT.caption() == "PTT ON";
+    // The speech blocks the thread with the key down: what falls due meanwhile, the clock seconds
+    // included, waits until the key is up again, so it finds the station free.
+    std::optional<EventLoop::TimersHeld> held;
+    bool keyed = false;
     if (!playerOnAir) {
+        held.emplace(loop());
         if (!EchoLink().CarrierDetected() && PTT2.caption() != kReceiving) {
-            paintOn(PTT);
-            paintOn(app().form22().PTT);
-            if (FanCTRL.value() == 1 || FanCTRL2.value() == 1) {
-                DelaySeconds.setCaption(DelayPeriod.text());
-                FanOn();
-            }
-            EchoLink().KeyTransmitter(true);
+            keyForSpeech();
+            keyed = true;
         }
         SayTheText = replaceAll(replaceAll(SayTheText, "*", " "), "-", ":");
         SpeechDelay();
@@ -74,8 +76,25 @@ void Form3::SpeakTheText() {
         step([&] { paintOff(PTT); });
         step([&] { paintOff(app().form22().PTT); });
     }
+    if (keyed) speechKeyedUntil_ = clock().now();
     // The control line drops after every speech; a running fan raises it again at its next tick.
     step([&] { app().raisedLines().lower(EchoLink(), LineReason::ControlLine); });
+}
+
+void Form3::keyForSpeech() {
+    paintOn(PTT);
+    paintOn(app().form22().PTT);
+    if (FanCTRL.value() == 1 || FanCTRL2.value() == 1) {
+        DelaySeconds.setCaption(DelayPeriod.text());
+        FanOn();
+    }
+    EchoLink().KeyTransmitter(true);
+    speechKeyedFrom_ = clock().now();
+    speechKeyedUntil_ = speechKeyedFrom_;
+}
+
+bool Form3::spokeOnAirIn(LocalMs second) const {
+    return speechKeyedUntil_ >= 0 && speechKeyedFrom_ < second + 1000 && speechKeyedUntil_ >= second;
 }
 
 // The player's time left; one that cannot be read counts as time left.

@@ -11,6 +11,7 @@
 #include "core/datetime.h"
 #include "core/event_loop.h"
 #include "core/second_timer.h"
+#include "core/timer.h"
 
 namespace {
 LocalMs at(const char* text) { return *parseDateTime(text); }
@@ -153,6 +154,45 @@ INSTANTIATE_TEST_SUITE_P(
                    {"12:00:01 @ 12:00:01.0", "13:00:02 @ 13:00:02.1"},
                    {"timer clock: the clock moved on by 3601 s at once; only the new second is handled"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Seconds a blocked thread missed take their turns among the other overdue timers in the order
+// they fell due, one second a turn, not all at once before them.
+TEST(SecondTimer, LateSecondsRunInDueOrderWithOtherOverdueTimers) {
+    Rig r;
+    Timer countdown(r.loop, "countdown", 2000, [&] { r.seen.push_back("countdown"); }, false);
+    r.loop.runFor(200);
+    countdown.enable();   // due at 12:00:02.700
+    r.loop.post([&] { r.clock.sleepFor(3000); }, 500);   // 12:00:01.2 to 12:00:04.2
+    r.loop.runFor(3600);
+    EXPECT_EQ(r.seen, (std::vector<std::string>{"12:00:01 @ 12:00:01.0", "12:00:02 @ 12:00:04.2", "countdown",
+                                                "12:00:03 @ 12:00:04.2", "12:00:04 @ 12:00:04.2"}));
+}
+
+// The station's own blocking transmission holds the timers: a doEvents inside it runs queued
+// events only; what fell due meanwhile runs after it, seconds and timers in due order.
+TEST(SecondTimer, WhatFallsDueDuringTheStationsOwnTransmissionRunsAfterIt) {
+    Rig r;
+    Timer countdown(r.loop, "countdown", 2000, [&] { r.seen.push_back("countdown"); }, false);
+    r.loop.runFor(200);
+    countdown.enable();   // due at 12:00:02.700
+    bool keyed = false;
+    std::vector<std::string> keyedWhen;
+    r.alsoDo = [&](LocalMs) { keyedWhen.push_back(keyed ? "keyed" : "free"); };
+    r.loop.post(
+        [&] {
+            EventLoop::TimersHeld held(r.loop);
+            keyed = true;
+            r.clock.sleepFor(2500);   // speech, 12:00:01.2 to 12:00:03.7
+            r.loop.post([&] { r.seen.push_back("event"); });
+            r.loop.doEvents();
+            keyed = false;
+        },
+        500);
+    r.loop.runFor(3200);
+    EXPECT_EQ(r.seen, (std::vector<std::string>{"12:00:01 @ 12:00:01.0", "event", "12:00:02 @ 12:00:03.7",
+                                                "countdown", "12:00:03 @ 12:00:03.7"}));
+    EXPECT_EQ(keyedWhen, (std::vector<std::string>{"free", "free", "free"}));
+}
 
 TEST(SecondTimer, ADayOfSecondsUnderRandomBlockingIsHandedOverExactlyOnceInOrder) {
     Rig r;
