@@ -61,6 +61,7 @@ App::App(AppOptions options, Services services)
     recordToTranscript(services_, transcript_);
     echoLink_ = node_.newApp();
     loop_.setFailureHandler([this](const std::string& what) { LogError("Internal error in " + what + " "); });
+    loop_.setNoticeHandler([this](const std::string& line) { LogError(line); });
     loop_.setEndedHandler([this] { ended_ = true; });
     SettingsFile::setDamageReporter([this](const std::string& path, const std::string& damage) {
         if (!damagedSettings_.insert(path).second) return;

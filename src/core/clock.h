@@ -38,6 +38,8 @@ public:
         ticks_ += ms;
     }
     void advanceTo(LocalMs t) { advance(t - now_); }
+    // The time of day is set (daylight saving, a time correction); the tick count runs on.
+    void setTimeOfDay(LocalMs t) { now_ = t; }
 private:
     LocalMs now_;
     std::int64_t ticks_ = 1000000;  // like a machine that has been up a while

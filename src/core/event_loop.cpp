@@ -1,6 +1,7 @@
 #include "core/event_loop.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <limits>
 #include <memory>
@@ -215,6 +216,16 @@ void EventLoop::doEvents() {
         t->pass_ = pass;
         runTimer(t);
     }
+}
+
+// A clock change is no fault of the program: a plain line, once for all the schedulers.
+void EventLoop::clockSteppedForward(LocalMs to, std::int64_t seconds) {
+    if (reportedClockStep_ != 0 && std::llabs(to - reportedClockStep_) <= 1000) return;
+    reportedClockStep_ = to;
+    if (onNotice_)
+        onNotice_("The clock moved on by " + std::to_string(seconds) +
+                  " s at once (set forward, daylight saving or the machine sleeping); the schedules go on from the new "
+                  "time ");
 }
 
 void EventLoop::runFor(std::int64_t ms) {

@@ -66,10 +66,11 @@ public:
     // Runs one piece of work as a handler: a failure goes to the failure handler and the caller
     // goes on.
     void runGuarded(const std::string& what, const std::function<void()>& work);
-    // A line for the error log about the loop's own timekeeping.
-    void report(const std::string& line) {
-        if (onFailure_) onFailure_(line);
-    }
+    // Where the loop's own notices go (the error log), as plain lines.
+    void setNoticeHandler(std::function<void(const std::string&)> f) { onNotice_ = std::move(f); }
+    // The wall clock moved on by `seconds` at once, to the second `to` (set forward, daylight
+    // saving, the machine slept): one notice for the step, however many schedulers see it.
+    void clockSteppedForward(LocalMs to, std::int64_t seconds);
     int depth() const { return depth_; }
     std::uint64_t dispatched() const { return dispatched_; }
     std::uint64_t wakeups() const { return wakeups_; }   // real-clock waits for the next work
@@ -110,12 +111,14 @@ private:
     std::function<void()> wakeup_;
     std::function<void()> doEventsHook_;
     std::function<void(const std::string&)> onFailure_;
+    std::function<void(const std::string&)> onNotice_;
     std::function<void()> onEnded_;
     std::uint64_t seq_ = 0;
     std::uint64_t timerOrder_ = 0;
     std::uint64_t dispatched_ = 0;
     std::uint64_t wakeups_ = 0;
     std::uint64_t doEventsPasses_ = 0;
+    LocalMs reportedClockStep_ = 0;   // the second the last reported clock step went to
     int timersHeld_ = 0;
     // While a handler runs: the timers due in (laterFrom_, laterTo_] were overdue when it began
     // and come after it in due order; a doEvents inside it leaves them for later.

@@ -47,8 +47,7 @@ void SecondTimer::handOne() {
         }
         last_ = current - 1000;   // the clock was set back: count afresh from the new time
     } else if (current - last_ > timing::kMaxCatchUpSeconds * 1000LL) {
-        loop_.report("timer " + name() + ": the clock moved on by " + std::to_string((current - last_) / 1000) +
-                     " s at once; only the new second is handled");
+        loop_.clockSteppedForward(current, (current - last_) / 1000);
         last_ = current - 1000;
     }
     last_ += 1000;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -151,9 +152,31 @@ INSTANTIATE_TEST_SUITE_P(
                        r.clock.setTimeOfDay(at("2026-12-10 13:00:01") + 600);
                        r.loop.runFor(1000);
                    },
-                   {"12:00:01 @ 12:00:01.0", "13:00:02 @ 13:00:02.1"},
-                   {"timer clock: the clock moved on by 3601 s at once; only the new second is handled"}}),
+                   {"12:00:01 @ 12:00:01.0", "13:00:02 @ 13:00:02.1"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A clock set forward (daylight saving) is one plain notice, not an internal error, however many
+// one-second schedulers see it.
+TEST(SecondTimer, AClockSetForwardIsOneNoticeForAllSchedulers) {
+    Rig r;
+    std::vector<std::string> notices;
+    r.loop.setNoticeHandler([&](const std::string& line) { notices.push_back(line); });
+    std::vector<std::unique_ptr<SecondTimer>> others;
+    for (int k = 0; k < 8; ++k) others.push_back(std::make_unique<SecondTimer>(r.loop, "other", [](LocalMs) {}));
+    r.loop.runFor(1000);
+    r.clock.setTimeOfDay(at("2026-12-10 13:00:01") + 600);
+    r.loop.runFor(1000);
+    r.clock.setTimeOfDay(at("2026-12-10 15:00:02") + 600);   // and later once more
+    r.loop.runFor(1000);
+    EXPECT_EQ(r.log, std::vector<std::string>{});
+    EXPECT_EQ(notices,
+              (std::vector<std::string>{
+                  "The clock moved on by 3601 s at once (set forward, daylight saving or the machine sleeping); the "
+                  "schedules go on from the new time ",
+                  "The clock moved on by 7201 s at once (set forward, daylight saving or the machine sleeping); the "
+                  "schedules go on from the new time "}));
+    EXPECT_EQ(r.seen.back(), "15:00:03 @ 15:00:03.0");
+}
 
 // Seconds a blocked thread missed take their turns among the other overdue timers in the order
 // they fell due, one second a turn, not all at once before them.
