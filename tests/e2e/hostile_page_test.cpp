@@ -10,15 +10,9 @@
 
 #include "e2e/run_binary.h"
 #include "platform/local_servers.h"
+#include "platform/page_pieces.h"
 
 namespace {
-
-std::string times(const std::string& piece, int n) {
-    std::string s;
-    s.reserve(piece.size() * n);
-    for (int i = 0; i < n; ++i) s += piece;
-    return s;
-}
 
 struct PageRow {
     const char* what;

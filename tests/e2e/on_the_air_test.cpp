@@ -10,11 +10,6 @@
 #include "support/test_wav.h"
 
 namespace {
-struct SettingsFile {
-    const char* name;
-    const char* lines;
-};
-
 // Writes the settings files, runs the program and returns the transcript lines whose event word
 // is one of `words`, without their time stamps, the data folder's path written as "DATA" and the
 // settings folder's as "CONFIG".
@@ -22,10 +17,7 @@ std::vector<std::string> events(const std::vector<SettingsFile>& settings, const
                                 const std::string& start, const std::set<std::string>& words,
                                 const std::string& from = "") {
     TempFolder folder;
-    std::filesystem::create_directories(folder.file("config"));
-    for (const SettingsFile& f : settings)
-        folder.write(std::string("config/") + f.name, std::string("[SETTINGS]\n") + f.lines);
-    const auto run = runHeadless(folder, input, "--virtual-time \"2026-12-10 " + start + "\"");
+    const auto run = runHeadlessWithSettings(folder, settings, input, start);
     EXPECT_EQ(run.exitCode, 0);
     std::vector<std::string> out;
     for (const auto& line : run.out) {

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <sstream>
 
@@ -34,6 +35,14 @@ BinaryRun runProgram(const TempFolder& folder, const std::string& input, const s
 BinaryRun runHeadless(const TempFolder& folder, const std::string& input, const std::string& args) {
     return runProgram(folder, input,
                       "--headless --config '" + folder.file("config") + "' --data '" + folder.file("data") + "' " + args);
+}
+
+BinaryRun runHeadlessWithSettings(const TempFolder& folder, const std::vector<SettingsFile>& settings,
+                                  const std::string& input, const std::string& start) {
+    std::filesystem::create_directories(folder.file("config"));
+    for (const SettingsFile& f : settings)
+        folder.write(std::string("config/") + f.name, std::string("[SETTINGS]\n") + f.lines);
+    return runHeadless(folder, input, "--virtual-time \"2026-12-10 " + start + "\"");
 }
 
 VirtualDisplay::VirtualDisplay() {

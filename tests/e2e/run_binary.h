@@ -20,6 +20,17 @@ BinaryRun runProgram(const TempFolder& folder, const std::string& input, const s
 // passed as given (quote them for the shell). The run is cut off after a minute.
 BinaryRun runHeadless(const TempFolder& folder, const std::string& input, const std::string& args);
 
+// One settings file written into the settings folder before a run: its name and its lines after
+// "[SETTINGS]".
+struct SettingsFile {
+    const char* name;
+    const char* lines;
+};
+
+// runHeadless in virtual time from "2026-12-10 `start`", the settings files written first.
+BinaryRun runHeadlessWithSettings(const TempFolder& folder, const std::vector<SettingsFile>& settings,
+                                  const std::string& input, const std::string& start);
+
 // A private X server for one test: Xvfb at 1280x800 on a display number it picks itself.
 class VirtualDisplay {
 public:

@@ -13,20 +13,12 @@
 
 namespace {
 
-struct SettingsFile {
-    const char* name;
-    const char* lines;
-};
-
 // The transcript from `from` on ("hh:mm:ss.mmm EVENT ..."), a sound file's path written as
 // "FILE"; console answers and the exit are left out.
 std::vector<std::string> airFrom(const std::vector<SettingsFile>& settings, const std::string& input,
                                  const std::string& start, const std::string& from) {
     TempFolder folder;
-    std::filesystem::create_directories(folder.file("config"));
-    for (const SettingsFile& f : settings)
-        folder.write(std::string("config/") + f.name, std::string("[SETTINGS]\n") + f.lines);
-    const auto run = runHeadless(folder, input, "--virtual-time \"2026-12-10 " + start + "\"");
+    const auto run = runHeadlessWithSettings(folder, settings, input, start);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
     std::vector<std::string> out;

@@ -4,6 +4,7 @@
 #include <pthread.h>
 
 #include "local_servers.h"
+#include "page_pieces.h"
 #include "platform/html_text.h"
 #include "platform/linux_services.h"
 
@@ -155,17 +156,6 @@ TEST(HtmlBodyTextTest, ArbitraryBytesNeverBreakIt) {
         const std::string text = htmlBodyText(page, round % 3 ? "" : "text/html; charset=utf-16le");
         EXPECT_EQ(text.find('\0'), std::string::npos);
     }
-}
-
-}  // namespace
-
-namespace {
-
-std::string times(const std::string& piece, int n) {
-    std::string s;
-    s.reserve(piece.size() * n);
-    for (int i = 0; i < n; ++i) s += piece;
-    return s;
 }
 
 // A page nested past any real page's depth is refused before the parser sees it; pages that are
