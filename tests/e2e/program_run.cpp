@@ -30,17 +30,21 @@ pid_t spawn(const std::vector<std::string>& args, const std::vector<std::pair<st
     sigprocmask(SIG_SETMASK, &none, nullptr);
     signal(SIGPIPE, SIG_DFL);
     for (const auto& [k, v] : env) setenv(k.c_str(), v.c_str(), 1);
+    static std::string binary = MVSMALL_BINARY;
+    // Opened before the child's own preparations: a private mount over /tmp or the home may cover
+    // the folder the program was built in.
+    const int program = open(binary.c_str(), O_RDONLY | O_CLOEXEC);
+    if (program < 0) _exit(127);
     if (run) {
         for (const auto& name : run->unsetEnv) unsetenv(name.c_str());
         if (run->inChild && !run->inChild()) _exit(126);
     }
     std::vector<char*> argv;
-    static std::string binary = MVSMALL_BINARY;
     argv.push_back(binary.data());
     std::vector<std::string> copies = args;
     for (auto& a : copies) argv.push_back(a.data());
     argv.push_back(nullptr);
-    execv(binary.c_str(), argv.data());
+    fexecve(program, argv.data(), environ);
     _exit(127);
 }
 
