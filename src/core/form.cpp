@@ -65,6 +65,31 @@ void Form::postToWindow(std::function<void()> work) {
 }
 std::string Form::timeNow() const { return timeText(now()); }
 
+namespace {
+// "Command1 (Play)": the control, and the caption the operator saw on it where it has one of its own.
+std::string operatorSees(const Control& c) {
+    std::string caption;
+    if (c.kind() == ControlKind::CommandButton) caption = static_cast<const CommandButton&>(c).caption();
+    if (c.kind() == ControlKind::CheckBox) caption = static_cast<const CheckBox&>(c).caption();
+    if (c.kind() == ControlKind::OptionButton) caption = static_cast<const OptionButton&>(c).caption();
+    caption = trim(caption);
+    if (caption.empty() || caption == c.name()) return c.name();
+    return c.name() + " (" + caption + ")";
+}
+}  // namespace
+
+void Form::asOperator(const Control& control, const std::function<void()>& action) {
+    asOperator(operatorSees(control), action);
+}
+
+void Form::asOperator(const std::string& what, const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const CallFailed& e) {
+        reportFailure(name_ + " " + what, e);
+    }
+}
+
 void Form::reportFailure(const std::string& what, const std::exception& e) {
     LogError(what + " <-- " + e.what() + " ");
 }

@@ -93,6 +93,13 @@ public:
     // not flood the log.
     template <class F>
     bool tickEndsOnFailure(const std::string& what, F&& f);
+    // The operator's own action on one of the window's controls (pressed, ticked, typed into), or
+    // on the window itself (`what`: its frame closed or moved). A call to an outside program that
+    // does not get through ends the action there, as the windows' handlers may, and the error log
+    // names the window, the control and what failed. Any other failure is a fault of this program
+    // and goes on to the loop's report of internal errors.
+    void asOperator(const Control& control, const std::function<void()>& action);
+    void asOperator(const std::string& what, const std::function<void()>& action);
     // Runs `work` on a later turn of the loop, unless the window has been unloaded or destroyed by
     // then. Any thread may call it: results of work done off the loop come back this way.
     void postToWindow(std::function<void()> work);

@@ -3,12 +3,20 @@
 // its first branch. These two helpers are the only places that swallow such failures, so the
 // handlers read like the behaviour they implement.
 #include <exception>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
 // Thrown by App::endProgram: the program ends at once, unwinding every handler on the stack.
 // Nothing may swallow it.
 struct ProgramEnded {};
+
+// A call to a program outside this one that did not get through (EchoLink not answering). A
+// handler may end on it by design; it is never a fault of this program.
+class CallFailed : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 template <class F>
 void step(F&& f) {
@@ -30,6 +38,18 @@ bool firstBranchOnFailure(F&& test) {
     } catch (...) {
         return true;
     }
+}
+
+// Who runs a step decides what its failure does: a timer's tick skips the failing statement and
+// goes on; an operator's button ends there.
+enum class OnFailure { SkipTheStep, EndTheHandler };
+
+template <class F>
+void stepUnder(OnFailure rule, F&& f) {
+    if (rule == OnFailure::SkipTheStep)
+        step(std::forward<F>(f));
+    else
+        std::forward<F>(f)();
 }
 
 // For unattended paths whose failures must reach the error log rather than vanish: runs a step;

@@ -2,13 +2,14 @@
 // The EchoLink automation object: the operations and events the station uses, nothing more.
 // Every window holds its own object; every event is delivered to every object.
 #include <functional>
-#include <stdexcept>
 #include <string>
 
+#include "core/step.h"
+
 // Any failing EchoLink call (EchoLink gone, not answering).
-class EchoLinkError : public std::runtime_error {
+class EchoLinkError : public CallFailed {
 public:
-    explicit EchoLinkError(const std::string& what) : std::runtime_error(what) {}
+    explicit EchoLinkError(const std::string& what) : CallFailed(what) {}
 };
 
 struct EchoLinkNode {

@@ -122,10 +122,14 @@ QWidget* FormView::widgetFor(const Control& control) const {
     return it == bound_.end() ? nullptr : it->second->widget;
 }
 
-void FormView::operatorAction(std::function<void()> work) {
+void FormView::operatorAction(std::function<void()> work, const Control* control) {
     if (!form_) return;
-    loop_.post([alive = alive_, work = std::move(work)] {
-        if (*alive) work();
+    loop_.post([alive = alive_, form = form_, control, work = std::move(work)] {
+        if (!*alive) return;
+        if (control)
+            form->asOperator(*control, work);
+        else
+            form->asOperator("window", work);
     });
 }
 
@@ -205,7 +209,7 @@ QWidget* FormView::makeWidget(Control& control) {
             if (!m || !m->hasKeyPress()) return false;
             operatorAction([m] {
                 if (m->operatorKey(kEnterKey) && m->multiLine) m->operatorType(m->text() + "\r\n");
-            });
+            }, m);
             return true;
         };
         if (box.multiLine) {
@@ -215,7 +219,7 @@ QWidget* FormView::makeWidget(Control& control) {
                 if (b->painting || !b->control) return;
                 auto* m = static_cast<TextBox*>(b->control);
                 const std::string typed = withCrLf(e->toPlainText().toStdString());
-                operatorAction([m, typed] { m->operatorType(typed); });
+                operatorAction([m, typed] { m->operatorType(typed); }, m);
             });
             w = e;
         } else {
@@ -226,7 +230,7 @@ QWidget* FormView::makeWidget(Control& control) {
                 if (b->painting || !b->control) return;
                 auto* m = static_cast<TextBox*>(b->control);
                 const std::string typed = text.toStdString();
-                operatorAction([m, typed] { m->operatorType(typed); });
+                operatorAction([m, typed] { m->operatorType(typed); }, m);
             });
             w = e;
         }
@@ -239,7 +243,7 @@ QWidget* FormView::makeWidget(Control& control) {
             if (!b->control) return;
             paint(*b);   // the model decides what the click means
             Control* m = b->control;
-            operatorAction([m] { m->operatorClick(); });
+            operatorAction([m] { m->operatorClick(); }, m);
         });
         w = cb;
         break;
@@ -251,7 +255,7 @@ QWidget* FormView::makeWidget(Control& control) {
             if (!b->control) return;
             paint(*b);
             Control* m = b->control;
-            operatorAction([m] { m->operatorClick(); });
+            operatorAction([m] { m->operatorClick(); }, m);
         });
         w = rb;
         break;
@@ -267,7 +271,7 @@ QWidget* FormView::makeWidget(Control& control) {
         QObject::connect(pb, &QPushButton::clicked, this, [this, b] {
             if (!b->control) return;
             Control* m = b->control;
-            operatorAction([m] { m->operatorClick(); });
+            operatorAction([m] { m->operatorClick(); }, m);
         });
         w = pb;
         break;
@@ -285,7 +289,7 @@ QWidget* FormView::makeWidget(Control& control) {
         QObject::connect(lw, &QListWidget::currentRowChanged, this, [this, b](int row) {
             if (b->painting || !b->control) return;
             auto* m = static_cast<ListBox*>(b->control);
-            operatorAction([m, row] { m->setListIndex(row); });
+            operatorAction([m, row] { m->setListIndex(row); }, m);
         });
         w = lw;
         break;
@@ -297,13 +301,13 @@ QWidget* FormView::makeWidget(Control& control) {
         QObject::connect(cb, QOverload<int>::of(&QComboBox::activated), this, [this, b](int i) {
             if (b->painting || !b->control) return;
             auto* m = static_cast<ComboBox*>(b->control);
-            operatorAction([m, i] { m->setListIndex(i); });
+            operatorAction([m, i] { m->setListIndex(i); }, m);
         });
         QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, this, [this, b](const QString& text) {
             if (b->painting || !b->control) return;
             auto* m = static_cast<ComboBox*>(b->control);
             const std::string typed = text.toStdString();
-            operatorAction([m, typed] { m->setText(typed); });
+            operatorAction([m, typed] { m->setText(typed); }, m);
         });
         w = cb;
         break;
@@ -316,7 +320,7 @@ QWidget* FormView::makeWidget(Control& control) {
         QObject::connect(s, &QSlider::valueChanged, this, [this, b](int v) {
             if (b->painting || !b->control) return;
             auto* m = static_cast<Slider*>(b->control);
-            operatorAction([m, v] { m->setValue(v); });
+            operatorAction([m, v] { m->setValue(v); }, m);
         });
         w = s;
         break;
@@ -340,7 +344,7 @@ QWidget* FormView::makeWidget(Control& control) {
         QObject::connect(t, &QTabWidget::currentChanged, this, [this, b](int i) {
             if (b->painting || !b->control) return;
             auto* m = static_cast<TabStrip*>(b->control);
-            operatorAction([m, i] { m->setCurrentTab(i); });
+            operatorAction([m, i] { m->setCurrentTab(i); }, m);
         });
         w = t;
         break;

@@ -83,8 +83,9 @@ private:
     void paintColours(Bound& b, std::int64_t back, std::int64_t fore, QPalette::ColorRole backRole,
                       QPalette::ColorRole foreRole);
     void applyCommon(Bound& b);
-    // Queue the operator's action on the core loop; it is dropped if the model has gone by then.
-    void operatorAction(std::function<void()> work);
+    // Queue the operator's action on `control` (none: on the window itself) on the core loop; it
+    // is dropped if the model has gone by then.
+    void operatorAction(std::function<void()> work, const Control* control = nullptr);
 
     Form* form_;
     EventLoop& loop_;

@@ -135,11 +135,12 @@ void Console::run(const std::string& command, const std::string& rest) {
             const auto v = rest.find_first_not_of(" \t", blank);
             if (v != std::string::npos) value = rest.substr(v);
         }
-        if (Control* c = control(args[0])) c->operatorSet(value);
+        if (Control* c = control(args[0])) c->owner().asOperator(*c, [&] { c->operatorSet(value); });
     } else if (command == "click") {
         if (!needs("FORM.CONTROL")) return;
-        if (Control* c = control(args[0]); c && !c->operatorClick())
-            error(args[0] + " cannot be clicked now");
+        bool clicked = true;
+        if (Control* c = control(args[0])) c->owner().asOperator(*c, [&] { clicked = c->operatorClick(); });
+        if (!clicked) error(args[0] + " cannot be clicked now");
     } else if (command == "get") {
         if (!needs("FORM.CONTROL")) return;
         if (Control* c = control(args[0])) out_ << "= " << oneLine(c->valueText()) << '\n' << std::flush;
