@@ -22,15 +22,16 @@ void Form4::Timer12_Timer() {
 }
 
 // Two seconds after the start command: list the node busy if the window asks for it.
+// A failing call ends the tick before the timer goes off, so the listing is tried again each
+// tick until EchoLink answers. (The countdown stands still while EchoLink does not answer, so
+// the end never comes before it; a stop calls off a listing still to come.)
 void Form4::Timer11_Timer() {
-    // A one-shot timer goes off before its call: a call that fails must not bring it round again
-    // (an EchoLink that answers later would list the node busy after the connection has ended).
-    Timer11.disable();
     tickEndsOnFailure("Form4 timed connection: busy listing", [&] {
         if (ticked(Check12)) {
             ListBusy = "1";
             EchoLink().Busy(true);
         }
+        Timer11.disable();
     });
 }
 

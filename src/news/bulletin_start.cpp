@@ -21,11 +21,21 @@ Form24::Kind Form24::kindOf(const FileSet& set) const {
     return Kind::News;   // the "News" option, or none selected
 }
 
-void Form24::NodeStatus() {
+void Form24::NodeStatus(OnFailure rule) {
     ferrin = 1;
     ferrin2 = 1;
-    if (ListAsBusyCheck.value() == 1) EchoLink().Busy(true);
-    if (DisconnectAll.value() == 1) EchoLink().DisconnectAllStations();
+    stepUnder(rule, [&] {
+        if (ListAsBusyCheck.value() == 1) EchoLink().Busy(true);
+    });
+    stepUnder(rule, [&] {
+        if (DisconnectAll.value() == 1) EchoLink().DisconnectAllStations();
+    });
+}
+
+// The schedule's start goes on past every failing statement, so a bulletin due while EchoLink
+// does not answer still plays; a Play button's start ends at its failure.
+OnFailure Form24::failureRuleOf(Asker asker) {
+    return asker == Asker::Unattended ? OnFailure::SkipTheStep : OnFailure::EndTheHandler;
 }
 
 std::optional<std::string> Form24::weatherReport(Kind kind) {
@@ -98,7 +108,7 @@ Form24::Started Form24::StartBulletin(int n, Asker asker) {
             LogError("News player, " + what + ": " + set.file.text() + " <-- File not found; nothing is played ");
             return Started::Refused;
         }
-        NodeStatus();
+        NodeStatus(failureRuleOf(asker));
         if (n == 2) Play2ndFile = 1;
         EndText = 2;
         return handed(handNewsFile(set.file.text(), asker, "News player, " + what));
@@ -108,7 +118,7 @@ Form24::Started Form24::StartBulletin(int n, Asker asker) {
     const auto report = weatherReport(kind);
     if (!report) return Started::Refused;
     if (speechWouldBeDropped()) return Started::NotNow;
-    NodeStatus();
+    NodeStatus(failureRuleOf(asker));
     if (n == 2) Play2ndFile = 1;
     EndText = 1;
     Form111& speakNow = app().form111();

@@ -143,7 +143,8 @@ public:
     SecondTimer Timer2{*this, "Timer2", [this](LocalMs s) { Timer2_Timer(s); }};
 
     // ---- public methods
-    void NodeStatus();
+    // A Play button's start ends at a failing statement; the schedule's skips it and goes on.
+    void NodeStatus(OnFailure rule = OnFailure::EndTheHandler);
     void WarnDisconnect();
     // The end-of-bulletin chain, run from the player's progress timer on every tick.
     void EndOfBulletin();
@@ -176,6 +177,7 @@ private:
     enum class Kind { News, Conditions, Forecast };
     enum class Asker { Operator, Unattended };
     Kind kindOf(const FileSet& set) const;
+    static OnFailure failureRuleOf(Asker asker);
 
     void wireHandlers();
     void declareLayout();

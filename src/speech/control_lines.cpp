@@ -66,21 +66,29 @@ void Form3::raiseControlLine() {
     app().raisedLines().raise(EchoLink(), LineReason::ControlLine, UseDTR.value() ? SerialLine::DTR : SerialLine::RTS);
 }
 
+// A failing line call ends the tick. The RF box reads "Receiving  RF" while the carrier cannot be
+// read, so an EchoLink that does not answer fails here every 100 ms: that is logged once.
 void Form3::Timer8_Timer() {
+    tickEndsOnFailure("Form3 duplex keying", [&] {
+        keepDuplexKeying();
+        publishPttLine();
+    });
+}
+
+void Form3::keepDuplexKeying() {
     Form22& courtesy = app().form22();
     const bool rf = courtesy.RFUser.text() == Form22::kReceivingRF;
     RaisedLines& lines = app().raisedLines();
     if (Check5.value() == 1 && rf) {
         Label43.setCaption("Repeater ON");
         lines.raise(EchoLink(), LineReason::DuplexKeying, pttLine());
-    } else {
-        if (Check5.value() == 1) Label43.setCaption("");
-        // The line raised for duplex keying drops once the RF has ended or duplex is switched
-        // off, unless this program is transmitting.
-        if (lines.lineOf(LineReason::DuplexKeying) && !EchoLink().TransmitterKeyed())
-            lines.lower(EchoLink(), LineReason::DuplexKeying);
+        return;
     }
-    publishPttLine();
+    if (Check5.value() == 1) Label43.setCaption("");
+    // The line raised for duplex keying drops once the RF has ended or duplex is switched off,
+    // unless this program is transmitting.
+    if (lines.lineOf(LineReason::DuplexKeying) && !EchoLink().TransmitterKeyed())
+        lines.lower(EchoLink(), LineReason::DuplexKeying);
 }
 
 void Form3::publishPttLine() {

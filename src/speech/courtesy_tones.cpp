@@ -68,7 +68,8 @@ void Form22::EchoLink_CarrierDetect(bool bCD) {
 
 void Form22::Kerchunker_Timer() {
     step([&] { Kerchunker.disable(); });
-    if (!firstBranchOnFailure([&] { return EchoLink().CarrierDetected(); })) return;
+    // The test is "no carrier now: a kerchunk", so a carrier that cannot be read earns nothing.
+    if (firstBranchOnFailure([&] { return !EchoLink().CarrierDetected(); })) return;
     step([&] { OK2Kerchunk.setCaption("Yes"); });
     step([&] { KickBackCheck.enable(); });
 }

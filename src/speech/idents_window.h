@@ -167,6 +167,8 @@ public:
     Timer Fan{*this, "Fan", 1000, [this] { Fan_Timer(); }, false};
     Timer FanDelay{*this, "FanDelay", 1000, [this] { FanDelay_Timer(); }, false};
     void Timer8_Timer();
+    // Raises the PTT line while local RF is received with duplex ticked; lowers it after.
+    void keepDuplexKeying();
     // Hands the PTT line choice to the courtesy window and forces the control line to the other one.
     void publishPttLine();
     void Timer4_Timer();
