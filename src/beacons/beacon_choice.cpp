@@ -1,6 +1,5 @@
 // Choosing one beacon of a set (static, serial or random) and putting it on the air as speech,
 // a spoken text file or an audio file.
-#include <filesystem>
 #include <random>
 
 #include "app/app.h"
@@ -114,17 +113,17 @@ void BeaconSetWindow::PlayBeacon() {
 
 void BeaconSetWindow::SpeakTextFile() {
     Text24.setText("");
-    const auto notFound = [this](const std::string&) {
+    // Something there that is no readable text file (a FIFO, a folder) is named as such.
+    const auto notFound = [this](const std::string& why) {
         Tempmessage = WhereIsFile + " <-- Beacons 1 File not found Please Check ";
-        LogError(Tempmessage);
+        LogError(Tempmessage + (why.empty() ? "" : "(" + why + ") "));
     };
-    const std::string path = app().mapPath(WhereIsFile);
-    const auto text = std::filesystem::is_regular_file(path) ? readSpokenTextFile(path, kMostSpokenText)
-                                                             : std::nullopt;
-    if (!text) return notFound("");
+    std::string why;
+    const auto text = readSpokenTextFile(app().mapPath(WhereIsFile), kMostSpokenText, &why);
+    if (!text) return notFound(why);
     Text24.setText(*text);
     // Both sets speak their text files through set 1's speak-now request.
     Form111& set1 = app().form111();
     set1.TempText = Text24.text();
-    stepOr([&] { set1.TestTTW(); }, notFound);
+    stepOr([&] { set1.TestTTW(); }, [&](const std::string&) { notFound(""); });
 }

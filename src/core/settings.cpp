@@ -1,6 +1,5 @@
 #include "core/settings.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <cstring>
 #include <optional>
 
+#include "core/file_read.h"
 #include "core/file_write.h"
 #include "core/text.h"
 
@@ -70,34 +70,13 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
 // The file's whole text as UTF-8; nothing (and why in `damage`) when it exists but cannot be
 // read. Only a regular file is read, so a FIFO or a device never holds the program up.
 std::optional<std::string> readWhole(const std::string& path, bool& existed, std::string& damage) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        existed = errno != ENOENT && errno != ENOTDIR;
-        if (existed) damage = std::string("cannot be read: ") + std::strerror(errno);
+    FileRead file = readFileHead(path, SIZE_MAX);
+    existed = file.existed;
+    if (!file.ok) {
+        if (existed) damage = file.why;
         return std::nullopt;
     }
-    existed = true;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        damage = "is not a regular file";
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string bytes;
-    bytes.reserve(static_cast<size_t>(st.st_size));
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            damage = std::string("cannot be read: ") + std::strerror(errno);
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        bytes.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
+    const std::string& bytes = file.bytes;
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return bytes.substr(3);
     if (bytes.compare(0, 2, "\xFF\xFE") == 0) return utf16ToUtf8(std::string_view(bytes).substr(2), false);
     if (bytes.compare(0, 2, "\xFE\xFF") == 0) return utf16ToUtf8(std::string_view(bytes).substr(2), true);

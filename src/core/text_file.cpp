@@ -1,7 +1,6 @@
 #include "core/text_file.h"
 
-#include <fstream>
-#include <string_view>
+#include "core/file_read.h"
 
 namespace {
 // Bytes 0x80 to 0x9F of Windows-1252; the rest of the high half is Latin-1.
@@ -45,14 +44,33 @@ std::string toUtf8(const std::string& s) {
     }
     return out;
 }
+
+// A read that stopped part-way may have cut the last character of UTF-8 text in two; its first
+// bytes are dropped, so that the cut does not make the whole text look like the old code page.
+void dropCutCharacter(std::string& bytes) {
+    for (size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const auto c = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((c & 0xC0) == 0x80) continue;   // a continuation byte: look further back
+        const size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        if (length > back) bytes.resize(bytes.size() - back);
+        return;
+    }
+}
 }  // namespace
 
-std::optional<std::string> readSpokenTextFile(const std::string& path, size_t maxChars) {
-    if (path.empty()) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    // Up to four bytes a character in UTF-8.
-    const size_t maxBytes = maxChars < SIZE_MAX / 4 ? maxChars * 4 : SIZE_MAX;
+std::optional<std::string> readSpokenTextFile(const std::string& path, size_t maxChars, std::string* why) {
+    // Up to four bytes a character in UTF-8, and the byte-order mark before them; line breaks
+    // count too, so a file of one endless line, or of endless empty lines, costs no more.
+    const size_t maxBytes = maxChars < SIZE_MAX / 4 - 3 ? maxChars * 4 + 3 : SIZE_MAX;
+    FileRead file = readFileHead(path, maxBytes);
+    if (!file.ok) {
+        if (why && file.existed) *why = file.why;
+        return std::nullopt;
+    }
+    std::string& bytes = file.bytes;
+    if (!file.whole) dropCutCharacter(bytes);
+    // A UTF-8 byte-order mark says how the file is written; it is no part of the text.
+    const size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     std::string joined, line;
     auto endLine = [&] {
         if (line.empty()) return;
@@ -60,16 +78,10 @@ std::optional<std::string> readSpokenTextFile(const std::string& path, size_t ma
         joined += line;
         line.clear();
     };
-    // A UTF-8 byte-order mark says how the file is written; it is no part of the text.
-    char mark[3];
-    if (!in.read(mark, 3) || std::string_view(mark, 3) != "\xEF\xBB\xBF") {
-        in.clear();
-        in.seekg(0);
-    }
-    char c;
-    while (joined.size() <= maxBytes && in.get(c)) {
+    for (size_t i = start; i < bytes.size(); ++i) {
+        const char c = bytes[i];
         if (c == '\r') {
-            if (in.peek() == '\n') in.get(c);
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
             endLine();
         } else if (c == '\n') {
             endLine();
@@ -77,7 +89,6 @@ std::optional<std::string> readSpokenTextFile(const std::string& path, size_t ma
             line += c;
         }
     }
-    if (in.bad()) return std::nullopt;
     endLine();
     return toUtf8(joined);
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
-// The file's text in UTF-8, or nothing when it cannot be read. Reading stops once the text holds
-// more than `maxChars` characters' worth, for a box that could not hold more.
-std::optional<std::string> readSpokenTextFile(const std::string& path, size_t maxChars);
+// The file's text in UTF-8, or nothing when it cannot be read (and why, when asked and something
+// is at the path: "is not a regular file", say). Only the
+// file's first `maxChars` characters' worth of bytes is read, for a box that could not hold more.
+std::optional<std::string> readSpokenTextFile(const std::string& path, size_t maxChars, std::string* why = nullptr);

@@ -10,9 +10,10 @@
 void Form23::playTextFile(Request from) {
     setText1("");
     const std::string path = WhereIsFile.empty() ? WhereIsFile : app().mapPath(WhereIsFile);
-    const std::optional<std::string> text = readSpokenTextFile(path, kText1Length);
+    std::string why;
+    const std::optional<std::string> text = readSpokenTextFile(path, kText1Length, &why);
     if (!text) {
-        reportOrLog(from, WhereIsFile + " <-- " + kFileNotFound + " ");
+        reportOrLog(from, WhereIsFile + " <-- " + kFileNotFound + (why.empty() ? " " : " (" + why + ") "));
         return;
     }
     setText1(*text);

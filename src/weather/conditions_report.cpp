@@ -47,14 +47,15 @@ void Form114::GetWeather() {
     editParse.setText("");
     conditionsFileRead_ = false;
     const std::string path = app().mapPath(WhereIsFile.text());
-    std::vector<std::string> lines;
-    if (!weather::readLines(path, lines)) {
+    const weather::WeatherText record = weather::lastLineOf(path);
+    recordProblem_ = record.problem;
+    if (!record.read) {
         weather::tellFileProblem(*this, App::kProductName, "Weather File Not Found. Please check and try again",
-                                 path + " <-- Weather conditions file not found; no conditions are spoken ");
+                                 record.named(path) + " <-- Weather conditions file not found; no conditions are spoken ");
         return;
     }
     conditionsFileRead_ = true;
-    if (!lines.empty()) editParse.setText(lines.back());
+    editParse.setText(record.text);
 }
 
 void Form114::CurrentConditions() {
@@ -107,6 +108,7 @@ void Form114::TXWeather() {
 void Form114::buildConditions() {
     GetWeather();
     if (!conditionsFileRead_) throw WeatherReportError("the conditions file was not found");
+    if (!recordProblem_.empty()) throw WeatherReportError(recordProblem_);
     lstParse.clear();
     if (editDelimit.text().empty()) editDelimit.setText(",");
     if (editQuote.text().empty()) editQuote.setText("\"");

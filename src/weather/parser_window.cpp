@@ -35,15 +35,14 @@ void ParserWindow::GetForcastFile() {
     step([&] { editParse.setText(""); });
     fileWasRead_ = false;
     const std::string path = sourcePath();
-    std::vector<std::string> lines;
-    if (!weather::readLines(path, lines)) {
-        fileMissing(path);
+    const weather::WeatherText file = weather::joinedLinesOf(path);
+    if (!file.read) {
+        fileMissing(file.named(path));
         return;
     }
     fileFound();
-    std::string joined;
-    for (const auto& line : lines) joined += line;
-    std::string text = cutAfterTag(joined);
+    if (!file.problem.empty()) LogError(path + " <-- " + file.problem + " ");
+    std::string text = cutAfterTag(file.text);
     for (const auto& [from, to] : replacements()) text = replaceAll(text, from, to);
     editParse.setText(text);
     fileWasRead_ = true;

@@ -162,6 +162,7 @@ private:
     std::string TempUnit, WindUnit, PressUnit, BearingText, ClockHour, ClockMin;
     std::string convertedText1_, convertedText5_;
     bool conditionsFileRead_ = false;
+    std::string recordProblem_;   // why the conditions file's last line could not be taken
     std::string warningMissingLogged_;
 
     // Weather commands
