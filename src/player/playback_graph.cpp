@@ -13,6 +13,7 @@
 #include "core/timing.h"
 #include "platform/dialogs.h"
 #include "player/player_window.h"
+#include "speech/idents_window.h"
 
 namespace {
 constexpr const char* kAudioFilter = "*.wav, *.mp2, *.mp3, *.avi, *.mid|*.wav;*.mp2;*.mp3;*.avi;*.mid";
@@ -34,7 +35,9 @@ void Form1::LoadFile(bool ReLoad) {
         // Only the operator is asked for a file: an unattended request with no file takes the
         // missing-file path below.
         if (txtFile.text().empty() && operatorRequest_) dialogFileName_ = askForFile();
-        if (dialogFileName_.empty() || !fileExists(dialogFileName_)) {
+        // A speech file that still holds an earlier text is as good as missing.
+        const bool earlierSpeech = app().exists("Form3") && app().form3().holdsEarlierSpeech(dialogFileName_);
+        if (dialogFileName_.empty() || !fileExists(dialogFileName_) || earlierSpeech) {
             const std::string message =
                 (txtFile.text().empty() ? std::string() : app().mapPath(txtFile.text())) + kNotFound;
             StopFile();

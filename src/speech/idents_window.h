@@ -67,6 +67,9 @@ public:
     void SaveToWav();
     void TestTTW();
     void SayEndOfFile();
+    // Whether `path` is the speech file left from an earlier text: the last rendering could
+    // neither remove it nor write it anew (a read-only folder), so it must never go on the air.
+    bool holdsEarlierSpeech(const std::string& path) const;
     TextBox TextField{*this, "TextField"};
     TextBox wavfile{*this, "wavfile"};
     CommandButton Command17{*this, "Command17", "Default"};
@@ -287,6 +290,7 @@ private:
     bool linkActive();              // Activity, ReceivingSignal or CarrierDetected
     bool linkActiveOrKeyed();       // ... or PTT "PTT ON"
     void handToPlayer(bool withVolume);
+    std::string earlierSpeechFile_;   // the speech file while it holds no speech of the last text
     void raiseControlLine();
     bool playerHasTimeLeft();
     void keyForSpeech();

@@ -20,15 +20,27 @@ void requireFolderOf(const std::string& path) {
 
 void Form3::SaveToWav() {
     if (TextField.text().empty()) TextField.setText(" ");
+    // Until this rendering has written it, whatever the file holds is an earlier text's: removed
+    // here, or, where it cannot be removed, never handed on as this text's speech.
+    earlierSpeechFile_ = app().mapPath(wavfile.text());
     app().form1().KillFile();
     const AudioFormat format = app().form1().SpeechWavFormat();   // the player's TTW audio setting
     const std::string path = wavfile.text();
     requireFolderOf(path);
     app().speech().setRate(VoiceSpeed.value());
     app().speech().setVolume(VolLev.value());
-    stepOr([&] { app().speech().speakToWav(TextField.text(), path, format); }, [&](const std::string& why) {
-        LogError("\"" + TextField.text() + "\" not rendered to the speech file (" + why + ") ");
-    });
+    stepOr(
+        [&] {
+            app().speech().speakToWav(TextField.text(), path, format);
+            earlierSpeechFile_.clear();
+        },
+        [&](const std::string& why) {
+            LogError("\"" + TextField.text() + "\" not rendered to the speech file (" + why + ") ");
+        });
+}
+
+bool Form3::holdsEarlierSpeech(const std::string& path) const {
+    return !path.empty() && path == earlierSpeechFile_;
 }
 
 // The hand-over every speech-file path ends with: the file, the marker, the volume, then TXFile.
