@@ -7,6 +7,7 @@
 
 #include "app/app.h"
 #include "core/datetime.h"
+#include "core/partial_file.h"
 #include "core/settings.h"
 #include "core/settings_binding.h"
 #include "core/step.h"
@@ -78,6 +79,9 @@ void Form13::load() {
     setCaption(app().windowCaption("   MP3 Downloader"));
     Frame* frames[4] = {&Frame1, &Frame2, &Frame3, &Frame4};
     for (int n = 1; n <= 4; ++n) frames[n - 1]->setCaption(kFrameCaptions[n - 1] + quoted(slotTarget(n)));
+    // What a download killed part-way left beside its target goes; one that another copy of the
+    // program is still making into the same folder stays.
+    for (int n = 1; n <= 4; ++n) removeLeftoverPartialFiles(slotTarget(n));
 
     SettingsFile ini(host().settingsPath(kSettingsFile));
     const std::pair<const char*, CheckBox*> days2[] = {{"SUNx", &Sunx}, {"MONx", &Monx}, {"TUEx", &Tuex},

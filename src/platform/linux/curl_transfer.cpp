@@ -10,6 +10,7 @@
 #include <exception>
 #include <mutex>
 
+#include "core/partial_file.h"
 #include "platform/linux/curl_fetch.h"
 #include "platform/linux_services.h"
 
@@ -162,31 +163,12 @@ public:
 
     TransferResult download(const std::string& url, const std::string& path, const TransferProgress& progress,
                             int timeoutSeconds) override {
-        std::string temp = path + ".partXXXXXX";
-        const int fd = mkstemp(temp.data());
-        if (fd < 0) return failed("cannot write " + path);
-        fchmod(fd, 0644);  // a temporary file is private; the finished download is not
-        FILE* file = fdopen(fd, "wb");
-        if (!file) {
-            close(fd);
-            unlink(temp.c_str());
-            return failed("cannot write " + path);
-        }
-        TransferResult r;
-        try {
-            Transfer t(url, progress, timeoutSeconds, limits_);
-            t.receiveInto(nullptr, file, limits_.largestDownload);
-            r = t.perform();
-        } catch (...) {
-            std::fclose(file);
-            unlink(temp.c_str());
-            throw;
-        }
-        const bool written = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-        const bool closed = std::fclose(file) == 0;
-        if (r.ok && !(written && closed)) r = failed("cannot write " + path);
-        if (r.ok && std::rename(temp.c_str(), path.c_str()) != 0) r = failed("cannot write " + path);
-        if (!r.ok) unlink(temp.c_str());
+        PartialFile temp(path);
+        if (!temp.file()) return failed("cannot write " + path);
+        Transfer t(url, progress, timeoutSeconds, limits_);
+        t.receiveInto(nullptr, temp.file(), limits_.largestDownload);
+        TransferResult r = t.perform();
+        if (r.ok && !temp.keep()) r = failed("cannot write " + path);
         return r;
     }
 
