@@ -1,6 +1,7 @@
 #pragma once
-// The HTML parser held to bounds. A parse its caller stops, or one that runs past its time or out
-// of memory, is abandoned where it stands; the parsed tree is freed in one sweep over what the
+// The HTML parser held to bounds. A parse its caller stops, or one that runs past its time (the
+// processor time of the thread that parses, not the clock on the wall) or out of memory, is
+// abandoned where it stands; the parsed tree is freed in one sweep over what the
 // parser allocated, never node by node down its depth.
 #include <gumbo.h>
 

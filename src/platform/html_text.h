@@ -8,7 +8,8 @@
 
 // What a page from outside may cost to read. Only the head of a longer page is parsed; a page
 // that nests deeper than any real one is refused before it is parsed (the parser's time grows
-// with the square of the nesting), and a parse that still runs past its time is abandoned.
+// with the square of the nesting), and a parse that still runs past its time is abandoned. The
+// time is the parser's own processor time, so how busy the machine is never decides.
 struct PageTextLimits {
     std::size_t parsedBytes = 2 * 1024 * 1024;
     std::size_t nesting = 512;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <pthread.h>
 
+#include <chrono>
+#include <thread>
+
 #include "local_servers.h"
 #include "page_pieces.h"
 #include "platform/html_text.h"
@@ -191,10 +194,12 @@ TEST(HtmlBodyTextTest, OnlyPagesNestedPastAnyRealPagesDepthAreRefused) {
 }
 
 // Reading a tree and freeing it take no stack of the thread's, however deep the page nests: here
-// ten thousand levels on a thread of 128 KiB.
+// ten thousand levels on a thread of 128 KiB. Neither depth nor time is bounded here, so the test
+// asks nothing of how fast the machine is.
 TEST(HtmlBodyTextTest, ADeepTreeIsReadWithoutRecursion) {
     PageTextLimits unbounded;
     unbounded.nesting = 1000000;
+    unbounded.parseTime = std::chrono::hours(1);
     const std::string page = times("<span>", 10000) + "deep text";
     PageText read;
     pthread_attr_t attr;
@@ -218,6 +223,23 @@ TEST(HtmlBodyTextTest, ADeepTreeIsReadWithoutRecursion) {
     pthread_attr_destroy(&attr);
     EXPECT_TRUE(read.ok) << read.why;
     EXPECT_EQ(read.text, "deep text");
+}
+
+// The time a page may take is the parser's own processor time, not the clock's: a parse whose
+// thread is held up beside it (here by its caller, for longer than the whole limit, as a loaded
+// machine holds a thread off) still reads the page, on a busy machine as on a quiet one.
+TEST(HtmlBodyTextTest, AParseIsChargedOnlyForItsOwnProcessorTime) {
+    const std::string page = times("<p>word</p>", 2000) + "<p>tail</p>";
+    PageTextLimits limits;
+    limits.parseTime = std::chrono::milliseconds(200);
+    int asked = 0;
+    const auto heldUp = [&] {
+        if (asked++ < 5) std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        return true;
+    };
+    const PageText read = readHtmlBody(page, "text/html", heldUp, limits);
+    EXPECT_TRUE(read.ok) << read.why;
+    EXPECT_EQ(read.text.substr(read.text.size() - 4), "tail");
 }
 
 // A parse told to stop, or one past its time, is abandoned with a reason; only the head of a
