@@ -1,7 +1,9 @@
 #include "e2e/program_run.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -10,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -122,6 +125,10 @@ ProgramResult runProgram(const ProgramRun& run) {
                 result.signalSent = true;
             }
         }
+        if (run.signal && !result.signalSent && run.signalWhen && run.signalWhen()) {
+            kill(pid, run.signal);
+            result.signalSent = true;
+        }
         if (errOpen && (fds[1].revents & (POLLIN | POLLHUP))) readAvailable(errFd, errText, errOpen);
         exited = waitpid(pid, &status, WNOHANG) == pid;
     }
@@ -167,6 +174,30 @@ BackgroundProgram::~BackgroundProgram() {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     close(input_);
+}
+
+unsigned unusedAccountId() {
+    static const unsigned id = [] {
+        unsigned candidate = 61000;
+        while (getpwuid(candidate) || getgrgid(candidate)) ++candidate;
+        return candidate;
+    }();
+    return id;
+}
+
+void giveToUnusedAccount(const std::string& folder) {
+    if (geteuid() != 0) return;
+    const unsigned id = unusedAccountId();
+    std::error_code ec;
+    if (chown(folder.c_str(), id, id) != 0) return;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ec))
+        if (lchown(entry.path().c_str(), id, id) != 0) return;
+}
+
+bool becomeUnusedAccount() {
+    if (geteuid() != 0) return true;
+    const unsigned id = unusedAccountId();
+    return setgroups(0, nullptr) == 0 && setresgid(id, id, id) == 0 && setresuid(id, id, id) == 0;
 }
 
 bool waitForFile(const std::string& path, int seconds) {

@@ -25,6 +25,7 @@ struct ProgramRun {
     StdoutReader reader = StdoutReader::Reads;
     std::string signalAfter;   // send `signal` once a standard-output line contains this
     std::string signalWhenFileExists;   // or once this file exists
+    std::function<bool()> signalWhen;   // or once this holds (asked as the run goes)
     int signal = 0;
     int timeoutSeconds = 60;   // then the child is killed and `timedOut` set
 };
@@ -52,6 +53,16 @@ private:
     int pid_ = -1;
     int input_ = -1;
 };
+
+// An account that owns nothing on this machine, for a test of what the program does where
+// permissions or limits hold it back: root is above both, so a test that runs as root runs the
+// program as this account instead.
+unsigned unusedAccountId();
+// Gives `folder` and all it holds to that account when the tests run as root; else nothing.
+void giveToUnusedAccount(const std::string& folder);
+// In the child (ProgramRun::inChild): becomes that account, with no supplementary groups, when
+// running as root; false when that fails.
+bool becomeUnusedAccount();
 
 // Waits (a bounded while, not a measurement) until `path` exists.
 bool waitForFile(const std::string& path, int seconds = 30);
