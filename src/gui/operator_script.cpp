@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <cstdlib>
@@ -188,7 +188,7 @@ OperatorScript::Outcome OperatorScript::tabTo(const std::string& formControl) {
 }
 
 QWidget* OperatorScript::panelButton(const std::string& caption) const {
-    for (auto* b : session_.panel().findChildren<QPushButton*>())
+    for (auto* b : session_.panel().findChildren<QAbstractButton*>())
         if (b->text().toStdString() == caption && b->isVisible()) return b;
     return nullptr;
 }

@@ -6,7 +6,7 @@
 //   tab FORM.CONTROL     the Tab key pressed in the window until the control has the keyboard
 //                        focus, then the space bar: the way to a control with no place on screen
 //   close FORM           the window's close request, as its frame's close box sends it
-//   press-panel CAPTION  a mouse click on the simulator panel's button of that caption
+//   press-panel CAPTION  a mouse click on the simulator panel's button or tick box of that caption
 //   type-panel NAME TEXT the text typed into the simulator panel's box of that object name
 //   close-panel          the simulator panel's close request
 //   expect-window FORM   waits until the window is on screen

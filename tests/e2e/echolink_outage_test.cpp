@@ -136,4 +136,20 @@ TEST(EchoLinkOutage, AnOperatorsButtonEndsWithALineNamingItNotAnInternalError) {
     EXPECT_FALSE(hasLine(run.out, "Internal error"));
 }
 
+#ifdef MVSMALL_GUI_BUILT
+// The operator's own mouse click on the real window goes the same way.
+TEST(EchoLinkOutage, AButtonPressedInTheWindowEndsWithTheSameLine) {
+    VirtualDisplay display;
+    ASSERT_TRUE(display.ok()) << "Xvfb did not start";
+    TempFolder folder;
+    const std::string line = "Form24 Command4 (Stop) " + kNotAnswering;
+    const GuiRun run = runGui(folder, display,
+                              "press Form5.Command8; press-panel EchoLink not answering; press Form24.Command4; "
+                              "expect-panel " + line + "; close Form5");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(hasLine(run.out, "LOG \"" + line + "\""));
+    EXPECT_FALSE(hasLine(run.out, "Internal error"));
+}
+#endif
+
 }  // namespace
