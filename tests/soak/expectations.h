@@ -1,0 +1,52 @@
+#pragma once
+// The expectation model: every item that fell due in a soak run, from the plan's schedules
+// and what the soak did, each then found on the air or lost for a reason that held at its
+// second. A loss without a reason, an item on the air that never fell due, and a bulletin
+// listed not busy before its 2nd File are failures.
+//
+// Periodic schedules (idents, timed beacons, weather beacons) count whole seconds on window
+// timers, which fall behind while the station's own blocking speech holds the thread; the
+// soak keeps timers of its own beside them, created with their windows, and counts periods
+// on their ticks (`RunSegment::ticks`), so the model falls behind exactly as they do.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "soak/day_plan.h"
+#include "soak/on_air_record.h"
+
+namespace soak {
+
+enum class Kind {
+    VoiceIdent, CwIdent, TimeAnnouncement, InfoAnnouncement, Set1Timed, Set2Timed, Set1Info, Set2Info,
+    WeatherConditions, WeatherForecast, WeatherWarning, WarningWatcher, NewsWarning, NewsBulletin, ThirdBulletin,
+    SecondFile, EndAnnouncement, Net1, Net2, DatedNet, DailyDisconnect, DailyConnect, SilenceOn, SilenceOff,
+    Profile, Download, Count
+};
+const char* kindName(Kind k);
+
+struct Outcome {
+    Kind kind;
+    LocalMs due;
+    bool aired = false;
+    LocalMs airedAt = 0;
+    std::string reason;    // why it was lost; empty while unexplained
+    std::string failure;   // set when the item shows a fault even though it aired
+};
+
+// One run of the station between starts: its first second and the ticks of the soak's own
+// timers, one created with each window whose periods are counted ("Form3": the idents,
+// "Form110" and "Form111": the beacon sets, "Form114": the weather window).
+struct RunSegment {
+    LocalMs from = 0, to = 0;
+    std::map<std::string, std::vector<LocalMs>> ticks;
+};
+
+struct Verdict {
+    std::vector<Outcome> items;
+    std::vector<std::string> failures;   // "hh:mm:ss kind: what", in order of time
+};
+
+Verdict judge(const DayPlan& plan, const std::vector<RunSegment>& runs, OnAirRecord& record, LocalMs end);
+
+}  // namespace soak
