@@ -19,8 +19,10 @@ namespace {
 
 constexpr GstClockTime kPrerollLimit = 10 * GST_SECOND;
 constexpr GstClockTime kSettleLimit = 5 * GST_SECOND;
-constexpr guint kPlayFlagAudio = 0x2;       // playbin: render audio streams
-constexpr guint kPlayFlagSoftVolume = 0x10;  // playbin: volume applied in software
+// Audio streams only. The volume is an element of our own in front of the sink: playbin's own
+// software volume leaves its volume element behind with every pipeline released (a few
+// kilobytes a file, for as long as the station runs).
+constexpr guint kPlayFlagAudio = 0x2;
 constexpr long kSilentVolume = -10000;       // hundredths of a decibel: no sound at all
 
 std::once_flag gstOnce;
@@ -274,17 +276,37 @@ private:
         }
         GstElement* sink = nullptr;
         try {
-            sink = makeAudioSink();
+            sink = withVolume(makeAudioSink());
         } catch (...) {
             g_free(uri);
             release();
             throw;
         }
         // Only the sound is wanted: a video stream in the file (AVI) is left out.
-        g_object_set(pipeline_, "uri", uri, "flags", kPlayFlagAudio | kPlayFlagSoftVolume, "audio-sink", sink, nullptr);
+        g_object_set(pipeline_, "uri", uri, "flags", kPlayFlagAudio, "audio-sink", sink, nullptr);
         gst_object_unref(sink);  // playbin holds its own reference
         g_free(uri);
         applyVolume();  // before anything is prepared, so the first sample has it
+    }
+
+    // The sink behind a volume element of ours, as one bin; takes the sink's reference and gives
+    // the bin's. The volume element lives as long as the bin, which the pipeline holds.
+    GstElement* withVolume(GstElement* sink) {
+        GstElement* volume = gst_element_factory_make("volume", nullptr);
+        if (!volume) {
+            gst_object_unref(sink);
+            throw PlatformError("GStreamer has no volume element");
+        }
+        GstElement* bin = gst_bin_new(nullptr);
+        gst_object_ref_sink(bin);
+        gst_bin_add_many(GST_BIN(bin), volume, sink, nullptr);
+        gst_object_unref(sink);  // the bin holds it now
+        gst_element_link(volume, sink);
+        GstPad* input = gst_element_get_static_pad(volume, "sink");
+        gst_element_add_pad(bin, gst_ghost_pad_new("sink", input));
+        gst_object_unref(input);
+        volumeElement_ = volume;
+        return bin;
     }
 
     // The preroll, looked at every tenth of a second: a thread that could not start ends the wait.
@@ -303,6 +325,7 @@ private:
         abandon(pipeline_, bus_);
         pipeline_ = nullptr;
         bus_ = nullptr;
+        volumeElement_ = nullptr;
         running_ = false;
     }
 
@@ -313,6 +336,7 @@ private:
             gst_object_unref(pipeline_);
             pipeline_ = nullptr;
         }
+        volumeElement_ = nullptr;
         if (bus_) {
             gst_object_unref(bus_);
             bus_ = nullptr;
@@ -355,13 +379,14 @@ private:
     }
 
     void applyVolume() {
-        if (!pipeline_) return;
+        if (!volumeElement_) return;
         const double linear = volume_ <= kSilentVolume ? 0.0 : std::pow(10.0, static_cast<double>(volume_) / 2000.0);
-        g_object_set(pipeline_, "volume", linear, nullptr);
+        g_object_set(volumeElement_, "volume", linear, nullptr);
     }
 
     GstElement* pipeline_ = nullptr;
     GstBus* bus_ = nullptr;
+    GstElement* volumeElement_ = nullptr;   // inside the pipeline's sink bin, which owns it
     unsigned failuresAtBuild_ = 0;   // threads that could not start, counted when the pipeline was built
     std::string file_;
     double duration_ = 0;
