@@ -5,6 +5,7 @@
 #include "core/event_loop.h"
 #include "core/text.h"
 #include "core/transcript.h"
+#include "echolink/forced_release.h"
 
 namespace {
 std::string callKey(const std::string& call) { return ucase(trim(call)); }
@@ -161,6 +162,8 @@ void SimulatedNode::setFlag(bool& flag, bool value, const char* name) {
     if (flag == value) return;
     flag = value;
     record(std::string(name) + " " + onOff(value));
+    publishHeldOnAir((keyed_ ? held_on_air::Key : 0u) | (rts_ ? held_on_air::Rts : 0u) | (dtr_ ? held_on_air::Dtr : 0u),
+                     loop_.clock().now());
 }
 
 void SimulatedNode::shuffleEvents(std::uint32_t seed) {

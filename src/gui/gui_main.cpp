@@ -10,6 +10,7 @@
 
 #include "app/app.h"
 #include "app/ending_signals.h"
+#include "echolink/forced_release.h"
 #include "app/headless/console.h"
 #include "app/standard_output.h"
 #include "gui/gui_session.h"
@@ -46,6 +47,7 @@ std::optional<AppOptions> readOptions(int argc, char** argv) {
 int runGuiMain(int argc, char** argv) {
     // Before Qt starts its threads, so every thread leaves the signals to the loop.
     const int signalFd = takeEndingSignals();
+    setForcedEndRelease(releaseHeldOnAir);
     StandardOutput output;
     QApplication qt(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);   // the program ends when the station ends
@@ -58,7 +60,7 @@ int runGuiMain(int argc, char** argv) {
     options.clock = clock;
     Services services;
     services.audio = makeGStreamerAudio();
-    services.speech = makeEspeakSpeech(*services.audio, *clock);
+    services.speech = makeEspeakSpeech(*services.audio, *clock, endSignalArrived);
     services.transfer = makeCurlTransfer();
     services.webText = makeWebPageText();
     services.shell = makeDesktopShell();

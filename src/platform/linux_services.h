@@ -1,6 +1,7 @@
 #pragma once
 // The real platform services of a Linux desktop: GStreamer playback, espeak-ng speech,
 // libcurl transfers, page text through an HTML parser, and the desktop shell.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,8 +22,12 @@ std::optional<double> probeAudioSeconds(const std::string& path);
 
 // Speaks through `playback`. The synchronous speech waits on `clock` while it plays, so on a
 // virtual clock it takes the speech's real length in station time. Both must outlive the service.
+// Once `ending` says so (the program has been asked to end), speech under way stops at once and
+// none starts: speak() returns early and a rendering fails. It is asked from the speaking thread.
+// The speech engine starts here, while threads are still to be had: it needs one of its own.
 std::unique_ptr<SpeechService> makeEspeakSpeech(AudioService& playback);
-std::unique_ptr<SpeechService> makeEspeakSpeech(AudioService& playback, Clock& clock);
+std::unique_ptr<SpeechService> makeEspeakSpeech(AudioService& playback, Clock& clock,
+                                                std::function<bool()> ending = {});
 
 // Bounds of every transfer besides its total time-out.
 struct TransferLimits {

@@ -47,6 +47,8 @@ struct Row {
     std::vector<std::string> errors;       // standard error contains each
     std::vector<FileCheck> after;
     bool noAudioThreads = false;   // no thread can be started for the audio system, as under a limit on threads
+    const char* preload = nullptr; // a library preloaded into the program
+    int endSignal = 0;             // the signal that ends the program, when a forced end is expected
 };
 
 // Lines that contain each text in turn.
@@ -71,6 +73,11 @@ std::string many(const std::string& line, int n) {
 }
 
 const std::string kPlay = "set Form1.txtFile @ROOT@/data/long.wav\nclick Form1.Command3\n";
+// About 45 words of live speech with the key down: a quarter of a minute on the air.
+const std::string kLongSpeech =
+    "set Form3.Text1 This is a long test of the live voice, spoken with the transmitter keyed from the first word "
+    "to the last, so that an end signal arrives in the middle of it and the station must stop talking, let go of "
+    "the key and close down as it always does\nclick Form3.Command2\n";
 const std::string kSaveExit = "click Form5.Command5\n";
 const std::string kKeyReleaseLog = "the transmitter could not be released as the program ends";
 
@@ -188,6 +195,16 @@ std::vector<Row> rows() {
          {"LOG \"@ROOT@/data/long.wav <-- (cannot render @ROOT@/data/long.wav: no thread could be started to play it)",
           "KEY on", "KEY off", "EXIT"},
          {}, {}, true},
+        {"3: SIGTERM during long live speech (real time) stops the speech; the closing duties run",
+         {}, nullptr, false, false, "", kLongSpeech, true, StdoutReader::Reads, "SPEAK", SIGTERM, false, 0,
+         {"KEY on", "SPEAK", "KEY off", "EXIT"}, {}, {{"maroabc.ini", Check::Bytes, kSavedLauncher}}},
+        {"3: SIGINT during long live speech (real time)",
+         {}, nullptr, false, false, "", kLongSpeech, true, StdoutReader::Reads, "SPEAK", SIGINT, false, 0,
+         {"KEY on", "SPEAK", "KEY off", "EXIT"}, {}, {{"maroabc.ini", Check::Bytes, kSavedLauncher}}},
+        {"3: a speech call that never returns: the forced end releases the key before the process goes",
+         {}, nullptr, false, false, "", kLongSpeech, true, StdoutReader::Reads, "SPEAK", SIGTERM, false, -1,
+         {"KEY on", "SPEAK", "KEY off"}, {"the program did not end in time after an end signal"}, {}, false,
+         MVSMALL_SPEECH_NEVER_RETURNS, SIGTERM},
         {"8: quit while EchoLink is unreachable says the key could not be released",
          {}, nullptr, true, false, "", "unreachable on\nquit\n", false, StdoutReader::Reads, "", 0, false, 0,
          {kKeyReleaseLog, "EXIT"}, {}, {}},
@@ -200,7 +217,7 @@ TEST_P(ProcessFaults, Row) {
     const Row row = rows()[GetParam()];
     SCOPED_TRACE(row.fault);
 #if defined(__SANITIZE_ADDRESS__)
-    if (row.noAudioThreads) GTEST_SKIP() << "the address sanitizer must be the first library loaded";
+    if (row.noAudioThreads || row.preload) GTEST_SKIP() << "the address sanitizer must be the first library loaded";
 #endif
     TempFolder folder;
     std::filesystem::create_directories(folder.file("config"));
@@ -232,6 +249,7 @@ TEST_P(ProcessFaults, Row) {
     run.reader = row.reader;
     run.signal = row.signal;
     if (row.noAudioThreads) run.env.emplace_back("LD_PRELOAD", MVSMALL_NO_LIBRARY_THREADS);
+    if (row.preload) run.env.emplace_back("LD_PRELOAD", row.preload);
     if (row.signalAfter == "@LOCK@") run.signalWhenFileExists = folder.file("config/.mvsmall.lock");
     else run.signalAfter = row.signalAfter;
 
@@ -245,7 +263,7 @@ TEST_P(ProcessFaults, Row) {
     }
     const ProgramResult result = runProgram(run);
     EXPECT_FALSE(result.timedOut);
-    EXPECT_EQ(result.endSignal, 0);
+    EXPECT_EQ(result.endSignal, row.endSignal);
     EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
     if (row.signal) EXPECT_TRUE(result.signalSent);
     std::vector<std::string> transcript;

@@ -1,8 +1,10 @@
 // The simulated node: events reach every window's object through the loop, in no fixed order;
 // the unreachable node fails every call; the transcript shows each change of state once.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +14,7 @@
 #include "core/event_loop.h"
 #include "core/text.h"
 #include "core/transcript.h"
+#include "echolink/forced_release.h"
 #include "echolink/simulated_node.h"
 
 namespace {
@@ -326,6 +329,44 @@ TEST_F(NodeTest, LinkBusyReadsActivitySignalAndCarrier) {
         set(false);
         EXPECT_FALSE(el().LinkBusy());
     }
+}
+
+// What a forced end writes on standard output: a release line for each thing the node still
+// holds, stamped with the station's clock, and nothing for what it has already let go.
+std::string releasedOnStandardOutput() {
+    int ends[2];
+    if (pipe(ends) != 0) return "(no pipe)";
+    std::fflush(stdout);
+    const int saved = dup(STDOUT_FILENO);
+    dup2(ends[1], STDOUT_FILENO);
+    releaseHeldOnAir();
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    close(ends[1]);
+    std::string out;
+    char buf[256];
+    for (ssize_t n; (n = read(ends[0], buf, sizeof buf)) > 0;) out.append(buf, static_cast<size_t>(n));
+    close(ends[0]);
+    return out;
+}
+
+TEST_F(NodeTest, AForcedEndReleasesWhatTheNodeStillHolds) {
+    auto a = node.newApp();
+    clock.advanceTo(*parseDateTime("2026-12-10 13:59:58"));
+    a->KeyTransmitter(true);
+    a->RTSLine(true);
+    a->DTRLine(true);
+    a->DTRLine(false);
+    const std::string out = releasedOnStandardOutput();
+    // The stamp is the station's time at the last change plus the little real time since.
+    EXPECT_TRUE(startsWith(out, "13:59:58.0")) << out;
+    EXPECT_NE(out.find(" KEY off\n"), std::string::npos) << out;
+    EXPECT_NE(out.find(" RTS off\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("DTR"), std::string::npos) << out;
+    EXPECT_EQ(releasedOnStandardOutput(), "") << "released once";
+    a->KeyTransmitter(false);
+    a->RTSLine(false);
+    EXPECT_EQ(releasedOnStandardOutput(), "") << "nothing held";
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/headless/answering_dialogs.h"
 #include "app/headless/input_lines.h"
 #include "app/standard_output.h"
+#include "echolink/forced_release.h"
 
 namespace {
 AppOptions appOptions(const ConsoleOptions& o, std::shared_ptr<Clock> clock) {
@@ -145,6 +146,7 @@ int runConsoleMain(int argc, char** argv) {
     if (!foldersUsable(options->folders)) return 1;
     // Before any thread starts, so every thread leaves the signals to the loop.
     const int signalFd = takeEndingSignals();
+    setForcedEndRelease(releaseHeldOnAir);
     StandardOutput output;
     return options->virtualStart ? runVirtualTime(*options, signalFd) : runRealTime(*options, signalFd);
 }

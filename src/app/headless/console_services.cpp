@@ -1,4 +1,5 @@
 #include "app/headless/answering_dialogs.h"
+#include "app/ending_signals.h"
 #include "app/headless/console.h"
 #include "platform/doubles/scripted_services.h"
 #include "platform/doubles/virtual_audio.h"
@@ -38,7 +39,8 @@ Services realTimeServices(Clock& clock, std::unique_ptr<DialogService> dialogs) 
 #ifdef MVSMALL_HAVE_LINUX_SERVICES
     Services s;
     s.audio = makeGStreamerAudio();
-    s.speech = makeEspeakSpeech(*s.audio, clock);   // Services destroys speech before audio
+    // Long speech stops at an end signal, so the closing duties need not wait for it.
+    s.speech = makeEspeakSpeech(*s.audio, clock, endSignalArrived);   // Services destroys speech before audio
     s.transfer = makeCurlTransfer();
     s.webText = makeWebPageText();
     s.shell = makeDesktopShell();

@@ -2,6 +2,7 @@
 // or played through the playback service while the caller waits.
 #include <espeak-ng/speak_lib.h>
 #include <samplerate.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <signal.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <cstdlib>
+#include <functional>
 #include <mutex>
 
 #include "platform/linux_services.h"
@@ -23,20 +25,50 @@ namespace {
 std::mutex engineMutex;
 int engineRate = 0;  // samples a second, 0 until the engine started
 
+std::string engineFailure;   // why the engine could not start, once it was tried
+
+// Where one rendering's samples go, and what says it must stop.
+struct Rendering {
+    std::vector<float> samples;
+    const std::function<bool()>* ending = nullptr;
+    bool stopped = false;
+};
+
 int collect(short* wav, int count, espeak_EVENT* events) {
-    if (!wav || count <= 0 || !events) return 0;
-    auto* out = static_cast<std::vector<float>*>(events->user_data);
+    if (!events) return 0;
+    auto* out = static_cast<Rendering*>(events->user_data);
     if (!out) return 0;
-    for (int i = 0; i < count; ++i) out->push_back(static_cast<float>(wav[i]) / 32768.0f);
+    if (*out->ending && (*out->ending)()) {
+        out->stopped = true;
+        return 1;   // the engine abandons the text
+    }
+    if (!wav || count <= 0) return 0;
+    for (int i = 0; i < count; ++i) out->samples.push_back(static_cast<float>(wav[i]) / 32768.0f);
     return 0;
 }
 
+// Whether this process can start one more thread now (the engine aborts the program when it
+// cannot start its own, so it is asked first).
+bool threadAvailable() {
+    pthread_t probe;
+    if (pthread_create(&probe, nullptr, [](void*) -> void* { return nullptr; }, nullptr) != 0) return false;
+    pthread_join(probe, nullptr);
+    return true;
+}
+
+// Tried once: the engine keeps a thread for the life of the process, taken when it starts.
 void startEngine() {
     if (engineRate > 0) return;
+    if (!engineFailure.empty()) throw PlatformError(engineFailure);
+    if (!threadAvailable()) {
+        engineFailure = "the speech engine cannot start: no thread could be started for it";
+        throw PlatformError(engineFailure);
+    }
     const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
-    if (rate <= 0) throw PlatformError("the speech engine cannot start (espeak-ng data missing?)");
+    if (rate <= 0) engineFailure = "the speech engine cannot start (espeak-ng data missing?)";
+    else if (espeak_SetVoiceByName("en") != EE_OK) engineFailure = "the speech engine has no English voice";
+    if (!engineFailure.empty()) throw PlatformError(engineFailure);
     espeak_SetSynthCallback(collect);
-    if (espeak_SetVoiceByName("en") != EE_OK) throw PlatformError("the speech engine has no English voice");
     engineRate = rate;
 }
 
@@ -115,11 +147,18 @@ private:
 
 class EspeakSpeech final : public SpeechService {
 public:
-    EspeakSpeech(AudioService& playback, Clock* clock) : playback_(playback), clock_(clock) {
+    EspeakSpeech(AudioService& playback, Clock* clock, std::function<bool()> ending)
+        : playback_(playback), clock_(clock), ending_(std::move(ending)) {
         removeStaleSpeechFiles();
         if (!clock_) {
             ownClock_ = std::make_unique<RealClock>();
             clock_ = ownClock_.get();
+        }
+        // Started now, while a thread is to be had; a failure is told at each use.
+        std::lock_guard lock(engineMutex);
+        try {
+            startEngine();
+        } catch (const PlatformError&) {
         }
     }
 
@@ -145,15 +184,16 @@ public:
     void speak(const std::string& text) override {
         int rate = 0;
         const std::vector<float> samples = synthesise(text, rate);
-        if (samples.empty()) return;
+        if (samples.empty() || ending()) return;
         TempFile wav;
         writeWav(wav.path(), AudioFormat{rate, 16, 1}, samples);
         auto player = playback_.newPlayer();
         player->render(wav.path());
         player->run();
-        // Blocks as the old voice did; the bound only guards against a player that never ends.
+        // Blocks as the old voice did, until the program is asked to end; the bound only guards
+        // against a player that never ends.
         const std::int64_t limit = clock_->tickCount() + static_cast<std::int64_t>(player->duration() * 1000) + 10000;
-        while (player->running() && clock_->tickCount() < limit) clock_->sleepFor(10);
+        while (player->running() && clock_->tickCount() < limit && !ending()) clock_->sleepFor(10);
         player->stop();
     }
 
@@ -161,6 +201,7 @@ public:
         checkFormat(format);
         int rate = 0;
         std::vector<float> samples = synthesise(text, rate);
+        if (ending()) throw PlatformError("not rendered: the program is ending");
         samples = resample(samples, rate, format.sampleRate);
         // A file with no sound at all would not play; a tenth of a second of silence does.
         if (samples.empty()) samples.assign(static_cast<size_t>(format.sampleRate / 10), 0.0f);
@@ -168,26 +209,32 @@ public:
     }
 
 private:
+    bool ending() const { return ending_ && ending_(); }
+
     std::vector<float> synthesise(const std::string& text, int& rate) {
-        std::vector<float> samples;
+        Rendering out;
+        out.ending = &ending_;
         std::lock_guard lock(engineMutex);
         startEngine();
         rate = engineRate;
-        if (text.find_first_not_of(" \t\r\n") == std::string::npos) return samples;
+        if (text.find_first_not_of(" \t\r\n") == std::string::npos) return out.samples;
+        if (ending()) return out.samples;
         if (!voice_.empty()) espeak_SetVoiceByName(voice_.c_str());
         espeak_SetParameter(espeakRATE, wordsPerMinute(rate_), 0);
         espeak_SetParameter(espeakVOLUME, volume_, 0);
         // Plain text only: markup in outside text is read, never obeyed.
         const espeak_ERROR err = espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
-                                              nullptr, &samples);
-        if (err != EE_OK) throw PlatformError("the speech engine failed");
+                                              nullptr, &out);
+        if (err != EE_OK && !out.stopped) throw PlatformError("the speech engine failed");
         espeak_Synchronize();
-        return samples;
+        if (out.stopped) out.samples.clear();
+        return std::move(out.samples);
     }
 
     AudioService& playback_;
     Clock* clock_;
     std::unique_ptr<Clock> ownClock_;
+    std::function<bool()> ending_;
     std::string voice_;
     int rate_ = 0;
     int volume_ = 100;
@@ -196,9 +243,9 @@ private:
 }  // namespace
 
 std::unique_ptr<SpeechService> makeEspeakSpeech(AudioService& playback) {
-    return std::make_unique<EspeakSpeech>(playback, nullptr);
+    return std::make_unique<EspeakSpeech>(playback, nullptr, nullptr);
 }
 
-std::unique_ptr<SpeechService> makeEspeakSpeech(AudioService& playback, Clock& clock) {
-    return std::make_unique<EspeakSpeech>(playback, &clock);
+std::unique_ptr<SpeechService> makeEspeakSpeech(AudioService& playback, Clock& clock, std::function<bool()> ending) {
+    return std::make_unique<EspeakSpeech>(playback, &clock, std::move(ending));
 }
