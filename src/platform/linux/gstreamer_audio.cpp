@@ -9,10 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
-#include <utility>
-#include <vector>
 
 #include "core/paths.h"
+#include "platform/linux/gst_task_threads.h"
 #include "platform/linux_services.h"
 
 namespace {
@@ -30,8 +29,8 @@ bool gstInitialised = false;
 std::string gstFailure;
 
 // GStreamer says only by a warning that it could not start a streaming thread (a limit on
-// threads or on memory), and a pipeline left so waits for that thread for ever when it is
-// stopped. The warnings are counted, so that such a pipeline is given up instead.
+// threads or on memory); the pipeline then waits for a preroll that never comes. The warnings
+// are counted, so that such a file fails at once and is released (see gst_task_threads.h).
 std::atomic<unsigned> threadFailures{0};
 
 void noteWarning(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer) {
@@ -48,15 +47,6 @@ bool gstReady() {
         if (err) g_error_free(err);
     });
     return gstInitialised;
-}
-
-// Pipelines whose threads could not all start: stopping one would wait for ever, so each is kept
-// as it stands, never touched again. Each failed file costs its memory; the station goes on.
-void abandon(GstElement* pipeline, GstBus* bus) {
-    static std::mutex guard;
-    static std::vector<std::pair<GstElement*, GstBus*>> abandoned;
-    const std::lock_guard<std::mutex> lock(guard);
-    abandoned.emplace_back(pipeline, bus);
 }
 
 std::string messageText(GstMessage* msg) {
@@ -177,7 +167,7 @@ public:
         GstStateChangeReturn r = gst_element_set_state(pipeline_, GST_STATE_PAUSED);
         if (r != GST_STATE_CHANGE_FAILURE) r = awaitPreroll();
         if (threadsFailed()) {
-            giveUp();
+            release();
             throw PlatformError("cannot render " + path + ": no thread could be started to play it");
         }
         if (r == GST_STATE_CHANGE_FAILURE || r == GST_STATE_CHANGE_ASYNC) {
@@ -268,6 +258,7 @@ private:
         pipeline_ = gst_element_factory_make("playbin", nullptr);
         if (!pipeline_) throw PlatformError("cannot render " + path + ": GStreamer has no playbin");
         gst_object_ref_sink(pipeline_);
+        useOwnTaskThreads(pipeline_);   // a thread that cannot start never holds the release
         bus_ = gst_element_get_bus(pipeline_);
         gchar* uri = gst_filename_to_uri(path.c_str(), nullptr);
         if (!uri) {
@@ -321,16 +312,7 @@ private:
 
     bool threadsFailed() const { return threadFailures != failuresAtBuild_; }
 
-    void giveUp() {
-        abandon(pipeline_, bus_);
-        pipeline_ = nullptr;
-        bus_ = nullptr;
-        volumeElement_ = nullptr;
-        running_ = false;
-    }
-
     void release() {
-        if (pipeline_ && threadsFailed()) giveUp();
         if (pipeline_) {
             gst_element_set_state(pipeline_, GST_STATE_NULL);
             gst_object_unref(pipeline_);

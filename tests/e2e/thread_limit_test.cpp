@@ -1,0 +1,115 @@
+// The station at a limit on threads, through the real program in real time: run as an otherwise
+// unused account whose allowance of processes and threads (RLIMIT_NPROC) is a handful, files
+// that cannot get a thread fail at once with a line in the error log, the speech engine never
+// takes the program down, the key comes off and the station goes on answering. Root ignores the
+// limit, so the program runs as that account; the test needs root to make it one.
+#include <gtest/gtest.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "e2e/program_run.h"
+#include "platform/wav_file.h"
+#include "support/station_fixture.h"
+
+namespace {
+
+// Account numbers some process runs under now.
+std::set<uid_t> uidsInUse() {
+    std::set<uid_t> used;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
+        std::ifstream status(entry.path() / "status");
+        std::string line;
+        while (std::getline(status, line))
+            if (line.rfind("Uid:", 0) == 0) used.insert(static_cast<uid_t>(std::stoul(line.substr(4))));
+    }
+    return used;
+}
+
+// An account number no user has and no process runs under; tests running side by side start
+// their search at different places, so each has its allowance to itself.
+uid_t unusedUid(int salt) {
+    const std::set<uid_t> used = uidsInUse();
+    for (uid_t uid = 61000 + static_cast<uid_t>((getpid() * 7 + salt) % 3000);; ++uid)
+        if (!used.count(uid) && !getpwuid(uid) && !getgrgid(uid)) return uid;
+}
+
+void giveTo(const std::string& root, uid_t uid) {
+    [[maybe_unused]] int r = chown(root.c_str(), uid, uid);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        r = lchown(entry.path().c_str(), uid, uid);
+}
+
+// Lines that contain each text in turn.
+testing::AssertionResult inOrder(const std::vector<std::string>& out, const std::vector<std::string>& texts) {
+    size_t at = 0;
+    for (const auto& t : texts) {
+        while (at < out.size() && out[at].find(t) == std::string::npos) ++at;
+        if (at == out.size()) {
+            std::string all;
+            for (const auto& l : out) all += l + "\n";
+            return testing::AssertionFailure() << "no \"" << t << "\" in order in:\n" << all;
+        }
+        ++at;
+    }
+    return testing::AssertionSuccess();
+}
+
+class ThreadLimit : public testing::TestWithParam<int> {};
+
+TEST_P(ThreadLimit, FilesAndSpeechFailAtOnceAndTheStationGoesOn) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the leak checker needs a thread of its own at the end";
+#endif
+    if (geteuid() != 0) GTEST_SKIP() << "only root can run the program as an unused account";
+    const int allowance = GetParam();
+    TempFolder folder;
+    for (const char* sub : {"config", "data", "tmp", "home", "runtime"})
+        std::filesystem::create_directories(folder.file(sub));
+    writeWav(folder.file("data/short.wav"), AudioFormat{8000, 16, 1}, std::vector<float>(4000, 0.1f));
+    const uid_t uid = unusedUid(allowance);
+    giveTo(folder.path(), uid);
+
+    ProgramRun run;
+    run.args = {"--headless", "--config", folder.file("config"), "--data", folder.file("data")};
+    run.env = {{"HOME", folder.file("home")}, {"TMPDIR", folder.file("tmp")}, {"XDG_RUNTIME_DIR", folder.file("runtime")},
+               {"MVSMALL_AUDIO_SINK", "fakesink sync=true"}};
+    run.inChild = [uid, allowance] {
+        const rlimit limit{static_cast<rlim_t>(allowance), static_cast<rlim_t>(allowance)};
+        return setrlimit(RLIMIT_NPROC, &limit) == 0 && setgroups(0, nullptr) == 0 && setgid(uid) == 0 &&
+               setuid(uid) == 0;
+    };
+    const std::string play = "click Form1.Command3\nwait 1\n";
+    run.input = "set Form1.txtFile " + folder.file("data/short.wav") + "\n" + play + play +
+                "connect W1ABC John 1.2.3.4\nwait 4\nget Form3.Text1\nquit\n";
+    run.timeoutSeconds = 30;
+    const ProgramResult result = runProgram(run);
+
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.endSignal, 0) << result.err;
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(inOrder(result.out, {"KEY on", "SPEAK \"W 1 A B C  , Connected\"", "KEY off",
+                                     "CHAT \"W1ABC John Connected\"", "= Testing the voice settings", "EXIT"}));
+    // What could not get a thread is in the error log, each file once, and nothing was aborted.
+    int playedOrLogged = 0;
+    for (const auto& line : result.out)
+        if (line.find(" PLAY \"") != std::string::npos || line.find("no thread could be started") != std::string::npos)
+            ++playedOrLogged;
+    EXPECT_GE(playedOrLogged, 3) << "two files and the speech each played or logged";
+    EXPECT_EQ(result.err.find("Assertion"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("ERROR **"), std::string::npos) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(AsAnUnusedAccount, ThreadLimit, testing::Values(5, 6, 7),
+                         [](const testing::TestParamInfo<int>& info) { return "Allowance" + std::to_string(info.param); });
+
+}  // namespace
