@@ -51,21 +51,6 @@ struct Row {
     int endSignal = 0;             // the signal that ends the program, when a forced end is expected
 };
 
-// Lines that contain each text in turn.
-testing::AssertionResult inOrder(const std::vector<std::string>& out, const std::vector<std::string>& texts) {
-    size_t at = 0;
-    for (const auto& t : texts) {
-        while (at < out.size() && out[at].find(t) == std::string::npos) ++at;
-        if (at == out.size()) {
-            std::string all;
-            for (const auto& l : out) all += l + "\n";
-            return testing::AssertionFailure() << "no \"" << t << "\" in order in:\n" << all.substr(0, 4000);
-        }
-        ++at;
-    }
-    return testing::AssertionSuccess();
-}
-
 std::string many(const std::string& line, int n) {
     std::string s;
     for (int i = 0; i < n; ++i) s += line + "\n";

@@ -13,6 +13,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
 #include <thread>
 
 namespace {
@@ -185,13 +188,36 @@ unsigned unusedAccountId() {
     return id;
 }
 
-void giveToUnusedAccount(const std::string& folder) {
-    if (geteuid() != 0) return;
-    const unsigned id = unusedAccountId();
+void giveToAccount(const std::string& folder, unsigned id) {
     std::error_code ec;
     if (chown(folder.c_str(), id, id) != 0) return;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ec))
         if (lchown(entry.path().c_str(), id, id) != 0) return;
+}
+
+void giveToUnusedAccount(const std::string& folder) {
+    if (geteuid() == 0) giveToAccount(folder, unusedAccountId());
+}
+
+namespace {
+// Account numbers some process runs under now.
+std::set<unsigned> accountsRunning() {
+    std::set<unsigned> used;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
+        std::ifstream status(entry.path() / "status");
+        std::string line;
+        while (std::getline(status, line))
+            if (line.rfind("Uid:", 0) == 0) used.insert(static_cast<unsigned>(std::stoul(line.substr(4))));
+    }
+    return used;
+}
+}  // namespace
+
+unsigned accountOfItsOwn(int salt) {
+    const std::set<unsigned> running = accountsRunning();
+    for (unsigned id = 62000 + static_cast<unsigned>((getpid() * 7 + salt) % 3000);; ++id)
+        if (id != unusedAccountId() && !running.count(id) && !getpwuid(id) && !getgrgid(id)) return id;
 }
 
 bool becomeUnusedAccount() {
@@ -208,4 +234,18 @@ bool waitForFile(const std::string& path, int seconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
+}
+
+testing::AssertionResult inOrder(const std::vector<std::string>& out, const std::vector<std::string>& texts) {
+    size_t at = 0;
+    for (const auto& t : texts) {
+        while (at < out.size() && out[at].find(t) == std::string::npos) ++at;
+        if (at == out.size()) {
+            std::string all;
+            for (const auto& l : out) all += l + "\n";
+            return testing::AssertionFailure() << "no \"" << t << "\" in order in:\n" << all.substr(0, 4000);
+        }
+        ++at;
+    }
+    return testing::AssertionSuccess();
 }

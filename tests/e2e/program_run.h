@@ -2,6 +2,8 @@
 // Runs the real program as a child process under the conditions a hostile outsider or a
 // careless sysop makes: a reader that stalls or goes away, a signal in the middle of a
 // transmission, a second copy beside a first one.
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -60,9 +62,18 @@ private:
 unsigned unusedAccountId();
 // Gives `folder` and all it holds to that account when the tests run as root; else nothing.
 void giveToUnusedAccount(const std::string& folder);
+// Another account that owns nothing and under which no process runs now, for a test whose limit
+// counts every process of the account (RLIMIT_NPROC): tests running side by side each get their
+// own (`salt` tells a test's runs apart).
+unsigned accountOfItsOwn(int salt);
+// Gives `folder` and all it holds to account `id` (the caller is root).
+void giveToAccount(const std::string& folder, unsigned id);
 // In the child (ProgramRun::inChild): becomes that account, with no supplementary groups, when
 // running as root; false when that fails.
 bool becomeUnusedAccount();
+
+// Whether lines contain each text in turn; the failure shows the lines.
+testing::AssertionResult inOrder(const std::vector<std::string>& out, const std::vector<std::string>& texts);
 
 // Waits (a bounded while, not a measurement) until `path` exists.
 bool waitForFile(const std::string& path, int seconds = 30);

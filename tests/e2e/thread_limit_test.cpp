@@ -5,14 +5,10 @@
 // limit, so the program runs as that account; the test needs root to make it one.
 #include <gtest/gtest.h>
 #include <grp.h>
-#include <pwd.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -21,48 +17,6 @@
 #include "support/station_fixture.h"
 
 namespace {
-
-// Account numbers some process runs under now.
-std::set<uid_t> uidsInUse() {
-    std::set<uid_t> used;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
-        std::ifstream status(entry.path() / "status");
-        std::string line;
-        while (std::getline(status, line))
-            if (line.rfind("Uid:", 0) == 0) used.insert(static_cast<uid_t>(std::stoul(line.substr(4))));
-    }
-    return used;
-}
-
-// An account number no user has and no process runs under; tests running side by side start
-// their search at different places, so each has its allowance to itself.
-uid_t unusedUid(int salt) {
-    const std::set<uid_t> used = uidsInUse();
-    for (uid_t uid = 61000 + static_cast<uid_t>((getpid() * 7 + salt) % 3000);; ++uid)
-        if (!used.count(uid) && !getpwuid(uid) && !getgrgid(uid)) return uid;
-}
-
-void giveTo(const std::string& root, uid_t uid) {
-    [[maybe_unused]] int r = chown(root.c_str(), uid, uid);
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
-        r = lchown(entry.path().c_str(), uid, uid);
-}
-
-// Lines that contain each text in turn.
-testing::AssertionResult inOrder(const std::vector<std::string>& out, const std::vector<std::string>& texts) {
-    size_t at = 0;
-    for (const auto& t : texts) {
-        while (at < out.size() && out[at].find(t) == std::string::npos) ++at;
-        if (at == out.size()) {
-            std::string all;
-            for (const auto& l : out) all += l + "\n";
-            return testing::AssertionFailure() << "no \"" << t << "\" in order in:\n" << all;
-        }
-        ++at;
-    }
-    return testing::AssertionSuccess();
-}
 
 class ThreadLimit : public testing::TestWithParam<int> {};
 
@@ -76,8 +30,8 @@ TEST_P(ThreadLimit, FilesAndSpeechFailAtOnceAndTheStationGoesOn) {
     for (const char* sub : {"config", "data", "tmp", "home", "runtime"})
         std::filesystem::create_directories(folder.file(sub));
     writeWav(folder.file("data/short.wav"), AudioFormat{8000, 16, 1}, std::vector<float>(4000, 0.1f));
-    const uid_t uid = unusedUid(allowance);
-    giveTo(folder.path(), uid);
+    const uid_t uid = accountOfItsOwn(allowance);
+    giveToAccount(folder.path(), uid);
 
     ProgramRun run;
     run.args = {"--headless", "--config", folder.file("config"), "--data", folder.file("data")};
