@@ -39,7 +39,8 @@ struct Row {
     std::string input;
     bool keepInputOpen = false;
     StdoutReader reader = StdoutReader::Reads;
-    std::string signalAfter;   // a transcript text, or "@LOCK@" for the end of start-up
+    std::string signalAfter;   // a transcript text, "@LOCK@" for the end of start-up, "@STUCK@" once a
+                               // preloaded call that never returns has begun
     int signal = 0;
     bool holder = false;       // a first copy runs on the same settings, from another environment
     int exitCode = 0;
@@ -187,7 +188,7 @@ std::vector<Row> rows() {
          {}, nullptr, false, false, "", kLongSpeech, true, StdoutReader::Reads, "SPEAK", SIGINT, false, 0,
          {"KEY on", "SPEAK", "KEY off", "EXIT"}, {}, {{"maroabc.ini", Check::Bytes, kSavedLauncher}}},
         {"3: a speech call that never returns: the forced end releases the key before the process goes",
-         {}, nullptr, false, false, "", kLongSpeech, true, StdoutReader::Reads, "SPEAK", SIGTERM, false, -1,
+         {}, nullptr, false, false, "", kLongSpeech, true, StdoutReader::Reads, "@STUCK@", SIGTERM, false, -1,
          {"KEY on", "SPEAK", "KEY off"}, {"the program did not end in time after an end signal"}, {}, false,
          MVSMALL_SPEECH_NEVER_RETURNS, SIGTERM},
         {"8: quit while EchoLink is unreachable says the key could not be released",
@@ -235,7 +236,9 @@ TEST_P(ProcessFaults, Row) {
     run.signal = row.signal;
     if (row.noAudioThreads) run.env.emplace_back("LD_PRELOAD", MVSMALL_NO_LIBRARY_THREADS);
     if (row.preload) run.env.emplace_back("LD_PRELOAD", row.preload);
+    if (row.signalAfter == "@STUCK@") run.env.emplace_back("MVSMALL_STUCK_MARK", folder.file("stuck"));
     if (row.signalAfter == "@LOCK@") run.signalWhenFileExists = folder.file("config/.mvsmall.lock");
+    else if (row.signalAfter == "@STUCK@") run.signalWhenFileExists = folder.file("stuck");
     else run.signalAfter = row.signalAfter;
 
     std::unique_ptr<BackgroundProgram> first;
