@@ -146,6 +146,10 @@ private:
         const LocalMs own = rec_.ownTransmission().since(t), key = rec_.keyed().since(t);
         return (own != kOpen && own < t) || (key != kOpen && key < t);
     }
+    // In a break of the station's own transmission: the file plays on after it.
+    bool inBreak(LocalMs t) const {
+        return !ownAt(t) && rec_.ownTransmission().during(t - kQuietAfterTransmission, t) && endOfTransmission(t) > t;
+    }
     bool ownAt(LocalMs t) const { return rec_.ownTransmission().at(t) || rec_.keyed().at(t); }
     // When the station's own transmission that holds `t` ends, waiting beacons after it included.
     LocalMs endOfTransmission(LocalMs t) const {
@@ -319,7 +323,9 @@ private:
             if (it->verb == "SPEAK") end = std::max(end, rec_.keyed().freeFor(it->at, 1));
         return end;
     }
-    bool inRun(LocalMs t) const { return t > plan_.start + 2 * kSecond && t < end_ - 10 * kSecond; }
+    // At the run's edges the model looks for nothing: what fell due in its last half minute may
+    // not have aired yet.
+    bool inRun(LocalMs t) const { return t > plan_.start + 2 * kSecond && t < end_ - 40 * kSecond; }
 
     // ---- matching and reasons
 
@@ -344,6 +350,7 @@ private:
             return;
         }
         item.held = true;
+        if (item.waiting) item.to = std::min(item.to, waitEndsBy(item));
         // One turn a schedule waits: a second one due meanwhile is the same turn.
         if (item.waiting && anotherWaits(item)) {
             o.reason = "one of its schedule waits already";
@@ -384,7 +391,7 @@ private:
                 if (away(due, due + kSecond)) return "EchoLink not answering";
                 if (internet(due - 3 * kSecond, due)) return "Internet audio";
                 if (talking(due - 3 * kSecond, due)) return "a station talking";
-                if (ownBefore(due)) return "the station's own transmission";
+                if (ownBefore(due) || inBreak(due)) return "the station's own transmission";
                 return "";
             case Kind::CwIdent:
                 if (away(due, last)) return "EchoLink not answering";
@@ -401,7 +408,7 @@ private:
             case Kind::Set1Timed: case Kind::Set2Timed: case Kind::Set1Info: case Kind::Set2Info:
             case Kind::WeatherConditions: case Kind::WeatherForecast: case Kind::WeatherWarning:
                 if (away(due, last)) return "EchoLink not answering";
-                if (internet(due - kSecond, last)) return "Internet audio";
+                if (internet(due - 3 * kSecond, last)) return "Internet audio";
                 if (talking(due - 3 * kSecond, last)) return "a station talking";
                 if (announcementsOff(due, last)) return "announcements disabled";
                 if (item.waiting && rec_.stopBetween(due, last)) return "a stop";
@@ -431,6 +438,18 @@ private:
             default:
                 return "";
         }
+    }
+
+    // A waiting beacon is dropped by a stop asked for meanwhile and by a change of set that
+    // leaves its set inactive: it may go out until a second after that, never later.
+    LocalMs waitEndsBy(const Item& item) const {
+        LocalMs by = item.to;
+        for (LocalMs stop : rec_.stops())
+            if (stop > item.due && stop < by) by = stop + kSecond;
+        if (setOf(item.kind) != 0)
+            for (const auto& [when, set] : sets_)
+                if (when > item.due && when < by && !activeFor(item.kind, when)) by = when + kSecond;
+        return by;
     }
 
     bool heldWithAnother(const Item& item) const {
@@ -591,8 +610,7 @@ private:
 
     void unexpectedAirings() {
         for (const Aired& a : rec_.aired()) {
-            // At the run's edges the model looks for nothing.
-            if (a.used || a.verb != "WAV" || !inRun(a.at - 5 * kSecond)) continue;
+            if (a.used || a.verb != "WAV" || a.at < plan_.start + 10 * kSecond || a.at > end_ - 30 * kSecond) continue;
             const char* what = a.text == plan_.voiceIdentText ? "a voice ident"
                                : a.text == plan_.set1Extra    ? "set 1's beacon"
                                : a.text == plan_.set2Extra    ? "set 2's beacon"

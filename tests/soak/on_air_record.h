@@ -57,6 +57,7 @@ public:
     // after which the same file plays on).
     const StateSpans& ownTransmission() const { return own_; }
     bool stopBetween(LocalMs from, LocalMs to) const;
+    const std::vector<LocalMs>& stops() const { return stops_; }
     const std::vector<Aired>& dtmfSent() const { return dtmf_; }
     std::vector<Aired>& aired() { return aired_; }
     const std::vector<Aired>& aired() const { return aired_; }

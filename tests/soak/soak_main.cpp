@@ -239,7 +239,7 @@ private:
         stations_.push_back(std::move(s_));
         s_ = std::make_unique<Station>(stationOptions(dateTimeText(restartAt)));
         for (const auto& [name, text] : saved) s_->writeSettings(name, text);
-        record_.outside(soak::Outside::StationOff, false, restartAt);
+        record_.outside(soak::Outside::StationOff, false, restartAt - 1);   // on again from its first instant
         exiting_ = false;
         start();
     }
