@@ -24,14 +24,15 @@ constexpr int kGiveUpAfterTries = 100;   // ten seconds for a widget to become r
 
 QPointF centreOf(const QWidget* w) { return QPointF(w->width() / 2.0, w->height() / 2.0); }
 
-void click(QWidget* w) {
-    const QPointF centre = centreOf(w);
-    const QPointF global = w->mapToGlobal(centre);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+void click(QWidget* w, QPointF at) {
+    const QPointF global = w->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &release);
 }
+
+void click(QWidget* w) { click(w, centreOf(w)); }
 
 void key(QWidget* w, Qt::Key k) {
     QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
@@ -65,10 +66,13 @@ bool bringIntoView(QWidget* w) {
     return true;
 }
 
-// Whether a mouse click at the widget's centre lands on it: shown, and not cut away by the
-// areas it sits in.
-bool underTheMouse(QWidget* w) {
-    return w->isVisible() && w->visibleRegion().contains(centreOf(w).toPoint());
+// What a mouse click at the widget's centre lands on: the widget or a part of it (the page a list
+// or a multi-line box draws on), or nullptr where it is hidden or cut away by the areas it sits in.
+QWidget* underTheMouse(QWidget* w) {
+    if (!w->isVisible() || !w->rect().contains(centreOf(w).toPoint())) return nullptr;
+    QWidget* window = w->window();
+    QWidget* hit = window->childAt(w->mapTo(window, centreOf(w).toPoint()));
+    return hit && (hit == w || w->isAncestorOf(hit)) ? hit : nullptr;
 }
 
 std::string rectText(const QRect& r) {
@@ -158,11 +162,12 @@ OperatorScript::Outcome OperatorScript::press(const std::string& formControl) {
         why_ = "it is disabled";
         return Outcome::Waiting;
     }
-    if (!underTheMouse(t.widget)) {
+    QWidget* hit = underTheMouse(t.widget);
+    if (!hit) {
         why_ = "it is not where the mouse reaches it (hidden, or outside the window's visible area)";
         return Outcome::Waiting;
     }
-    click(t.widget);
+    click(hit, hit->mapFrom(t.widget, centreOf(t.widget).toPoint()));
     return Outcome::Taken;
 }
 

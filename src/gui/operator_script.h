@@ -1,8 +1,9 @@
 #pragma once
 // Steps that an outside test asks the running program to take as the operator would, through
 // the real widgets: `MVSMALL_GUI_STEPS="press Form5.Command14; close Form22"`. Steps:
-//   press FORM.CONTROL   a mouse click on the control's widget, its tab page brought to the front
-//                        and the window scrolled to it first, as the operator would
+//   press FORM.CONTROL   a mouse click at the control's centre, on whatever part of it lies there
+//                        (the page a list or a multi-line box draws on), its tab page brought to
+//                        the front and the window scrolled to it first, as the operator would
 //   tab FORM.CONTROL     the Tab key pressed in the window until the control has the keyboard
 //                        focus, then the space bar: the way to a control with no place on screen
 //   close FORM           the window's close request, as its frame's close box sends it
