@@ -233,7 +233,7 @@ void SimulatedNode::receiveChat(const std::string& line) {
 void SimulatedNode::setInternetAudio(bool on) {
     rx_ = on;
     heard(std::string("RX ") + onOff(on));
-    activity_ = on;  // an Internet station talking is node activity
+    changeActivity(on);   // an Internet station talking is node activity
     raise([on](EchoLinkApp& a) {
         if (a.RX) a.RX(on);
     });
@@ -252,7 +252,11 @@ void SimulatedNode::setReceivingSignal(bool on) {
     heard(std::string("SIGNAL ") + onOff(on));
 }
 
-void SimulatedNode::setActivity(bool on) {
+void SimulatedNode::setActivity(bool on) { changeActivity(on); }
+
+// Whatever turns the activity on or off, the change is heard once.
+void SimulatedNode::changeActivity(bool on) {
+    if (activity_ == on) return;
     activity_ = on;
     heard(std::string("ACTIVITY ") + onOff(on));
 }

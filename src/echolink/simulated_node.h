@@ -78,6 +78,7 @@ private:
     void raise(Fire fire);   // queue one delivery per live object
     void record(const std::string& line);
     void heard(const std::string& line);   // to the incoming listeners
+    void changeActivity(bool on);
     void setFlag(bool& flag, bool value, const char* name);
 
     EventLoop& loop_;

@@ -183,6 +183,7 @@ SimulatorPanel::SimulatorPanel(App& app) : app_(app) {
         const std::string stamp = stampText(app_.clock().now());
         logLine(QStringLiteral("%1 %2 %3").arg(QString::fromStdString(stamp), kIncomingMark, QString::fromStdString(line)),
                 true);
+        refresh();   // the boxes tick with their line, so a click after it reads as the log does
     });
 
     // The node raises no event for the panel: it is read a few times a second.

@@ -79,6 +79,42 @@ TEST(GuiScreen, ThePanelsLogShowsWhatCameIn) {
     EXPECT_FALSE(anyLineHas(run.out, "<<")) << "the transcript took the panel's incoming lines";
 }
 
+// A box the operator sees whole is pressed where it stands, whatever it is drawn with: a
+// multi-line box, a list, the chat display.
+TEST(GuiScreen, AStepReachesEveryBoxInFullView) {
+    const struct {
+        const char* shows;   // the steps that bring the box on screen
+        const char* box;
+    } rows[] = {
+        {"press Form5.Command1; press Form3.Command5", "Form3.CallHistory"},
+        {"press Form5.Command11", "Messages.TextTX"},
+        {"press Form5.Command11", "Messages.RTB"},
+        {"tab Form5.Command25", "Form121.lstParse"},
+    };
+    Desktop d;
+    ASSERT_TRUE(d.display.ok() && d.manager.ok());
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.box);
+        TempFolder folder;
+        const GuiRun run = runGui(folder, d.display, joined({r.shows, std::string("press ") + r.box, "close Form5"}));
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err.find("ERROR"), std::string::npos) << run.err;
+    }
+}
+
+// Every change of what comes in is a line, whatever made it: Internet audio makes the node
+// active, so the activity box's tick and its line come together, and the click after it ends it.
+TEST(GuiScreen, ThePanelLogsEveryChangeOfWhatComesIn) {
+    Desktop d;
+    ASSERT_TRUE(d.display.ok() && d.manager.ok());
+    const GuiRun run = runGui(d.folder, d.display,
+                              joined({"press-panel Internet audio", "expect-panel << RX on", "expect-panel << ACTIVITY on",
+                                      "press-panel EchoLink activity", "expect-panel << ACTIVITY off",
+                                      "press-panel Internet audio", "expect-panel << RX off", "close Form5"}));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err.find("ERROR"), std::string::npos) << run.err;
+}
+
 // A step whose control the operator could not reach fails the run instead of passing unseen.
 TEST(GuiScreen, AStepThatCannotReachItsControlFailsTheRun) {
     const struct {
