@@ -1,5 +1,6 @@
-// How a beacon-set window looks: the twenty slot rows, each headed by its number, beside the
-// extra beacon, the beacon type and the timed beacons; the five buttons along the bottom.
+// How a beacon-set window looks: the twenty slot rows, each ending in the option that picks it for
+// the static beacon and its number, beside the extra beacon, the beacon type and the timed
+// beacons; the five buttons along the bottom.
 #include "beacons/beacon_set_window.h"
 
 void BeaconSetWindow::declareLayout() {
@@ -15,7 +16,7 @@ void BeaconSetWindow::declareLayout() {
                         &SlotNumber11, &SlotNumber12, &SlotNumber13, &SlotNumber14, &SlotNumber15,
                         &SlotNumber16, &SlotNumber17, &SlotNumber18, &SlotNumber19, &SlotNumber20};
     for (int k = 1; k <= 20; ++k) {
-        slotRows.push_back({labelFor(*numbers[k - 1], slot(k)), slot(k), pickerButton(k), testButton(k), slotOption(k)});
+        slotRows.push_back({slot(k), pickerButton(k), testButton(k), slotOption(k), labelFor(*numbers[k - 1], slotOption(k))});
         l.widthInChars(slot(k), 36);
     }
     l.rows(std::move(slotRows));

@@ -117,6 +117,7 @@ public:
     bool numberOnly = false;
     bool upperCase = false;
     bool multiLine = false;
+    bool horizontalScrollBar = false;         // a multi-line box whose lines run on, never wrapped
     bool locked = false;
     int maxLength = 0;                        // 0: no limit
     std::int64_t foreColor = -1, backColor = -1;

@@ -94,6 +94,11 @@ bool WindowLayout::isOutsideView(const Control& c) const {
     return false;
 }
 
+WindowLayout::Size WindowLayout::sizeTwips(const Control& c) const {
+    auto it = sizes_.find(&c);
+    return it == sizes_.end() ? Size{} : it->second;
+}
+
 int WindowLayout::widthInChars(const Control& c) const {
     auto it = widths_.find(&c);
     return it == widths_.end() ? 0 : it->second;

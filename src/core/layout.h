@@ -84,6 +84,9 @@ public:
     void widthInChars(Control& box, int chars) { widths_[&box] = chars; }
     // A caption drawn in bold.
     void bold(Control& c) { bold_.insert(&c); }
+    // A control of this size in twips, however wide its column (a small square button whose
+    // caption cannot show).
+    void sizeTwips(Control& c, int width, int height) { sizes_[&c] = {width, height}; }
 
     const std::vector<LayoutBlock>& blocks() const { return blocks_; }
     bool isOutsideView(const Control& c) const;
@@ -92,6 +95,10 @@ public:
     bool placed(const Control& c) const { return placed_.count(&c) != 0; }
     int widthInChars(const Control& c) const;   // 0: the column's width
     bool isBold(const Control& c) const { return bold_.count(&c) != 0; }
+    struct Size {
+        int width = 0, height = 0;   // twips; 0 where the window gives none
+    };
+    Size sizeTwips(const Control& c) const;
 
     // Every text that names a box, with the label control that shows it (nullptr for a static text).
     struct Caption {
@@ -111,4 +118,5 @@ private:
     std::set<const Control*> below_;
     std::set<const Control*> bold_;
     std::map<const Control*, int> widths_;
+    std::map<const Control*, Size> sizes_;
 };

@@ -85,9 +85,16 @@ private:
 constexpr int kProgressSteps = 1000;
 }  // namespace
 
-// A label with a buddy reads "&" as the mark of its shortcut key; the caption's own "&" stays.
-QString escapedForBuddy(const QString& text) {
-    QString out = text;
+// A caption is stored as the windows have always kept it, a doubled "&" standing for one; a lone
+// "&" shows as it stands. No caption marks a shortcut key.
+QString shownCaption(const std::string& caption) {
+    return QString::fromStdString(caption).replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+// A button, a frame, a tab or a label with a buddy reads "&" as the mark of its shortcut key:
+// each "&" of the words doubled, they show as they stand and make none.
+QString withoutShortcut(const QString& shown) {
+    QString out = shown;
     return out.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
@@ -214,6 +221,10 @@ QWidget* FormView::makeWidget(Control& control) {
         };
         if (box.multiLine) {
             auto* e = new QPlainTextEdit;
+            if (box.horizontalScrollBar) {
+                e->setLineWrapMode(QPlainTextEdit::NoWrap);
+                e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            }
             e->installEventFilter(new EnterKeyFilter(e, onEnter));
             QObject::connect(e, &QPlainTextEdit::textChanged, this, [this, b, e] {
                 if (b->painting || !b->control) return;
@@ -357,7 +368,7 @@ QWidget* FormView::makeWidget(Control& control) {
             if (it != bound_.end()) {
                 auto* tabs = static_cast<QTabWidget*>(it->second->widget);
                 const QSignalBlocker block(tabs);
-                tabs->addTab(page, qs(static_cast<TabPage&>(control).caption()));
+                tabs->addTab(page, withoutShortcut(shownCaption(static_cast<TabPage&>(control).caption())));
             }
         }
         w = page;
@@ -396,7 +407,7 @@ bool FormView::shown(const Control& c) const { return c.visible() && !form_->lay
 
 // A static text of the layout: it has no model, only its words.
 QLabel* FormView::staticText(const std::string& text) {
-    auto* l = new QLabel(qs(text));
+    auto* l = new QLabel(shownCaption(text));
     l->setTextFormat(Qt::PlainText);
     l->setObjectName(QStringLiteral("caption"));
     return l;
@@ -407,7 +418,7 @@ void FormView::name(QLabel* label, const Control& box) {
     auto it = bound_.find(&box);
     if (it == bound_.end()) return;
     label->setBuddy(it->second->widget);
-    label->setText(escapedForBuddy(label->text()));
+    label->setText(withoutShortcut(label->text()));
     buddyLabels_.insert(label);
 }
 
@@ -446,7 +457,7 @@ QGridLayout* FormView::gridOf(const LayoutBlock& block, QVBoxLayout* column) {
     for (const Cell& cell : cells) {
         const LayoutItem& item = *cell.item;
         QWidget* w = nullptr;
-        bool wide = false;
+        bool wide = false, sized = false;
         if (item.control) {
             if (form_->layout().isOutsideView(*item.control)) continue;
             w = bound_[item.control]->widget;
@@ -454,6 +465,10 @@ QGridLayout* FormView::gridOf(const LayoutBlock& block, QVBoxLayout* column) {
             if (auto* l = qobject_cast<QLabel*>(w)) l->setWordWrap(false);
             if (const int chars = form_->layout().widthInChars(*item.control))
                 w->setFixedWidth(w->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
+            if (const WindowLayout::Size size = form_->layout().sizeTwips(*item.control); size.width > 0) {
+                w->setFixedSize(twipsToPixels(size.width), twipsToPixels(size.height));
+                sized = true;
+            }
         } else {
             w = staticText(item.text);
         }
@@ -461,7 +476,7 @@ QGridLayout* FormView::gridOf(const LayoutBlock& block, QVBoxLayout* column) {
         anyWidens = anyWidens || wide;
         // Buttons stacked in a column take the column's width, so the column reads as one.
         if (item.control && item.control->kind() == ControlKind::CommandButton && block.rows.size() > 1 &&
-            columns > 1 && cell.columnSpan == 1)
+            columns > 1 && cell.columnSpan == 1 && !sized)
             wide = true;
         const Qt::Alignment align =
             wide ? Qt::Alignment() : cell.rowSpan > 1 ? (Qt::AlignLeft | Qt::AlignTop) : (Qt::AlignLeft | Qt::AlignVCenter);
@@ -630,8 +645,8 @@ void FormView::paintColours(Bound& b, std::int64_t back, std::int64_t fore, QPal
 void FormView::paintLabel(Bound& b) {
     auto& m = static_cast<Label&>(*b.control);
     auto* l = static_cast<QLabel*>(b.widget);
-    QString caption = qs(withoutCarriageReturns(m.caption()));
-    if (buddyLabels_.count(l)) caption = escapedForBuddy(caption);
+    QString caption = shownCaption(withoutCarriageReturns(m.caption()));
+    if (buddyLabels_.count(l)) caption = withoutShortcut(caption);
     if (l->text() != caption) l->setText(caption);
     const bool filled = vbColor(m.backColor()).has_value();
     if (l->autoFillBackground() != filled) l->setAutoFillBackground(filled);
@@ -682,7 +697,8 @@ void FormView::paint(Bound& b) {
     case ControlKind::CheckBox: {
         auto& m = static_cast<CheckBox&>(c);
         auto* cb = static_cast<QCheckBox*>(w);
-        if (cb->text() != qs(m.caption())) cb->setText(qs(m.caption()));
+        const QString caption = withoutShortcut(shownCaption(m.caption()));
+        if (cb->text() != caption) cb->setText(caption);
         const Qt::CheckState state =
             m.value() == 1 ? Qt::Checked : m.value() == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
         if (cb->checkState() != state) cb->setCheckState(state);
@@ -691,14 +707,19 @@ void FormView::paint(Bound& b) {
     case ControlKind::OptionButton: {
         auto& m = static_cast<OptionButton&>(c);
         auto* rb = static_cast<QRadioButton*>(w);
-        if (rb->text() != qs(m.caption())) rb->setText(qs(m.caption()));
+        const QString caption = withoutShortcut(shownCaption(m.caption()));
+        if (rb->text() != caption) rb->setText(caption);
         if (rb->isChecked() != m.value()) rb->setChecked(m.value());
         break;
     }
     case ControlKind::CommandButton: {
         auto& m = static_cast<CommandButton&>(c);
         auto* pb = static_cast<QPushButton*>(w);
-        const QString caption = pb->icon().isNull() ? qs(m.caption()) : QString();
+        QString caption = pb->icon().isNull() ? withoutShortcut(shownCaption(m.caption())) : QString();
+        // A button the window makes too small for its caption shows none, not a clipped letter.
+        const int sizedWidth = twipsToPixels(form_->layout().sizeTwips(c).width);
+        if (sizedWidth > 0 && pb->fontMetrics().horizontalAdvance(shownCaption(m.caption())) > sizedWidth)
+            caption.clear();
         if (pb->text() != caption) pb->setText(caption);
         break;
     }
@@ -748,7 +769,7 @@ void FormView::paint(Bound& b) {
     }
     case ControlKind::Frame: {
         auto* g = static_cast<QGroupBox*>(w);
-        const QString caption = qs(static_cast<Frame&>(c).caption());
+        const QString caption = withoutShortcut(shownCaption(static_cast<Frame&>(c).caption()));
         if (g->title() != caption) g->setTitle(caption);
         break;
     }
@@ -761,7 +782,7 @@ void FormView::paint(Bound& b) {
     case ControlKind::TabPage: {
         if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr)) {
             const int i = tabs->indexOf(w);
-            const QString caption = qs(static_cast<TabPage&>(c).caption());
+            const QString caption = withoutShortcut(shownCaption(static_cast<TabPage&>(c).caption()));
             if (i >= 0 && tabs->tabText(i) != caption) tabs->setTabText(i, caption);
             if (i >= 0) tabs->setTabVisible(i, c.visible());
         }

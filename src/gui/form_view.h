@@ -21,8 +21,11 @@ class QLabel;
 class QVBoxLayout;
 struct LayoutBlock;
 
-// A caption's words as a label with a buddy shows them ("&" is otherwise a shortcut mark).
-QString escapedForBuddy(const QString& text);
+// A caption's words as the window shows them: a doubled "&" stands for one, a lone one for itself.
+QString shownCaption(const std::string& caption);
+// Those words for a widget that reads "&" as a shortcut mark (a button, a frame, a tab, a label
+// naming a box): they show as they stand and make no shortcut key.
+QString withoutShortcut(const QString& shown);
 
 // The property that marks a widget the window placed below its visible area on purpose.
 inline constexpr const char* kBelowViewProperty = "belowView";

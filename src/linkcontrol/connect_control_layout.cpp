@@ -5,6 +5,10 @@
 
 #include <array>
 
+namespace {
+constexpr int kSquareButtonTwips = 135;
+}
+
 void Form4::declareLayout() {
     WindowLayout& l = layout();
     l.frame = FrameStyle::Fixed;
@@ -52,6 +56,10 @@ void Form4::declareLayout() {
                        &Text2222, &Text2x, &Text3x})
         l.widthInChars(*t, 6);
     for (TextBox* t : {&BeaconPeriod, &DTMFDelaySeconds, &DelayPeriod}) l.widthInChars(*t, 4);
+    // The toggles and the timed connection's start and stop are small squares at the ends of their
+    // rows, too small for a caption: their tooltips say what they do.
+    for (CommandButton* b : toggles) l.sizeTwips(*b, kSquareButtonTwips, kSquareButtonTwips);
+    for (CommandButton* b : {&Command23, &Command24}) l.sizeTwips(*b, kSquareButtonTwips, kSquareButtonTwips);
 
     // ---- Net Scheduler: four weekly nets
     struct Net {

@@ -8,6 +8,7 @@ using namespace colours;
 
 void Form120::declareLayout() {
     Text1.backColor = kTooltipYellow;
+    Text1.horizontalScrollBar = true;   // a long path stays on its line
     WindowLayout& l = layout();
     l.opening = Opening::SystemChooses;
     l.rows({{Text1}, {Command1}});

@@ -60,7 +60,7 @@ void Form3::declareLayout() {
     Frame& timed = l.group("FrameAutoConnectMinutes", "Auto Connect Adjustable Minutes", &settings);
     Frame& bell = l.group("FrameConnectBell", "Station Connect Bell", &settings);
     Frame& codes = l.group("FrameDTMFCodes", "DTMF Codes", &settings);
-    Frame& toggles = l.group("FrameStayConToggle", "DTMF Auto Connect Toggle 1 & 2", &settings);
+    Frame& toggles = l.group("FrameStayConToggle", "DTMF Auto Connect Toggle 1 && 2", &settings);
     l.rowsIn(settings, {{speed, stay}, {level, timed}, {wavLevel, bell}, {delay, codes}, {test, toggles}, {text, wav}});
     l.rowsIn(settings, {{SaveDataNow, Exit}});
     l.rowsIn(speed, {{labelFor("Slow", VoiceSpeed), VoiceSpeed, labelFor("Fast", VoiceSpeed), Label6}});

@@ -1,6 +1,6 @@
 // Rows stand in the order the windows have always shown them, and each row's parts share its line:
 // the greeting rows 1 to 10, the preset rows with their Send buttons, the DTMF player's slots with
-// a code box beside each location box.
+// a code box beside each location box, the beacon slots ending in their option and number.
 #include <gtest/gtest.h>
 
 #include "gui_support.h"
@@ -33,7 +33,18 @@ std::vector<RowOrder> rowOrders() {
     RowOrder playerSlots{"Form23", {}};
     for (int k = 1; k <= 20; ++k)
         playerSlots.rows.push_back({"Text" + std::to_string(k <= 3 ? 44 - k : k), "Text" + std::to_string(20 + k)});
-    return {greetings, preset, playerSlots};
+    // A beacon slot's row: its box, its File picker, its test button, its option, then its number.
+    std::vector<RowOrder> out = {greetings, preset, playerSlots};
+    for (const char* set : {"Form111", "Form110"}) {
+        RowOrder beacons{set, {}}, numbers{set, {}};
+        for (int k = 1; k <= 20; ++k) {
+            beacons.rows.push_back({"Text" + std::to_string(k), "Command" + std::to_string(29 + k)});
+            numbers.rows.push_back({"Option" + std::to_string(k), "SlotNumber" + std::to_string(k)});
+        }
+        out.push_back(beacons);
+        out.push_back(numbers);
+    }
+    return out;
 }
 
 QWidget* widgetOf(FormView& view, Form& form, const std::string& name) {

@@ -95,7 +95,8 @@ std::vector<Named> namedBoxes() {
         if (k != 2) t.push_back({"Form117", "Disconnect Net Callsign after", "DiscMins" + std::to_string(k)});
     }
     for (const char* set : {"Form111", "Form110"}) {
-        for (int k = 1; k <= 20; ++k) t.push_back({set, std::to_string(k), "Text" + std::to_string(k)});
+        // A slot's number ends its row, after the option that picks the slot for the static beacon.
+        for (int k = 1; k <= 20; ++k) t.push_back({set, std::to_string(k), "Option" + std::to_string(k)});
         t.push_back({set, "From No,", "Text22"});
         t.push_back({set, "To No.", "Text23"});
     }
@@ -108,10 +109,7 @@ struct TypedAndSaved {
 };
 
 const TypedAndSaved kTypedAndSaved[] = {
-    {"Form111", "1", "first slot", "Command1", "beaconabc.ini", "TEXT1"},
-    {"Form111", "2", "second slot", "Command1", "beaconabc.ini", "TEXT2"},
-    {"Form111", "20", "last slot", "Command1", "beaconabc.ini", "TEXT20"},
-    {"Form110", "1", "set two first", "Command1", "beaconabc2.ini", "TEXT1"},
+    {"Form111", "From No,", "3", "Command1", "beaconabc.ini", "TEXT22"},
     {"Form110", "To No.", "7", "Command1", "beaconabc2.ini", "TEXT23"},
     {"Form1", "Every", "9", "Command11", "MP3_PlayerABC.ini", "BEACONPERIOD8"},
     {"Form1", "Mins    For ", "250", "Command11", "MP3_PlayerABC.ini", "TEXT6"},
@@ -247,4 +245,37 @@ TEST(WindowLayout, EveryWindowFitsTheScreenWithNothingCutOff) {
             EXPECT_TRUE(shot.save(file)) << file.toStdString();
         }
     }
+}
+
+// The connect-control window's toggles and its timed connection's start and stop are small
+// squares at the ends of their rows, too small for a caption; the error log runs its lines on
+// under a horizontal scroll bar.
+TEST(WindowLayout, SmallSquareButtonsAndTheErrorLogsScrollBar) {
+    ViewedStation v;
+    Form& form4 = v.form("Form4");
+    FormView* view = v.show(form4);
+    ASSERT_NE(view, nullptr);
+    const struct {
+        const char* button;
+        const char* before;   // the box the square follows on its row
+    } squares[] = {{"Command23", "Text2x"}, {"Command24", "Text3x"}, {"Command7", "DTMF1"}, {"Command15", "DTMF8"}};
+    for (const auto& sq : squares) {
+        SCOPED_TRACE(sq.button);
+        QWidget* button = view->widgetFor(*form4.findControl(sq.button));
+        QWidget* before = view->widgetFor(*form4.findControl(sq.before));
+        bringIntoView(button);
+        EXPECT_EQ(button->size(), QSize(9, 9));   // 135 twips a side
+        const QRect b = onWindow(button, view), box = onWindow(before, view);
+        EXPECT_GT(b.left(), box.right());
+        EXPECT_TRUE(b.center().y() >= box.top() && b.center().y() <= box.bottom()) << "not on the box's row";
+        EXPECT_FALSE(button->toolTip().isEmpty());
+        EXPECT_EQ(qobject_cast<QPushButton*>(button)->text(), "") << "a clipped caption";
+    }
+    Form& log = v.form("Form120");
+    FormView* logView = v.show(log);
+    ASSERT_NE(logView, nullptr);
+    auto* text = qobject_cast<QPlainTextEdit*>(logView->widgetFor(*log.findControl("Text1")));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
