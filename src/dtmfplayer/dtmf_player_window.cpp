@@ -132,15 +132,17 @@ void Form23::SaveData() {
     saveOrLog(*this, ini);
 }
 
-// One dialog serves all twenty pickers and opens at the name chosen last in any of them.
+// One dialog serves all twenty pickers and opens at the name chosen last in any of them. A cancel
+// keeps the slot's location as it stood, and says so only when the slot has none.
 void Form23::pickFile(int k) {
     const std::optional<std::string> chosen = app().dialogs().openFile("", kPickerFilter, lastPicked_);
-    if (!chosen || chosen->empty()) {
-        app().dialogs().messageBox("Error No File selected", " No file Selected", MsgButtons::Ok, MsgIcon::Information);
+    if (chosen && !chosen->empty()) {
+        lastPicked_ = *chosen;
+        location(k).setText(*chosen);
         return;
     }
-    lastPicked_ = *chosen;
-    location(k).setText(*chosen);
+    if (location(k).text().empty())
+        app().dialogs().messageBox("Error No File selected", " No file Selected", MsgButtons::Ok, MsgIcon::Information);
 }
 
 void Form23::V1_Change() {

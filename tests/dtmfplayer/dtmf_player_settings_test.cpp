@@ -141,12 +141,15 @@ TEST(DtmfPlayerSettings, PickerFillsItsOwnSlotAndACancelLeavesIt) {
     for (int k = 1; k <= 20; ++k)
         if (k != 7) EXPECT_EQ(p.w.location(k).text(), "") << k;
 
-    p.s.click("Form23.Command36");   // cancelled
+    p.s.click("Form23.Command36");   // cancelled: the slot keeps its file and nothing is said
     EXPECT_EQ(p.w.location(7).text(), "/music/news.mp3");
+    EXPECT_TRUE(p.s.dialogs->shown.empty());
+    p.s.click("Form23.Command37");   // cancelled on an empty slot
+    EXPECT_EQ(p.w.location(8).text(), "");
     ASSERT_EQ(p.s.dialogs->shown.size(), 1u);
     EXPECT_EQ(p.s.dialogs->shown[0].text, " No file Selected");
     EXPECT_EQ(p.s.dialogs->shown[0].title, "Error No File selected");
-    EXPECT_EQ(p.s.dialogs->fileDialogs.size(), 2u);
+    EXPECT_EQ(p.s.dialogs->fileDialogs.size(), 3u);
 }
 
 TEST(DtmfPlayerSettings, SaveAndHideButtonsAndTheTextChanger) {

@@ -91,6 +91,9 @@ TEST(OperatorFiles, ACancelledPickerKeepsItsBoxAndSpeaksUpOnlyWhenTheBoxIsEmpty)
         {"mvcourtesy.ini", "RFTONE", "Form22.Command1", "Form22.RFTone", " You must select an audio file"},
         {"mvcourtesy.ini", "INETTONE", "Form22.Command6", "Form22.InetTone", " You must select an audio file"},
         {"newsabc.ini", "Text4x", "Form24.Command3", "Form24.Text4x", " You must select an audio file"},
+        // The DTMF player's dialog opens at the name picked last in any slot; a cancel keeps the slot's own.
+        {"marodtmfhelpMP3.ini", "TEXT22", "Form23.Command31", "Form23.Text22", " No file Selected"},
+        {"marodtmfhelpMP3.ini", "TEXT40", "Form23.Command49", "Form23.Text40", " No file Selected"},
     };
     for (const Picker& p : pickers) {
         SCOPED_TRACE(p.picker);
@@ -108,6 +111,26 @@ TEST(OperatorFiles, ACancelledPickerKeepsItsBoxAndSpeaksUpOnlyWhenTheBoxIsEmpty)
     EXPECT_EQ(kept[1], kept[0]);
     EXPECT_EQ(eventsOf({}, "set Form115.WhereIsFile2 \n" + parser, kOnAir),
               (std::vector<std::string>{"= ", "MSGBOX \"Error No File selected\" \" You must select a txt file\"", "= "}));
+}
+
+// The beacon sets' pickers say that no file was chosen at every cancel, and keep the box.
+TEST(OperatorFiles, ACancelledBeaconPickerAlwaysSaysSo) {
+    const struct {
+        const char* file;
+        const char* key;
+        const char* picker;
+        const char* box;
+    } pickers[] = {
+        {"beaconabc.ini", "TEXT2", "Form111.Command31", "Form111.Text2"},
+        {"beaconabc2.ini", "TEXT20", "Form110.Command49", "Form110.Text20"},
+    };
+    for (const auto& p : pickers) {
+        SCOPED_TRACE(p.picker);
+        const std::string input = std::string("answer cancel\nclick ") + p.picker + "\nget " + p.box + "\n";
+        for (const std::string value : {"/srv/station/beacon.wav", ""})
+            EXPECT_EQ(eventsOf({{p.file, std::string(p.key) + "=" + value + "\n"}}, input, kOnAir),
+                      (std::vector<std::string>{"MSGBOX \"Error No File selected\" \" No file Selected\"", "= " + value}));
+    }
 }
 
 // A text file written with a UTF-8 byte-order mark: the mark is neither spoken nor shown.
