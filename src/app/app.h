@@ -48,7 +48,7 @@ public:
 
     // ---- FormHost
     EventLoop& loop() override { return loop_; }
-    std::shared_ptr<EchoLinkApp> newEchoLink() override { return node_.newApp(); }
+    std::shared_ptr<EchoLinkApp> newEchoLink(const std::string& window = "") override { return node_.newApp(window); }
     std::string settingsPath(const std::string& fileName) const override;
     // The one way to append to the error log (shows the window).
     void LogError(const std::string& message) override;

@@ -6,6 +6,7 @@
 #include <limits>
 #include <memory>
 
+#include "core/form.h"
 #include "core/step.h"
 #include "core/timer.h"
 #include "core/timing.h"
@@ -157,7 +158,40 @@ void EventLoop::runTimerHandler(Timer* t) {
     // short enough to copy without allocating, and is needed only if the handler fails.
     const auto handler = t->onTick_;
     const std::string name = t->name_;
+    named_.push_back({t, nullptr});
+    struct Unname {
+        std::vector<NamedFrame>& named;
+        ~Unname() { named.pop_back(); }
+    } unname{named_};
     guarded([&] { return "timer " + name; }, handler);
+}
+
+// Queued work: nobody has named it unless it names itself (a NamedHandler inside).
+void EventLoop::runEvent(const std::function<void()>& work) {
+    named_.push_back({nullptr, nullptr});
+    struct Unname {
+        std::vector<NamedFrame>& named;
+        ~Unname() { named.pop_back(); }
+    } unname{named_};
+    guarded([] { return std::string("event"); }, work);
+}
+
+EventLoop::NamedHandler::NamedHandler(EventLoop& loop, std::string name) : loop_(loop), name_(std::move(name)) {
+    loop_.named_.push_back({nullptr, &name_});
+}
+
+EventLoop::NamedHandler::~NamedHandler() { loop_.named_.pop_back(); }
+
+std::string EventLoop::currentHandler() const {
+    if (named_.empty()) return "";
+    const NamedFrame& f = named_.back();
+    if (f.name) return *f.name;
+    if (!f.timer) return "event";
+    // A timer whose handler ended its own window is no longer there to name.
+    const bool exists = std::any_of(onStack_.begin(), onStack_.end(),
+                                    [&](const auto& entry) { return entry.first == f.timer && entry.second; });
+    if (!exists) return "timer";
+    return f.timer->owner() ? f.timer->owner()->name() + "." + f.timer->name() : f.timer->name();
 }
 
 // What came due first runs first: after blocking work, queued events, overdue timers and late
@@ -185,7 +219,7 @@ bool EventLoop::dispatchOne(std::int64_t now) {
     if (posted) {
         std::function<void()> work;
         if (takePosted(now, std::numeric_limits<std::uint64_t>::max(), work)) {
-            runGuarded("event", work);
+            runEvent(work);
             return true;
         }
         if (!t) return false;
@@ -205,7 +239,7 @@ void EventLoop::doEvents() {
         maxSeq = seq_;
     }
     std::function<void()> work;
-    while (!quit_ && takePosted(now, maxSeq, work)) runGuarded("event", work);
+    while (!quit_ && takePosted(now, maxSeq, work)) runEvent(work);
     if (timersHeld_ > 0) return;
     // Each due timer at most once, in due order (a one-second scheduler that is behind hands one
     // second in this pass, the rest later). A timer whose handler is on the stack waits.

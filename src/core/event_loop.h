@@ -72,6 +72,25 @@ public:
     // saving, the machine slept): one notice for the step, however many schedulers see it.
     void clockSteppedForward(LocalMs to, std::int64_t seconds);
     int depth() const { return depth_; }
+
+    // Names the handler that runs while it lives, for what asks which handler is on the stack
+    // (the simulated node, telling who made a call): an EchoLink event a window handles, an
+    // operator's action. Timers are named by themselves.
+    class NamedHandler {
+    public:
+        NamedHandler(EventLoop& loop, std::string name);
+        ~NamedHandler();
+        NamedHandler(const NamedHandler&) = delete;
+        NamedHandler& operator=(const NamedHandler&) = delete;
+
+    private:
+        EventLoop& loop_;
+        std::string name_;
+    };
+    // The innermost handler on the stack: "WINDOW.TIMER" for a timer (a one-second scheduler's
+    // late seconds included), the name a NamedHandler gave, "event" for queued work nobody named,
+    // "" outside every handler.
+    std::string currentHandler() const;
     std::uint64_t dispatched() const { return dispatched_; }
     std::uint64_t wakeups() const { return wakeups_; }   // real-clock waits for the next work
 
@@ -94,6 +113,7 @@ private:
     bool dispatchOne(std::int64_t now);       // one posted event or one timer due at `now`
     void runTimer(Timer* t);
     void runTimerHandler(Timer* t);
+    void runEvent(const std::function<void()>& work);
     // Runs work as a handler; `what` names it for the error log, built only on failure.
     template <class Describe>
     void guarded(const Describe& what, const std::function<void()>& work);
@@ -105,6 +125,13 @@ private:
     // Timers whose handlers are on the stack, and whether each still exists: a handler may
     // destroy its own timer (a window closing), which must not be touched afterwards.
     std::vector<std::pair<Timer*, bool>> onStack_;
+    // The handlers on the stack, innermost last: a timer, a NamedHandler's name, or queued work
+    // (neither).
+    struct NamedFrame {
+        const Timer* timer;
+        const std::string* name;
+    };
+    std::vector<NamedFrame> named_;
     std::deque<Posted> posted_;
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -51,7 +51,7 @@ EchoLinkApp& Form::EchoLink() {
     return *echoLink_;
 }
 
-void Form::createEchoLink() { echoLink_ = host_.newEchoLink(); }
+void Form::createEchoLink() { echoLink_ = host_.newEchoLink(name_); }
 
 EventLoop& Form::loop() const { return host_.loop(); }
 Clock& Form::clock() const { return host_.loop().clock(); }
@@ -79,6 +79,7 @@ std::string operatorSees(const Control& c) {
 }  // namespace
 
 void Form::asOperator(const Control& control, const std::function<void()>& action) {
+    EventLoop::NamedHandler named(loop(), name_ + "." + control.name());
     asOperator(operatorSees(control), action);
 }
 

@@ -24,7 +24,8 @@ class FormHost {
 public:
     virtual ~FormHost() = default;
     virtual EventLoop& loop() = 0;
-    virtual std::shared_ptr<EchoLinkApp> newEchoLink() = 0;
+    // `window` names the window the object serves.
+    virtual std::shared_ptr<EchoLinkApp> newEchoLink(const std::string& window = "") = 0;
     virtual std::string settingsPath(const std::string& fileName) const = 0;
     // A stored or default path as this machine names it (the old install and weather folders).
     virtual std::string mapPath(const std::string& stored) const = 0;

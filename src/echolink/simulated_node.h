@@ -25,7 +25,8 @@ public:
     SimulatedNode(EventLoop& loop, Transcript& transcript, std::string callsign = "N0CALL-L");
     ~SimulatedNode();
 
-    std::shared_ptr<EchoLinkApp> newApp();   // one per window
+    // One per window; `window` names the window in what the node tells of its calls.
+    std::shared_ptr<EchoLinkApp> newApp(const std::string& window = "");
 
     // ---- what the outside world does (the simulator panel, the console, tests)
     void receiveDtmf(const std::string& digits);
@@ -38,6 +39,23 @@ public:
     void setActivity(bool on);
     void close();                                      // EchoLink closes
     void setUnreachable(bool on) { unreachable_ = on; }
+    // One operation of the automation interface fails to order, as if EchoLink did not answer
+    // that call alone: `operation` is its name ("KeyTransmitter", "Busy" for reading and writing
+    // it, ...) or "all"; it fails for its next `calls` calls, or until stopFailing when `calls` is
+    // 0. False, and nothing changes, for a name the interface does not have.
+    bool failOperation(const std::string& operation, int calls = 0);
+    bool stopFailing(const std::string& operation);   // "all" ends every failure made to order
+    static const std::vector<std::string>& operationNames();
+    // Who calls: each call counted by operation and by the handler that made it (the window's
+    // timer, event or control on the loop's stack), while counting is on; failed calls (made to
+    // order or while unreachable) are counted always.
+    void countCalls(bool on) { countCalls_ = on; }
+    struct CallCount {
+        std::string operation, handler;
+        long calls = 0;    // while counting was on
+        long failed = 0;
+    };
+    std::vector<CallCount> callCounts() const;
     // Deliver each event to the objects in a random order (seeded), as EchoLink does not promise one.
     void shuffleEvents(std::uint32_t seed);
     void setCallsign(std::string c) { callsign_ = std::move(c); }
@@ -73,9 +91,11 @@ public:
 private:
     class NodeObject;
     friend class NodeObject;
-    void check() const;      // throws EchoLinkError while unreachable
+    // Before every call: counts it and throws EchoLinkError when it is to fail.
+    void check(const char* operation);
+    bool failsNow(const std::string& operation);
     template <class Fire>
-    void raise(Fire fire);   // queue one delivery per live object
+    void raise(const char* event, Fire fire);   // queue one delivery per live object
     void record(const std::string& line);
     void heard(const std::string& line);   // to the incoming listeners
     void changeActivity(bool on);
@@ -89,6 +109,10 @@ private:
     bool keyed_ = false, busy_ = false, listenOnly_ = false, linkEnabled_ = true;
     bool rts_ = false, dtr_ = false, carrier_ = false, receivingSignal_ = false, activity_ = false, rx_ = false;
     bool unreachable_ = false, closed_ = false;
+    // Failures made to order: calls left to fail by operation ("all" for every one), -1 until told.
+    std::map<std::string, long> failing_;
+    bool countCalls_ = false;
+    std::map<std::pair<std::string, std::string>, CallCount> counts_;
     bool shuffle_ = false;
     std::mt19937 rng_;
     std::string profile_;

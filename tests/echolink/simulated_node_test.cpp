@@ -12,7 +12,9 @@
 
 #include "core/datetime.h"
 #include "core/event_loop.h"
+#include "core/step.h"
 #include "core/text.h"
+#include "core/timer.h"
 #include "core/transcript.h"
 #include "echolink/forced_release.h"
 #include "echolink/simulated_node.h"
@@ -370,3 +372,90 @@ TEST_F(NodeTest, AForcedEndReleasesWhatTheNodeStillHolds) {
 }
 
 }  // namespace
+
+namespace {
+// Each operation by the name the failures made to order use.
+const std::vector<std::pair<std::string, std::function<void(EchoLinkApp&)>>>& namedCalls() {
+    static const std::vector<std::pair<std::string, std::function<void(EchoLinkApp&)>>> calls = {
+        {"Connect", [](EchoLinkApp& a) { a.Connect("W1ABC", true); }},
+        {"Disconnect", [](EchoLinkApp& a) { a.Disconnect("W1ABC"); }},
+        {"DisconnectAllStations", [](EchoLinkApp& a) { a.DisconnectAllStations(); }},
+        {"IsConnected", [](EchoLinkApp& a) { a.IsConnected("W1ABC"); }},
+        {"ConnectedCount", [](EchoLinkApp& a) { a.ConnectedCount(); }},
+        {"KeyTransmitter", [](EchoLinkApp& a) { a.KeyTransmitter(false); }},
+        {"TransmitterKeyed", [](EchoLinkApp& a) { a.TransmitterKeyed(); }},
+        {"Activity", [](EchoLinkApp& a) { a.Activity(); }},
+        {"ReceivingSignal", [](EchoLinkApp& a) { a.ReceivingSignal(); }},
+        {"CarrierDetected", [](EchoLinkApp& a) { a.CarrierDetected(); }},
+        {"SendCWText", [](EchoLinkApp& a) { a.SendCWText(20, "ID"); }},
+        {"SendDTMF", [](EchoLinkApp& a) { a.SendDTMF("1"); }},
+        {"SendChatText", [](EchoLinkApp& a) { a.SendChatText("hi"); }},
+        {"Profile", [](EchoLinkApp& a) { a.Profile(""); }},
+        {"LinkEnabled", [](EchoLinkApp& a) { a.LinkEnabled(true); }},
+        {"Busy", [](EchoLinkApp& a) { a.Busy(); }},
+        {"ListenOnly", [](EchoLinkApp& a) { a.ListenOnly(false); }},
+        {"RTSLine", [](EchoLinkApp& a) { a.RTSLine(false); }},
+        {"DTRLine", [](EchoLinkApp& a) { a.DTRLine(false); }},
+        {"LocalNode", [](EchoLinkApp& a) { a.LocalNode(); }},
+        {"CloseProgram", [](EchoLinkApp& a) { a.CloseProgram(); }},   // last: it closes the node
+    };
+    return calls;
+}
+}  // namespace
+
+TEST_F(NodeTest, ANamedOperationFailsAloneForItsNextCallsOrUntilTold) {
+    addListeners(1);
+    ASSERT_EQ(namedCalls().size(), SimulatedNode::operationNames().size());
+    for (const auto& [name, call] : namedCalls()) {
+        ASSERT_TRUE(node.failOperation(name, 2)) << name;
+        for (const auto& [other, otherCall] : namedCalls())
+            if (other != name && other != "CloseProgram") EXPECT_NO_THROW(otherCall(el())) << name << " made " << other << " fail";
+        EXPECT_THROW(call(el()), EchoLinkError) << name;
+        EXPECT_THROW(call(el()), EchoLinkError) << name;
+        EXPECT_NO_THROW(call(el())) << name << " failed past its two calls";
+    }
+    EXPECT_NO_THROW(el().Busy(true)) << "Busy, read and written, is one operation";
+    node.failOperation("Busy");
+    for (int i = 0; i < 5; ++i) EXPECT_THROW(el().Busy(false), EchoLinkError);
+    EXPECT_TRUE(node.busy());
+    node.stopFailing("Busy");
+    el().Busy(false);
+    EXPECT_FALSE(node.busy());
+
+    EXPECT_FALSE(node.failOperation("KeyTransmiter", 1)) << "a name the interface does not have";
+    EXPECT_FALSE(node.stopFailing("Nothing"));
+    node.failOperation("all", 3);
+    EXPECT_THROW(el().KeyTransmitter(true), EchoLinkError);
+    EXPECT_THROW(el().SendCWText(0, "K"), EchoLinkError);
+    EXPECT_THROW(el().Activity(), EchoLinkError);
+    EXPECT_NO_THROW(el().Activity());
+    node.failOperation("all");
+    node.failOperation("SendDTMF", 1);
+    EXPECT_THROW(el().LocalNode(), EchoLinkError);
+    node.stopFailing("all");
+    EXPECT_NO_THROW(el().SendDTMF("1")) << "all off ends the named failures too";
+    EXPECT_NO_THROW(el().LocalNode());
+}
+
+TEST_F(NodeTest, CallsAreCountedByTheHandlerThatMadeThem) {
+    auto window = node.newApp("Form3");
+    window->DTMFString = [&](const std::string&) {
+        window->SendCWText(0, "K");
+        window->Activity();
+    };
+    Timer poll(loop, "Timer8", 100, [&] { step([&] { window->CarrierDetected(); }); });
+    node.failOperation("SendCWText");
+    node.receiveDtmf("1");
+    run(250);
+    EXPECT_TRUE(transcript.lines().empty());
+    node.countCalls(true);
+    node.receiveDtmf("1");
+    run(100);
+
+    std::vector<std::string> counted;
+    for (const auto& c : node.callCounts())
+        counted.push_back(c.operation + " " + c.handler + " " + std::to_string(c.calls) + " " + std::to_string(c.failed));
+    std::sort(counted.begin(), counted.end());
+    EXPECT_EQ(counted, (std::vector<std::string>{"CarrierDetected Timer8 1 0", "SendCWText Form3.DTMFString 1 2"}))
+        << "failed calls are counted always, every call only while counting; Activity is never reached";
+}

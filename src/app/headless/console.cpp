@@ -134,7 +134,10 @@ int runRealTime(const ConsoleOptions& o, int signalFd) {
 }  // namespace
 
 // The launcher's creation is the program's start: it checks, then creates every tool window.
-void startProgram(App& app) { app.form5(); }
+void startProgram(App& app) {
+    EventLoop::NamedHandler named(app.loop(), "start-up");
+    app.form5();
+}
 
 int runConsoleMain(int argc, char** argv) {
     std::string error;

@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 
@@ -48,6 +49,8 @@ private:
     Control* control(const std::string& formControl);
     std::optional<bool> onOff(const std::string& argument);
     void run(const std::string& command, const std::string& rest);
+    void fail(const std::vector<std::string>& args);
+    void calls(const std::string& rest);
 
     App& app_;
     AnsweringDialogs* dialogs_;

@@ -121,6 +121,10 @@ void Console::run(const std::string& command, const std::string& rest) {
         toggle(&SimulatedNode::setActivity);
     } else if (command == "unreachable") {
         toggle(&SimulatedNode::setUnreachable);
+    } else if (command == "fail") {
+        fail(args);
+    } else if (command == "calls") {
+        calls(rest);
     } else if (command == "close") {
         node.close();
     } else if (command == "show") {
@@ -156,4 +160,37 @@ void Console::run(const std::string& command, const std::string& rest) {
     } else {
         error("unknown command " + command);
     }
+}
+
+// `fail OPERATION|all [CALLS]` and `fail OPERATION|all off`.
+void Console::fail(const std::vector<std::string>& args) {
+    SimulatedNode& node = app_.node();
+    const std::string usage = "fail wants an operation of EchoLink or all, then a number of calls or off";
+    if (args.empty() || args.size() > 2) return error(usage);
+    const std::string& operation = args[0];
+    bool known;
+    if (args.size() == 2 && lcase(args[1]) == "off") {
+        known = node.stopFailing(operation);
+    } else {
+        int calls = 0;
+        if (args.size() == 2) {
+            const auto n = toNumber(args[1]);
+            if (!n || *n < 1 || *n > 1e9 || *n != std::floor(*n)) return error(usage + ", not \"" + args[1] + "\"");
+            calls = static_cast<int>(*n);
+        }
+        known = node.failOperation(operation, calls);
+    }
+    if (!known) error("EchoLink has no operation " + operation);
+}
+
+// `calls on|off` counts every call to EchoLink by handler; `calls` prints the counts.
+void Console::calls(const std::string& rest) {
+    if (rest.empty()) {
+        for (const auto& c : app_.node().callCounts())
+            out_ << "= " << c.operation << ' ' << c.handler << ' ' << c.calls << ' ' << c.failed << '\n';
+        out_ << std::flush;
+        return;
+    }
+    if (auto on = onOff(rest)) app_.node().countCalls(*on);
+    else error("calls wants on or off, or nothing, not \"" + rest + "\"");
 }
