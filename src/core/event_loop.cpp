@@ -52,7 +52,8 @@ void EventLoop::schedule(Timer* t) {
 Timer* EventLoop::dueTimer(std::int64_t now, std::uint64_t pass) {
     if (queue_.empty() || queue_.firstDue() > now) return nullptr;
     const auto waits = [this, pass](const Timer* t) {
-        return t->running_ || (pass != 0 && (t->pass_ == pass || (t->due_ > laterFrom_ && t->due_ <= laterTo_)));
+        return t->running_ || (pass != 0 && (t->pass_ == pass || (t->due_ > laterFrom_ && t->due_ <= laterTo_) ||
+                                             (t->order_ > tieOrder_ && onGrid(t->due_) == tieStep_)));
     };
     Timer* t = queue_.first();
     if (!waits(t)) return t;
@@ -198,7 +199,9 @@ std::string EventLoop::currentHandler() const {
 // seconds take their turns in the order they fell due (a queued event first on a tie).
 // A handler that lets pending work run part-way through does not let what is later in that order
 // overtake it: timers that were already overdue when it began, but fell due after its own grid
-// step, wait until it has ended. What falls due while it runs may run inside it.
+// step, wait until it has ended; so do timers due in its own step that were created after it, as
+// the timers of windows created one after another would come after it. What falls due while it
+// runs may run inside it.
 bool EventLoop::dispatchOne(std::int64_t now) {
     const std::int64_t postedDue = firstPostedDue(now);
     Timer* t = dueTimer(now);
@@ -206,16 +209,22 @@ bool EventLoop::dispatchOne(std::int64_t now) {
     if (!posted && !t) return false;
     struct LaterWait {
         EventLoop& loop;
-        std::int64_t from, to;
-        LaterWait(EventLoop& l, std::int64_t due, std::int64_t now) : loop(l), from(l.laterFrom_), to(l.laterTo_) {
+        std::int64_t from, to, tieStep;
+        std::uint64_t tieOrder;
+        LaterWait(EventLoop& l, std::int64_t due, std::int64_t now, const Timer* timer)
+            : loop(l), from(l.laterFrom_), to(l.laterTo_), tieStep(l.tieStep_), tieOrder(l.tieOrder_) {
             loop.laterFrom_ = onGrid(due);
             loop.laterTo_ = now;
+            loop.tieStep_ = timer ? onGrid(due) : kNoTie;
+            loop.tieOrder_ = timer ? timer->order_ : 0;
         }
         ~LaterWait() {
             loop.laterFrom_ = from;
             loop.laterTo_ = to;
+            loop.tieStep_ = tieStep;
+            loop.tieOrder_ = tieOrder;
         }
-    } later(*this, posted ? postedDue : t->due_, now);
+    } later(*this, posted ? postedDue : t->due_, now, posted ? nullptr : t);
     if (posted) {
         std::function<void()> work;
         if (takePosted(now, std::numeric_limits<std::uint64_t>::max(), work)) {
@@ -254,8 +263,11 @@ void EventLoop::doEvents() {
 
 // A clock change is no fault of the program: a plain line, once for all the schedulers.
 void EventLoop::clockSteppedForward(LocalMs to, std::int64_t seconds) {
-    if (reportedClockStep_ != 0 && std::llabs(to - reportedClockStep_) <= 1000) return;
-    reportedClockStep_ = to;
+    // Known by where it came from: a scheduler that sees it late (after a blocking speech) sees
+    // it go further, but from the same second.
+    const LocalMs from = to - seconds * 1000;
+    if (reportedClockStep_ != 0 && std::llabs(from - reportedClockStep_) <= 1000) return;
+    reportedClockStep_ = from;
     if (onNotice_)
         onNotice_("The clock moved on by " + std::to_string(seconds) +
                   " s at once (set forward, daylight saving or the machine sleeping); the schedules go on from the new "

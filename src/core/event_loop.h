@@ -145,12 +145,18 @@ private:
     std::uint64_t dispatched_ = 0;
     std::uint64_t wakeups_ = 0;
     std::uint64_t doEventsPasses_ = 0;
-    LocalMs reportedClockStep_ = 0;   // the second the last reported clock step went to
+    LocalMs reportedClockStep_ = 0;   // the last second before the last reported clock step
     int timersHeld_ = 0;
     // While a handler runs: the timers due in (laterFrom_, laterTo_] were overdue when it began
     // and come after it in due order; a doEvents inside it leaves them for later.
     std::int64_t laterFrom_ = 0;
     std::int64_t laterTo_ = 0;
+    // While a timer's handler runs: the grid step it fell due in and its creation order. Timers
+    // due in that step but created after it come after it, as they would from windows created one
+    // after another; a doEvents inside it leaves them for later too.
+    std::int64_t tieStep_ = kNoTie;
+    std::uint64_t tieOrder_ = 0;
+    static constexpr std::int64_t kNoTie = -1;
     int depth_ = 0;
     std::atomic<bool> quit_{false};   // quit() may come from another thread
 };

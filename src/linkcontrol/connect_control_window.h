@@ -261,6 +261,9 @@ public:
 
     // ---- timers (created in the order the window's ticks rely on)
     Timer Timer1{*this, "Timer1", 1000, [this] { Timer1_Timer(); }};          // DTMF use switch
+    // The timed connection counts each second down before the clock's hold may reload it in that
+    // second (ties go in creation order), so it ends a whole period after the last active second.
+    SecondTimer Timer10{*this, "Timer10", [this](LocalMs) { Timer10_Timer(); }, false};  // timed connection
     SecondTimer Timer2{*this, "Timer2", [this](LocalMs s) { Timer2_Timer(s); }};  // one-second clock
     // The countdowns count clock seconds: a second the thread was blocked in still counts.
     SecondTimer Timer3{*this, "Timer3", nullptr};                            // end of net, slot 1
@@ -269,7 +272,6 @@ public:
     SecondTimer Timer6{*this, "Timer6", nullptr};                            // end of net, slot 4
     Timer Timer15{*this, "Timer15", 60000, nullptr};                          // net watchdog
     Timer Timer8{*this, "Timer8", 500, [this] { Timer8_Timer(); }};           // daily connect / disconnect
-    SecondTimer Timer10{*this, "Timer10", [this](LocalMs) { Timer10_Timer(); }, false};  // timed connection
     Timer Timer11{*this, "Timer11", 0, [this] { Timer11_Timer(); }, false};     // delayed busy listing
     Timer Timer12{*this, "Timer12", 0, [this] { Timer12_Timer(); }};            // delayed connect
     Timer Timer13{*this, "Timer13", 100, [this] { Timer13_Timer(); }};        // connected count, idle reset

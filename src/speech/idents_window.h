@@ -94,9 +94,11 @@ public:
     CommandButton SendCW{*this, "SendCW", "Send ID"};
     CheckBox Check6{*this, "Check6", "Allow CW Ident Only During Disable"};
     std::string CWIdentPending = "0";
+    // The idle watch takes a second before the idents that fall due in it (ties go in creation
+    // order): the ident it lets out in that second is not yet on the air when it looks.
+    Timer IDTimer{*this, "IDTimer", 1000, [this] { IDTimer_Timer(); }};
     Timer Beacon6{*this, "Beacon6", 1000, [this] { Beacon6_Timer(); }};
     Timer Beacon7{*this, "Beacon7", 1000, [this] { Beacon7_Timer(); }};
-    Timer IDTimer{*this, "IDTimer", 1000, [this] { IDTimer_Timer(); }};
     void Beacon6_Timer();
     void Beacon7_Timer();
     void IDTimer_Timer();

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "core/clock.h"
@@ -293,4 +294,32 @@ TEST(EventLoop, ARealClockLoopWakesAtMostOnceAGridStep) {
     // 30 steps; one timer a wake-up would be about 180.
     EXPECT_LE(loop.wakeups() - before, 30u + 2u);
     EXPECT_GE(ticks, 6 * 20);
+}
+
+// Timers due in one grid step run in the order they were created, also when the first one's
+// handler lets pending events run: the later ones wait until it has ended, as the timers of
+// windows created one after another would. Created at one instant in virtual time, a few
+// milliseconds apart with the real clock.
+TEST(EventLoop, TimersDueInOneStepRunInCreationOrderAlsoInsideAPendingEventsStep) {
+    const auto order = [](EventLoop& loop, std::int64_t apartMs) {
+        std::vector<std::string> seen;
+        Timer first(loop, "first", 200, [&] {
+            seen.push_back("first starts");
+            loop.doEvents();
+            seen.push_back("first ends");
+        });
+        if (apartMs > 0) loop.runFor(apartMs);
+        Timer second(loop, "second", 200, [&] { seen.push_back("second"); });
+        Timer third(loop, "third", 200, [&] { seen.push_back("third"); });
+        loop.runFor(250);
+        return seen;
+    };
+    const std::vector<std::string> inCreationOrder{"first starts", "first ends", "second", "third"};
+    for (std::int64_t apart : {0, 5}) {
+        Rig r;
+        EXPECT_EQ(order(r.loop, apart), inCreationOrder) << "virtual, " << apart << " ms apart";
+    }
+    RealClock clock;
+    EventLoop loop(clock);
+    EXPECT_EQ(order(loop, 3), inCreationOrder) << "real clock";
 }
