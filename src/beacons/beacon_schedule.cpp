@@ -24,11 +24,13 @@ void BeaconSetWindow::Beacon1_Timer() {
     step([&] { due = toDouble(BeaconSeconds1.caption()) <= 0; });
     if (due) step([&] { BeaconSeconds1.setCaption(numberText(toDouble(BeaconPeriod1.text()) * 60)); });
     // A beacon due while its set is inactive or a station talks is dropped, not deferred; one due
-    // during this station's own transmission goes out when that ends.
+    // during this station's own transmission goes out when that ends, unless its set has gone
+    // inactive meanwhile: then it is dropped as one due then would be.
     step([&] {
         bool wanted = false;
-        if (due) step([&] { wanted = timedBeaconWanted(); });
-        if (takeBeaconTurn(timedTurn_, wanted, *this)) sendScheduledBeacon();
+        if (due || timedTurn_.waiting()) step([&] { wanted = timedBeaconWanted(); });
+        if (!wanted) timedTurn_.drop();
+        if (takeBeaconTurn(timedTurn_, due && wanted, *this)) sendScheduledBeacon();
     });
 }
 

@@ -150,10 +150,10 @@ void Form24::EchoLink_DTMFString(const std::string& sDigits) {
     }
 }
 
-// Every Stop button stops whatever the player plays. A stopped bulletin ends; it does not go on
-// to its 2nd File.
+// Every Stop button stops whatever the player plays. A bulletin stopped in Audio File 3 goes on
+// to its 2nd File when one is asked for, as after the player's or the weather window's stop; any
+// other stopped bulletin ends.
 void Form24::stopButton(bool clearBusy) {
-    Play2ndFile = 0;
     app().form1().StopOnRequest();
     if (clearBusy) EchoLink().Busy(false);
 }

@@ -88,7 +88,7 @@ void Form24::Timer2_Timer(LocalMs second) {
         };
         if (warnsNow(set, tick)) {
             logged("the chat warning", [&] {
-                EchoLink().SendChatText(timeText(now()) + "  <1> Minute Warning Auto Disconnect for Local News/WX.");
+                EchoLink().SendChatText(timeText(tick) + "  <1> Minute Warning Auto Disconnect for Local News/WX.");
             });
             logged("the disconnect warning", [&] { WarnDisconnect(); });
         }

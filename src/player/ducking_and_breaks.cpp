@@ -80,7 +80,9 @@ void Form1::breakTimerTick() {
     }
     if (Label2.caption() == Label3.caption()) {
         paintPttText(false);
-        step([&] { EchoLink().Busy(false); });
+        // A bulletin's busy listing is its chain's to clear, when the bulletin ends: the end of
+        // its file is no end while the 2nd File or the end announcement is still to come.
+        if (firstBranchOnFailure([&] { return app().form24().ferrin2 != 0; })) step([&] { EchoLink().Busy(false); });
     }
 }
 

@@ -134,9 +134,11 @@ public:
     void StopOnRequest();
     // How many stops have been asked for; a turn held since before the count moved is dropped.
     std::uint64_t requestedStops() const { return requestedStops_; }
-    // The station's own transmission is on the air: a file with time left, or a break in one (a
-    // break is not its end, and the PTT captions say "PTT OFF" during it and stay so until the
-    // driver's next tick after it). Whatever waits for the transmission's end asks here.
+    // The station's own transmission is on the air: a file with time left, a break in one (a
+    // break is not its end, and the PTT captions say "PTT OFF" during it), the key still down
+    // after a file's last moment, or a news bulletin that its chain has not ended yet (the step
+    // from its file to its 2nd File or end announcement is no end). Whatever waits for the
+    // transmission's end asks here, and the send paths' own busy tests agree with it.
     bool transmissionOnAir() const;
     void KillFile();
     void PlayFile();

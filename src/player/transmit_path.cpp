@@ -103,7 +103,10 @@ bool Form1::transmissionOnAir() const {
     if (TempDelay == 1) return true;
     // Unreadable time left reads as none, as the driver takes it.
     const auto left = toNumber(Label1.caption());
-    return left && *left != 0;
+    if (left && *left != 0) return true;
+    // What the send paths test: a turn that goes now must not find the station busy there.
+    if (app().exists("Form3") && app().form3().PTT.caption() == "PTT ON") return true;
+    return app().exists("Form24") && app().form24().ferrin2 == 0;
 }
 
 void Form1::KillFile() {
@@ -155,9 +158,6 @@ void Form1::tailDelayThenRelease(void (Form1::*delay)()) {
 
 void Form1::showTransmitState() {
     paintTransmitState(false);   // a transmission never creates a window
-    step([&] {
-        if (app().exists("Form3")) app().form3().showTransmitState();
-    });
 }
 
 void Form1::paintTransmitState(bool createWindows) {
@@ -179,6 +179,11 @@ void Form1::paintTransmitState(bool createWindows) {
     });
     for (Label* l : own)
         if (l) paint(*l, released ? kLightGreen : kRed, released ? "PTT OFF" : "PTT ON");
+    // The idents window's caption is what the beacons' and the speech's busy tests read: at a
+    // file's end it must not wait for that window's own 100 ms repaint.
+    step([&] {
+        if (app().exists("Form3")) app().form3().showTransmitState();
+    });
     step([&] {
         if (!there("Form22")) return;
         Form22& courtesy = app().form22();

@@ -8,8 +8,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <regex>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
+#include "core/text.h"
 #include "e2e/program_run.h"
 
 BinaryRun runProgram(const TempFolder& folder, const std::string& input, const std::string& args,
@@ -41,8 +45,22 @@ BinaryRun runHeadlessWithSettings(const TempFolder& folder, const std::vector<Se
                                   const std::string& input, const std::string& start) {
     std::filesystem::create_directories(folder.file("config"));
     for (const SettingsFile& f : settings)
-        folder.write(std::string("config/") + f.name, std::string("[SETTINGS]\n") + f.lines);
+        folder.write(std::string("config/") + f.name, "[SETTINGS]\n" + replaceAll(f.lines, "@RUN@", folder.path()));
     return runHeadless(folder, input, "--virtual-time \"2026-12-10 " + start + "\"");
+}
+
+std::vector<std::string> transcriptFrom(const TempFolder& folder, const std::vector<SettingsFile>& settings,
+                                        const std::string& input, const std::string& start, const std::string& from) {
+    const auto run = runHeadlessWithSettings(folder, settings, input, start);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    const std::regex path("\"" + folder.path() + "/[^\"]*\"");
+    std::vector<std::string> out;
+    for (const auto& line : run.out) {
+        if (line.size() < 14 || line[2] != ':' || line.substr(0, 12) < from || endsWith(line, " EXIT")) continue;
+        out.push_back(std::regex_replace(line, path, "FILE"));
+    }
+    return out;
 }
 
 VirtualDisplay::VirtualDisplay() {

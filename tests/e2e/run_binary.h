@@ -27,9 +27,15 @@ struct SettingsFile {
     const char* lines;
 };
 
-// runHeadless in virtual time from "2026-12-10 `start`", the settings files written first.
+// runHeadless in virtual time from "2026-12-10 `start`", the settings files written first; "@RUN@"
+// in their lines stands for the run's folder.
 BinaryRun runHeadlessWithSettings(const TempFolder& folder, const std::vector<SettingsFile>& settings,
                                   const std::string& input, const std::string& start);
+
+// The transcript of such a run from the clock time `from` on ("hh:mm:ss.mmm EVENT ..."), every
+// quoted path inside the run's folder written as FILE; console answers and the exit left out.
+std::vector<std::string> transcriptFrom(const TempFolder& folder, const std::vector<SettingsFile>& settings,
+                                        const std::string& input, const std::string& start, const std::string& from);
 
 // A private X server for one test: Xvfb at 1280x800 on a display number it picks itself.
 class VirtualDisplay {

@@ -3,30 +3,17 @@
 // with the key up, in the order it fell due; a second spent speaking is an active second.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <regex>
 #include <string>
 #include <vector>
 
-#include "core/text.h"
 #include "e2e/run_binary.h"
 
 namespace {
 
-// The transcript from `from` on ("hh:mm:ss.mmm EVENT ..."), a sound file's path written as
-// "FILE"; console answers and the exit are left out.
 std::vector<std::string> airFrom(const std::vector<SettingsFile>& settings, const std::string& input,
                                  const std::string& start, const std::string& from) {
     TempFolder folder;
-    const auto run = runHeadlessWithSettings(folder, settings, input, start);
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.err, "");
-    std::vector<std::string> out;
-    for (const auto& line : run.out) {
-        if (line.size() < 14 || line.substr(0, 12) < from || endsWith(line, " EXIT")) continue;
-        out.push_back(std::regex_replace(line, std::regex("\"" + folder.path() + "/[^\"]*\""), "FILE"));
-    }
-    return out;
+    return transcriptFrom(folder, settings, input, start, from);
 }
 
 // The hour's time announcement holds the thread from 11:00:00 to past 11:00:02. The voice ident's
