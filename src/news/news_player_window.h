@@ -201,8 +201,15 @@ private:
     // ---- schedule
     bool startsNow(const FileSet& set, int secondsPart, LocalMs second);
     bool warnsNow(const FileSet& set, LocalMs second);
-    // A set's bulletin is tried once in its minute: it went out, or was refused and logged.
-    std::optional<LocalMs> doneInMinute_[3];
+    // A set's bulletin in its start minute: done once it went out or was refused and logged; a
+    // start that failed (EchoLink not answering) is logged once and tried again in the later
+    // seconds of its window, as speech that would be dropped is.
+    struct StartMinute {
+        LocalMs minute = 0;
+        bool done = false;
+        bool failureLogged = false;
+    };
+    StartMinute startMinute_[3];
 
     // ---- end-of-bulletin chain
     void startSecondFile();

@@ -96,11 +96,17 @@ void Form24::Timer2_Timer(LocalMs second) {
         if (!startsNow(set, secondsPart, tick)) continue;
         // A short bulletin that is over before second 20 is not started a second time, and one
         // that cannot start (no file, no report) is logged once, not every second of the window.
+        // One whose start failed (its speech's busy test unread while EchoLink does not answer)
+        // put nothing on the air: the later seconds try it again, and the failure is logged once.
         const LocalMs t = tick;
         const LocalMs minute = t - t % kMinuteMs;
-        if (doneInMinute_[n] == minute) continue;
-        logged("the start", [&] {
-            if (StartBulletin(n, Asker::Unattended) != Started::NotNow) doneInMinute_[n] = minute;
-        });
+        StartMinute& tried = startMinute_[n];
+        if (tried.minute != minute) tried = {minute};
+        if (tried.done) continue;
+        stepOr([&] { tried.done = StartBulletin(n, Asker::Unattended) != Started::NotNow; },
+               [&](const std::string& why) {
+                   if (!tried.failureLogged) LogError(what + ": the start failed: " + why + " ");
+                   tried.failureLogged = true;
+               });
     }
 }

@@ -51,6 +51,8 @@ TEST(EchoLinkOutage, EachHandlerFollowsItsOwnRuleAndNothingIsAnInternalError) {
     TempFolder files;
     const std::string news = writeTestWav(files.file("news.wav"), 90);
     const std::string newsSettings = "THUR3=1\nHOUR3=12\nMINS3=00\nText4x=" + news + "\nCHECK1=1\nWARNCHECK=0\n";
+    const std::string weather = std::string("WHEREISFILE=") + MVSMALL_TEST_DATA + "/weather/data.csv\n";
+    const std::string weatherBulletin = "THUR3=1\nHOUR3=12\nMINS3=00\nOPTION4=False\nOPTION5=True\nCHECK1=1\nWARNCHECK=0\n";
     const SettingsFile timed{"dtmfctrl.ini", "TEXT1X=W5TTT\nTEXT2X=21\nDELAYPERIOD=2\nCHECK12=1\n"};
     const SettingsFile noNotices{"identabc.ini", "CONDISC=0\n"};
     const Row rows[] = {
@@ -63,6 +65,17 @@ TEST(EchoLinkOutage, EachHandlerFollowsItsOwnRuleAndNothingIsAnInternalError) {
          {"12:00:10.512 LOG \"Form4 busy display " + kNotAnswering + "\"",
           "12:00:15.324 PLAY \"" + news + "\" vol=0", "12:00:40.016 KEY on", "12:01:45.328 KEY off",
           "12:01:45.328 KEY on", "12:01:45.628 PLAY \"CONFIG/Text_To_Wav.wav\" vol=0", "12:01:47.680 KEY off"}},
+        {"a weather bulletin whose busy test cannot be read logs its failed start once and goes out when "
+         "EchoLink answers again inside its start window",
+         {{"newsabc.ini", weatherBulletin.c_str()}, {"abcweather.ini", weather.c_str()}},
+         "wait 24\nunreachable on\nwait 3.5\nunreachable off\nwait 60\n",
+         "11:59:50",
+         {"BUSY", "DISCONNECT-ALL", "KEY", "LOG"},
+         "12:00:14",
+         {"12:00:14.512 LOG \"Form4 busy display " + kNotAnswering + "\"",
+          "12:00:15.024 LOG \"News schedule, Audio File 1: the start failed: EchoLink is not answering \"",
+          "12:00:18.016 BUSY on", "12:00:18.016 DISCONNECT-ALL", "12:00:18.016 KEY on", "12:00:38.368 BUSY off",
+          "12:00:40.896 KEY off"}},
         {"a kerchunk whose carrier cannot be read at the kerchunk check earns no courtesy",
          {{"mvcourtesy.ini", "OPTION1=True\nOPTION2=False\n"}},
          "wait 1\ncarrier on\nwait 1\ncarrier off\nwait 1\nunreachable on\nwait 5\nunreachable off\nwait 5\n",
