@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -91,6 +92,7 @@ ProgramResult runProgram(const ProgramRun& run) {
     bool outOpen = true, errOpen = true, exited = false;
     std::string outText, errText;
     int status = 0;
+    std::optional<Clock::time_point> timedLineSeen;
     while (!exited) {
         if (Clock::now() > deadline) {
             kill(pid, SIGKILL);
@@ -111,6 +113,8 @@ ProgramResult runProgram(const ProgramRun& run) {
         poll(fds, 2, 20);
         if (reading && (fds[0].revents & (POLLIN | POLLHUP))) {
             readAvailable(outFd, outText, outOpen);
+            if (!timedLineSeen && !run.timeEndFrom.empty() && outText.find(run.timeEndFrom) != std::string::npos)
+                timedLineSeen = Clock::now();
             if (run.reader == StdoutReader::LeavesAfterFirstLine && outText.find('\n') != std::string::npos) {
                 close(outFd);   // the reader goes away
                 outFd = -1;
@@ -135,6 +139,7 @@ ProgramResult runProgram(const ProgramRun& run) {
         if (errOpen && (fds[1].revents & (POLLIN | POLLHUP))) readAvailable(errFd, errText, errOpen);
         exited = waitpid(pid, &status, WNOHANG) == pid;
     }
+    if (timedLineSeen) result.secondsToEnd = std::chrono::duration<double>(Clock::now() - *timedLineSeen).count();
     if (inFd >= 0) close(inFd);
     // What is left in the pipes, the stalled reader's share included.
     if (outFd >= 0) {

@@ -30,6 +30,10 @@ struct ProgramRun {
     std::function<bool()> signalWhen;   // or once this holds (asked as the run goes)
     int signal = 0;
     int timeoutSeconds = 60;   // then the child is killed and `timedOut` set
+    // Times the end from the first standard-output line that contains this: a budget counted
+    // from an event inside the run leaves out start-up, which a sanitizer build on a busy
+    // machine can stretch by seconds.
+    std::string timeEndFrom;
 };
 
 struct ProgramResult {
@@ -39,6 +43,7 @@ struct ProgramResult {
     std::vector<std::string> out;   // the standard-output lines read
     std::string err;
     bool signalSent = false;
+    double secondsToEnd = -1;   // from the `timeEndFrom` line to the program's end; -1 if not seen
 };
 
 ProgramResult runProgram(const ProgramRun& run);
