@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "../tests/soak/resident_memory.h"
+#include "headless_child.h"
 #include "platform/wav_file.h"
 
 namespace {
@@ -86,34 +87,23 @@ int main(int argc, char** argv) {
     const std::string file = (root / "data" / "short.wav").string();
     writeWav(file, AudioFormat{16000, 16, 1}, std::vector<float>(static_cast<size_t>(16 * o.fileMs), 0.1f));
 
-    int in[2], out[2];
-    if (pipe(in) != 0 || pipe(out) != 0) return 1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(in[0], 0);
-        dup2(out[1], 1);
-        const int devnull = open("/dev/null", O_WRONLY);
-        dup2(devnull, 2);
-        for (const int fd : {in[0], in[1], out[0], out[1]}) close(fd);
-        unsetenv("MVSMALL_AUDIO_SINK");   // the real output, as the station runs
-        execl(MVSMALL_BINARY, MVSMALL_BINARY, "--headless", "--config", (root / "config").c_str(), "--data",
-              (root / "data").c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
-    FILE* transcript = fdopen(out[0], "r");
+    // The real output, as the station runs.
+    const HeadlessChild child = startHeadlessChild(
+        {"--headless", "--config", (root / "config").string(), "--data", (root / "data").string()}, {"MVSMALL_AUDIO_SINK"});
+    if (!child.started()) return 1;
+    const pid_t pid = child.pid;
+    FILE* transcript = fdopen(child.output, "r");
 
     // The key-up delay is left out: it costs time and no memory.
-    sendLine(in[1], "set Form1.AddDelay 0");
-    sendLine(in[1], "set Form1.txtFile " + file);
+    sendLine(child.input, "set Form1.AddDelay 0");
+    sendLine(child.input, "set Form1.txtFile " + file);
     const auto started = std::chrono::steady_clock::now();
     std::vector<std::pair<int, long>> resident;
     const std::vector<int> marks = checkpoints(o.plays);
     size_t nextMark = 0;
     int played = 0, failed = 0;
     while (played < o.plays) {
-        if (!sendLine(in[1], "click Form1.Command3")) break;
+        if (!sendLine(child.input, "click Form1.Command3")) break;
         const Play outcome = awaitPlayed(transcript);
         if (outcome == Play::Gone) break;
         if (outcome == Play::Failed) {
@@ -126,8 +116,8 @@ int main(int argc, char** argv) {
         }
     }
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    sendLine(in[1], "quit");
-    close(in[1]);
+    sendLine(child.input, "quit");
+    close(child.input);
     awaitExit(transcript);
     fclose(transcript);
     int status = 0;

@@ -35,6 +35,7 @@
 #include "../tests/soak/resident_memory.h"
 #include "../tests/soak/station_settings.h"
 #include "gui_idle.h"
+#include "headless_child.h"
 #include "app/app.h"
 #include "chat/chat_window.h"
 #include "core/datetime.h"
@@ -349,27 +350,16 @@ std::string trafficDay(int day) {
 void benchWeek(int days) {
     Folders3 f;
     const Folders fo = f.folders();
-    int in[2], out[2];
-    if (pipe(in) != 0 || pipe(out) != 0) return;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(in[0], 0);
-        dup2(out[1], 1);
-        const int devnull = open("/dev/null", O_WRONLY);
-        dup2(devnull, 2);
-        for (const int fd : {in[0], in[1], out[0], out[1]}) close(fd);
-        execl(MVSMALL_BINARY, MVSMALL_BINARY, "--headless", "--virtual-time", "2026-12-10 00:00:00", "--config",
-              fo.config.c_str(), "--data", fo.data.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
+    const HeadlessChild child = startHeadlessChild(
+        {"--headless", "--virtual-time", "2026-12-10 00:00:00", "--config", fo.config, "--data", fo.data});
+    if (!child.started()) return;
+    const pid_t pid = child.pid;
     // The transcript is read and dropped as it comes; each answer to a `get` marks a day's end.
     std::mutex m;
     std::condition_variable cv;
     int answers = 0;
     std::thread reader([&] {
-        FILE* lines = fdopen(out[0], "r");
+        FILE* lines = fdopen(child.output, "r");
         char* line = nullptr;
         size_t size = 0;
         while (getline(&line, &size, lines) > 0) {
@@ -387,7 +377,7 @@ void benchWeek(int days) {
     auto endOfDay = [&](int day, const std::string& script) {
         const std::string all = script + "get Form1.Label1\n";
         for (size_t done = 0; done < all.size();) {
-            const ssize_t n = write(in[1], all.data() + done, all.size() - done);
+            const ssize_t n = write(child.input, all.data() + done, all.size() - done);
             if (n <= 0) return -1L;
             done += static_cast<size_t>(n);
         }
@@ -402,7 +392,7 @@ void benchWeek(int days) {
         if (kb < 0) break;
         resident.push_back(kb);
     }
-    close(in[1]);
+    close(child.input);
     reader.join();
     int status = 0;
     waitpid(pid, &status, 0);

@@ -86,7 +86,7 @@ public:
         setCaption(format(v));
         shown_.remember(v);
     }
-    // Colours as the original toolkit writes them: &HBBGGRR. -1 is the system default.
+    // Colours as the settings files store them: &HBBGGRR. -1 is the system default.
     std::int64_t backColor() const { return backColor_; }
     std::int64_t foreColor() const { return foreColor_; }
     void setBackColor(std::int64_t c);

@@ -28,7 +28,7 @@ std::optional<bool> toBool(std::string_view text);
 const char* boolText(bool b);                    // "True" / "False"
 std::string numberText(double v);                // 5 -> "5", 1.5 -> "1.5"
 
-// 1-based string functions with the forgiving bounds of the original toolkit.
+// 1-based string functions whose bounds forgive: a start or length past the end gives what is there, never a fault.
 std::string mid(std::string_view s, long start, long length = -1);
 std::string left(std::string_view s, long n);
 std::string right(std::string_view s, long n);

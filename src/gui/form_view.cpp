@@ -891,7 +891,7 @@ void FormView::refreshForm() {
     if (windowTitle() != title) setWindowTitle(title);
     // Sized as the window first shows, and again when it sets a size anew (a side it leaves at 0
     // follows what it holds); the operator's own resizing stays otherwise. A size the window sets
-    // never cuts off what it holds: the words here take more room than in the original toolkit.
+    // never cuts off what it holds: Qt's fonts and margins take more room than the stored sizes allow for.
     const bool sizeSetAnew = form_->Width != sizedWidth_ || form_->Height != sizedHeight_;
     if (form_->visible() && (!sizedOnce_ || sizeSetAnew)) {
         sizedOnce_ = true;
