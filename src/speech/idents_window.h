@@ -124,6 +124,7 @@ public:
     SecondTimer Timer1{*this, "Timer1", [this](LocalMs s) { Timer1_Timer(s); }};
     Timer Beacon1{*this, "Beacon1", 1000, [this] { Beacon1_Timer(); }};
     void Timer1_Timer(LocalMs second);
+    void announceAndGreet(const TimeParts& parts, const std::string& clockText);
     void Beacon1_Timer();
     void BeaconPeriod1_Change();
     void SpeakInfo_Click();

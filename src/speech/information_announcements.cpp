@@ -45,7 +45,13 @@ void Form3::Timer1_Timer(LocalMs tick) {
         step([&] { Beacon7.enable(); });
     }
 
-    // From here a failure ends the tick.
+    // From here a failure ends the tick. EchoLink may stop answering while the events above ran,
+    // after the checks that would have ended the tick early found it well: that is no fault here.
+    tickEndsOnFailure("Form3 announcements", [&] { announceAndGreet(parts, clockText); });
+}
+
+// The spoken time, the information second for the next tick and the information beacons.
+void Form3::announceAndGreet(const TimeParts& parts, const std::string& clockText) {
     announceTime(parts, clockText);
 
     Label20.setCaption(PlusSeconds.text());

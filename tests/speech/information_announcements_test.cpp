@@ -51,3 +51,20 @@ TEST(InformationAnnouncements, TimedBeaconCountsDownOnlyWhileTickedAndStopsOnAZe
         EXPECT_TRUE(f.Beacon1.enabled());
     }
 }
+
+// EchoLink may stop answering while the clock's tick lets pending events run, after the tick's
+// first checks found it well: the rest of the tick ends with a plain line, never an internal error.
+TEST(InformationAnnouncements, EchoLinkGoneInTheMiddleOfATickEndsItWithAPlainLine) {
+    Station s({"2026-12-10 10:00:05"});
+    s.app().form3();
+    s.advance(0.5);
+    // The tick of 10:00:06 falls due 10 ms into the second and runs at the end of its 16 ms step;
+    // this falls due in between, so it runs among the tick's own pending events.
+    s.loop().post([&] { s.node().setUnreachable(true); }, 512);
+    s.advance(3);
+    EXPECT_EQ(linesStarting(s, {"LOG"}),
+              (std::vector<std::string>{"LOG \"Form3 announcements <-- EchoLink is not answering \""}));
+    s.node().setUnreachable(false);
+    s.advance(2);
+    EXPECT_EQ(linesStarting(s, {"LOG"}).size(), 1u);
+}
