@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -9,6 +10,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+
+#include <functional>
+#include <memory>
 
 #include "echolink/echolink_app.h"
 #include "gui/form_view.h"
@@ -187,36 +191,44 @@ TEST(GuiSession, AWindowShownFromTheLauncherComesToTheFront) {
 
 // Through the program's own loop driver, run by Qt's event loop: a change is drawn once the
 // loop's work has run; a window out of view draws nothing and shows the current values again.
+// Each step waits for what it looks for (Qt's events run meanwhile), never for a fixed time.
 TEST(GuiSession, AWindowHiddenAndShownAgainShowsWhatChangedMeanwhile) {
     Session g;
     g.settle();
     FormView* launcher = g.gui.view().viewOf(g.s.app().form5());
     ASSERT_NE(launcher, nullptr);
     Form3& idents = g.s.app().form3();
-    auto turn = [] { QTest::qWait(50); };   // the driver's timer: due work, then drawing
-    auto onLoop = [&](const char* caption) { g.s.loop().post([&idents, caption] { idents.ShowTime.setCaption(caption); }); };
+    const auto until = [](const std::function<bool()>& done) {
+        QDeadlineTimer bound(30000);   // a guard against a hang, not a measure
+        while (!done() && !bound.hasExpired()) QTest::qWait(5);
+        return done();
+    };
+    // Work for the loop, done once the driver has run it; the driver draws before Qt's events go on.
+    auto onLoop = [&](const char* caption) {
+        auto ran = std::make_shared<bool>(false);
+        g.s.loop().post([&idents, caption, ran] {
+            idents.ShowTime.setCaption(caption);
+            *ran = true;
+        });
+        return until([ran] { return *ran; });
+    };
 
     QTest::mouseClick(button(*launcher, "Idents / Settings"), Qt::LeftButton);
-    turn();
-    FormView* view = g.gui.view().viewOf(idents);
-    ASSERT_TRUE(view && view->isVisible());
+    FormView* view = nullptr;
+    ASSERT_TRUE(until([&] { return (view = g.gui.view().viewOf(idents)) && view->isVisible(); }));
     auto* time = qobject_cast<QLabel*>(view->widgetFor(idents.ShowTime));
     ASSERT_NE(time, nullptr);
-    onLoop("12:34:56");
-    turn();
+    ASSERT_TRUE(onLoop("12:34:56"));
     EXPECT_EQ(time->text(), "12:34:56");
 
     QTest::mouseClick(button(*launcher, "Hide All Programs"), Qt::LeftButton);
-    turn();
-    ASSERT_TRUE(view->isHidden());
+    ASSERT_TRUE(until([&] { return view->isHidden(); }));
     const auto repaints = view->repaints();
-    onLoop("23:45:01");
-    turn();
+    ASSERT_TRUE(onLoop("23:45:01"));
     EXPECT_EQ(view->repaints(), repaints);
     EXPECT_EQ(time->text(), "12:34:56");
 
     QTest::mouseClick(button(*launcher, "Idents / Settings"), Qt::LeftButton);
-    turn();
-    EXPECT_TRUE(view->isVisible());
+    ASSERT_TRUE(until([&] { return view->isVisible(); }));
     EXPECT_EQ(time->text(), "23:45:01");
 }
