@@ -11,19 +11,27 @@ namespace {
 // A reader that takes nothing until it is let go, then records what it gets.
 struct GatedReader {
     std::mutex mutex;
-    std::condition_variable opened;
+    std::condition_variable opened, stalled;
     bool open = false;
-    bool gone = false;   // answers as a reader that went away
+    bool holding = false;   // the writer is inside the sink, held at the gate
+    bool gone = false;      // answers as a reader that went away
     std::string got;
 
     TranscriptWriter::Sink sink() {
         return [this](const std::string& chunk) {
             std::unique_lock<std::mutex> lock(mutex);
+            holding = true;
+            stalled.notify_all();
             opened.wait(lock, [&] { return open; });
             if (gone) return false;
             got += chunk;
             return true;
         };
+    }
+    // Until the writer has handed over its first chunk and is held there.
+    void waitUntilStalled() {
+        std::unique_lock<std::mutex> lock(mutex);
+        stalled.wait(lock, [&] { return holding; });
     }
     void letGo() {
         std::lock_guard<std::mutex> lock(mutex);
@@ -55,20 +63,20 @@ TEST(TranscriptWriter, AStalledReaderGetsTheNewestLinesAndHowManyWereDropped) {
     const size_t capacity = 10;
     {
         TranscriptWriter writer(reader.sink(), capacity);
-        for (int i = 0; i < pushed; ++i) writer.push(stamped(i));   // returns although nobody reads
+        writer.push(stamped(0));
+        // The reader stalls on the first line it was handed; the writer has taken nothing else.
+        reader.waitUntilStalled();
+        for (int i = 1; i < pushed; ++i) writer.push(stamped(i));   // returns although nobody reads
         reader.letGo();
         writer.finish(std::chrono::seconds(30));
     }
-    const auto lines = linesOf(reader.got);
-    // Whatever the writer had taken before the stall, then the count of the dropped, then the newest.
-    ASSERT_GE(lines.size(), capacity + 1);
-    const std::vector<std::string> tail(lines.end() - capacity, lines.end());
-    for (size_t i = 0; i < capacity; ++i) EXPECT_EQ(tail[i], stamped(pushed - static_cast<int>(capacity) + static_cast<int>(i)));
-    const std::string& note = lines[lines.size() - capacity - 1];
-    ASSERT_NE(note.find(" DROPPED "), std::string::npos) << note;
-    EXPECT_EQ(note.substr(0, 13), tail[0].substr(0, 13)) << "stamped like the line after the gap";
-    const size_t dropped = std::stoul(note.substr(note.find("DROPPED ") + 8));
-    EXPECT_EQ(lines.size() - 1 + dropped, static_cast<size_t>(pushed)) << "every line written or counted";
+    // What the writer had taken before the stall, then the count of the dropped, stamped like the
+    // line after the gap, then the newest.
+    const int newest = pushed - static_cast<int>(capacity);
+    std::vector<std::string> expected = {stamped(0), stamped(newest).substr(0, 13) + "DROPPED " +
+                                                         std::to_string(newest - 1)};
+    for (int i = newest; i < pushed; ++i) expected.push_back(stamped(i));
+    EXPECT_EQ(linesOf(reader.got), expected);
 }
 
 TEST(TranscriptWriter, AReaderThatWentAwayEndsTheWritingNotTheProgram) {
