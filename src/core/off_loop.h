@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -24,9 +25,14 @@ public:
     OffLoopWork(const OffLoopWork&) = delete;
     OffLoopWork& operator=(const OffLoopWork&) = delete;
 
+    // Why the work could not run, handed to the window on its own thread before `done`.
+    using NotRun = std::function<void(const std::string& why)>;
+
     // Runs `work` off the loop's thread; then `done` runs on the loop, unless the window has been
-    // unloaded or destroyed by then. The work must not touch the window.
-    void start(Work work, std::function<void()> done);
+    // unloaded or destroyed by then. The work must not touch the window. When no thread can be
+    // had (a machine at its limit), `notRun` says why in place of the work, and `done` follows as
+    // after any failed work: the window goes on as it would after a failed transfer.
+    void start(Work work, std::function<void()> done, NotRun notRun);
     // Work started and not yet handed back.
     int running() const { return running_; }
 

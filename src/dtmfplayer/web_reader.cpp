@@ -75,7 +75,8 @@ void Form23::readerStep1() {
         },
         [this, page, reading] {
             if (reading == reading_) pageArrived(page->result, page->text);
-        });
+        },
+        [page](const std::string& why) { page->result.error = why; });
 }
 
 void Form23::pageArrived(TransferResult r, const std::string& text) {

@@ -105,7 +105,8 @@ void Form13::DownloadAFile(const std::string& sFileName, const std::string& sURL
                 LogError("News download of " + sURLfrom + " failed (" + r.error + "); " + sFileName + " is kept ");
             record(r.ok);
             finish(r.ok, !r.ok && bCancel);
-        });
+        },
+        [outcome](const std::string& why) { outcome->error = why; });
 }
 
 void Form13::showProgress(std::int64_t received, std::int64_t total, bool bar, const std::string& file) {

@@ -83,7 +83,8 @@ void Form14::fetchVersionFile(std::function<void()> then) {
             }
             NetText.setText(result.ok ? answer->body : "");
             then();
-        });
+        },
+        [answer](const std::string& why) { answer->result.error = why; });
 }
 
 void Form14::startupCheck() {

@@ -90,6 +90,13 @@ struct Inbox {
     }
 };
 
+// Closes the inbox however the run ends, a thread that could not be started included, so the
+// input thread never posts to a loop that has gone.
+struct InboxClosing {
+    std::shared_ptr<Inbox> inbox;
+    ~InboxClosing() { inbox->close(); }
+};
+
 void readInput(std::shared_ptr<Inbox> inbox) {
     std::string line;
     while (std::getline(std::cin, line)) {
@@ -124,11 +131,11 @@ int runRealTime(const ConsoleOptions& o, int signalFd) {
     inbox->loop = &app.loop();
     inbox->console = &console;
     inbox->app = &app;
+    const InboxClosing closing{inbox};
     app.loop().post([&] { startProgram(app); });
     std::thread(readInput, inbox).detach();
     if (signalFd >= 0) std::thread(watchSignals, inbox, signalFd).detach();
     app.act([&] { app.loop().run(); });
-    inbox->close();
     return app.exitStatus();
 }
 }  // namespace
