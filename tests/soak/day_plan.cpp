@@ -90,6 +90,8 @@ DayPlan drawPlan(std::mt19937& rng, const std::string& dataFolder, const std::st
     p.weatherForecast = draw.chance(50) ? draw.period(5, 30) : 0;
     p.weatherWarning = draw.chance(50) ? draw.period(5, 30) : 0;
     p.warningWatcher = draw.between(1, 10);
+    p.watcherStartsWarningBeacon = draw.chance(50);
+    p.weatherQuietWhileConnected = draw.chance(50);
 
     p.voiceIdentText = "N0CALL link";
     p.set1Extra = "N0CALL beacon";
@@ -162,8 +164,7 @@ DayPlan drawPlan(std::mt19937& rng, const std::string& dataFolder, const std::st
         {"STOPCLOCK2", stopClock(p.weatherForecast)}, {"BEACONPERIOD2", periodText(p.weatherForecast)},
         {"STOPCLOCK3", stopClock(p.weatherWarning)}, {"BEACONPERIOD3", periodText(p.weatherWarning)},
         {"STOPCLOCK4", "1"}, {"BEACONPERIOD4", n(p.warningWatcher)},
-        // The watcher does not start the warning beacon, and no beacon waits for the stations to leave.
-        {"CHECK2", "0"}, {"CHECK3", "0"},
+        {"CHECK2", p.watcherStartsWarningBeacon ? "1" : "0"}, {"CHECK3", p.weatherQuietWhileConnected ? "1" : "0"},
         {"WHEREISFILE", weather + "data.csv"}, {"WHEREISFILE2", weather + "metar.txt"},
         {"WHEREISFILE3", weather + "warning.txt"}};
 

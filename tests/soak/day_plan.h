@@ -48,6 +48,9 @@ struct DayPlan {
     bool set2TimedWithSet1 = false;   // set 1's "also set 2's timed beacon"
     int weatherConditions = 0, weatherForecast = 0, weatherWarning = 0, warningWatcher = 0;
     int firstSet = 1;                 // the active beacon set at the start
+    bool watcherStartsWarningBeacon = false;   // a new warning switches the warning beacon on, 60 s away
+    bool weatherQuietWhileConnected = false;   // the conditions and forecast beacons and the watcher keep
+                                               // quiet while a station is connected
 
     // Clock schedules.
     std::vector<WeeklyTime> newsBulletins;   // the news file set: both of its start times

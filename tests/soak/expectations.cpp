@@ -41,6 +41,7 @@ struct Item {
     std::function<bool(const Aired&)> is;
     bool waiting = false;   // held by the station's own transmission
     bool held = false;      // its turn was taken (its set active), waiting or not
+    bool overtaken = false; // a tick while it waited found a station talking: the turn is lost
     LocalMs release = 0;    // when it is taken up: its due, or the first tick after the wait
     std::string tag;        // the net's callsign, the profile's name
     Outcome outcome;
@@ -89,7 +90,7 @@ private:
             for (const ProfileEntry& e : plan_.profiles)
                 if (e.at.on(weekday)) {
                     const LocalMs t = at(midnight, e.at, 15);
-                    if (t > plan_.start && t < end_ && !stationOff(t)) sets_.push_back({t, e.set});
+                    if (t > plan_.start && t < end_ && !stationOff(t)) sets_.push_back({profileLine(e.name, t), e.set});
                 }
         });
         // A profile's code applies it at once; while EchoLink does not take the profile, the
@@ -100,6 +101,15 @@ private:
                     !stationOff(d.at))
                     sets_.push_back({d.at, e.set});
         std::sort(sets_.begin(), sets_.end());
+    }
+    // The profile's scheduler ticks after the windows created before it: what those do in its
+    // second comes first, and so the set changes where the transcript shows the profile.
+    LocalMs profileLine(const std::string& name, LocalMs t) const {
+        for (const Aired& a : rec_.aired()) {
+            if (a.at > t + 5 * kSecond) break;
+            if (a.at >= t && a.verb == "PROFILE" && a.text == name) return a.at;
+        }
+        return t;
     }
     int activeSet(LocalMs t) const {
         int set = plan_.firstSet;
@@ -140,6 +150,8 @@ private:
                rec_.outside(Outside::Activity).during(from, to);
     }
     bool internet(LocalMs from, LocalMs to) const { return rec_.outside(Outside::InternetAudio).during(from, to); }
+    // What the node calls busy: a station talking on either side (Internet audio is activity).
+    bool linkBusy(LocalMs from, LocalMs to) const { return talking(from, to) || internet(from, to); }
     // On the air by a transmission that began before `t`: a tie is no reason, the schedule
     // created first goes first.
     bool ownBefore(LocalMs t) const {
@@ -147,9 +159,7 @@ private:
         return (own != kOpen && own < t) || (key != kOpen && key < t);
     }
     // In a break of the station's own transmission: the file plays on after it.
-    bool inBreak(LocalMs t) const {
-        return !ownAt(t) && rec_.ownTransmission().during(t - kQuietAfterTransmission, t) && endOfTransmission(t) > t;
-    }
+    bool inBreak(LocalMs t) const { return rec_.breaks().at(t); }
     bool ownAt(LocalMs t) const { return rec_.ownTransmission().at(t) || rec_.keyed().at(t); }
     // When the station's own transmission that holds `t` ends, waiting beacons after it included.
     LocalMs endOfTransmission(LocalMs t) const {
@@ -160,7 +170,7 @@ private:
             if (b == e) break;
             e = b;
         }
-        return e;
+        return std::min(e, end_);   // one still on the air when the run ended
     }
     // The first moment from which the link is free for a second and a half (for the CW ident).
     LocalMs linkFree(LocalMs t) const {
@@ -206,33 +216,89 @@ private:
     static std::function<bool(const Aired&)> weatherSpeech() {
         return [](const Aired& a) { return a.verb == "WAV" && isWeatherText(a.text); };
     }
+    // One weather report by the start message the weather window puts before it, so that a
+    // beacon is not counted as aired by another report's speech.
+    static std::function<bool(const Aired&)> reportSpeech(const char* start) {
+        return [start = std::string(start)](const Aired& a) { return a.verb == "WAV" && startsWith(a.text, start); };
+    }
+    static std::function<bool(const Aired&)> conditionsSpeech() { return reportSpeech("The local weather conditions"); }
+    static std::function<bool(const Aired&)> forecastSpeech() { return reportSpeech("The local weather forecast"); }
+    // The warning file's text, as the watcher and the warning beacon speak it.
+    static std::function<bool(const Aired&)> warningSpeech() { return reportSpeech("The local weather warning"); }
 
     // A beacon that waits for the station's own transmission: looked for until it has ended.
     // Turns that wait together go out in the order their timers tick after the end, so the
     // airings are handed out in that order. `ticks` are its timer's, none for the one-second
     // scheduler (10 ms after each second).
     void beacon(Kind kind, LocalMs due, std::function<bool(const Aired&)> is, const std::vector<LocalMs>* ticks = nullptr) {
-        // Due in a break of a file, too: the file plays on after it.
-        const bool waits = (ownAt(due) || endOfTransmission(due) > due) && !stationOff(due);
+        // It waits when its tick finds the station's own transmission on the air: begun before
+        // the tick, in a break of a file (the file plays on after it), or keyed in its second by
+        // a schedule that ticks before it (its speech is on the air a few milliseconds on, or
+        // later when that second was handed over late); a key in its second that is its own
+        // speech is no wait. A station talking at its tick loses the turn before the
+        // transmission is asked about.
+        const LocalMs tick = ticks ? due : due + 10;
+        const LocalMs keyInItsSecond = firstKeyIn(tick, due + kSecond - 1);
+        const bool waits = (ownBefore(tick) || inBreak(tick) || (keyInItsSecond != kOpen && !airsAt(keyInItsSecond, is))) &&
+                           !stationOff(due) && !surelyBusyAt(tick);
         Item& item = add(kind, due, due - 1500, waits ? endOfTransmission(due) + 2 * kSecond : due + 3 * kSecond, std::move(is));
         item.waiting = waits;
         if (!waits) return;
-        const LocalMs end = rec_.ownTransmission().freeFor(due, 900);
+        // Its timer's ticks after the due one (the one-second scheduler's: 10 ms into each second).
+        std::vector<LocalMs> after;
+        const LocalMs end = ownEnd(due);
         if (ticks) {
-            const auto next = std::lower_bound(ticks->begin(), ticks->end(), end);
-            item.release = next == ticks->end() ? end : *next;
+            for (auto t = std::upper_bound(ticks->begin(), ticks->end(), due); t != ticks->end() && *t <= end + kSecond; ++t)
+                after.push_back(*t);
         } else {
-            item.release = end / kSecond * kSecond + kSecond + 10;
+            for (LocalMs t = due / kSecond * kSecond + kSecond + 10; t <= end + kSecond; t += kSecond) after.push_back(t);
         }
+        const auto release = std::lower_bound(after.begin(), after.end(), end);
+        item.release = release == after.end() ? end : *release;
+        // Every tick of the wait asks whether a station talks; one that surely found it so
+        // ends the wait, lost.
+        for (auto t = after.begin(); t != after.end() && t <= release; ++t)
+            if (surelyBusyAt(*t)) item.overtaken = true;
+    }
+    LocalMs firstKeyIn(LocalMs from, LocalMs to) const {
+        const auto& spans = rec_.keyed().spans();
+        const auto it = std::lower_bound(spans.begin(), spans.end(), from, [](const StateSpans::Span& s, LocalMs v) { return s.from < v; });
+        return it != spans.end() && it->from <= to ? it->from : kOpen;
+    }
+    // Whether what keys at `key` is the item itself: its speech is rendered in that instant.
+    bool airsAt(LocalMs key, const std::function<bool(const Aired&)>& is) const {
+        const auto& aired = rec_.aired();
+        for (auto it = std::lower_bound(aired.begin(), aired.end(), key, [](const Aired& a, LocalMs v) { return a.at < v; });
+             it != aired.end() && it->at == key; ++it)
+            if (is(*it)) return true;
+        return false;
+    }
+    bool surelyBusyAt(LocalMs t) const {
+        const auto busy = [&](LocalMs at) { return linkBusy(at, at) || rec_.outside(Outside::EchoLinkAway).at(at); };
+        return busy(t - 20) && busy(t + 20);
+    }
+    // When the station's own transmission holding `t` ends for good: a file's breaks are part
+    // of it.
+    LocalMs ownEnd(LocalMs t) const {
+        LocalMs e = t;
+        for (int k = 0; k < 50; ++k) {
+            const LocalMs a = rec_.ownTransmission().freeFor(e, 1);
+            const LocalMs b = inBreak(a) ? rec_.breaks().freeFor(a, 1) : a;
+            if (b == e || b == kOpen) return std::min(b, end_);
+            e = b;
+        }
+        return std::min(e, end_);
     }
 
     void periodic() {
+        bool warningBeaconOn = plan_.weatherWarning > 0;
         for (const RunSegment& run : runs_) {
             const auto every = [&](const char* window, int minutes, const std::function<void(LocalMs)>& f) {
                 const auto ticks = run.ticks.find(window);
                 if (minutes <= 0 || ticks == run.ticks.end()) return;
                 const std::size_t step = static_cast<std::size_t>(minutes) * 60;
-                for (std::size_t n = step; n <= ticks->second.size(); n += step) f(ticks->second[n - 1]);
+                for (std::size_t n = step; n <= ticks->second.size(); n += step)
+                    if (inRun(ticks->second[n - 1])) f(ticks->second[n - 1]);
             };
             every("Form3", plan_.voiceIdent, [&](LocalMs t) { add(Kind::VoiceIdent, t, t - 1500, t + 2500, wav(plan_.voiceIdentText)); });
             every("Form3", plan_.cwIdent, [&](LocalMs t) {
@@ -241,9 +307,31 @@ private:
             const auto ticksOf = [&](const char* window) { return &run.ticks.at(window); };
             every("Form111", plan_.set1Timed, [&](LocalMs t) { beacon(Kind::Set1Timed, t, wav(plan_.set1Extra), ticksOf("Form111")); });
             every("Form110", plan_.set2Timed, [&](LocalMs t) { beacon(Kind::Set2Timed, t, wav(plan_.set2Extra), ticksOf("Form110")); });
-            every("Form114", plan_.weatherConditions, [&](LocalMs t) { beacon(Kind::WeatherConditions, t, weatherSpeech(), ticksOf("Form114")); });
-            every("Form114", plan_.weatherForecast, [&](LocalMs t) { beacon(Kind::WeatherForecast, t, weatherSpeech(), ticksOf("Form114")); });
-            every("Form114", plan_.weatherWarning, [&](LocalMs t) { beacon(Kind::WeatherWarning, t, weatherSpeech(), ticksOf("Form114")); });
+            every("Form114", plan_.weatherConditions, [&](LocalMs t) { beacon(Kind::WeatherConditions, t, conditionsSpeech(), ticksOf("Form114")); });
+            every("Form114", plan_.weatherForecast, [&](LocalMs t) { beacon(Kind::WeatherForecast, t, forecastSpeech(), ticksOf("Form114")); });
+            warningBeacons(run, warningBeaconOn);
+        }
+    }
+
+    // The warning beacon counts its period on the weather window's ticks; a warning the watcher
+    // records switches it on (it stays on in the settings the Save / Exit writes) and starts its
+    // count again from a minute, after the beacon's own turn in that very second.
+    void warningBeacons(const RunSegment& run, bool& on) {
+        const auto found = run.ticks.find("Form114");
+        if (found == run.ticks.end()) return;
+        const std::vector<LocalMs>& ticks = found->second;
+        const std::size_t period = static_cast<std::size_t>(plan_.weatherWarning > 0 ? plan_.weatherWarning : 15) * 60;
+        const std::size_t recorded = plan_.watcherStartsWarningBeacon ? watcherRecords(run) : kNever;
+        std::size_t next = on ? period : kNever;
+        for (std::size_t n = 1; n <= ticks.size(); ++n) {
+            if (n == next) {
+                if (inRun(ticks[n - 1])) beacon(Kind::WeatherWarning, ticks[n - 1], warningSpeech(), &ticks);
+                next = n + period;
+            }
+            if (n == recorded) {
+                on = true;
+                next = n + 60;
+            }
         }
     }
 
@@ -319,7 +407,9 @@ private:
         LocalMs end = t;
         const auto& aired = rec_.aired();
         auto it = std::lower_bound(aired.begin(), aired.end(), t - 10 * kSecond, [](const Aired& a, LocalMs v) { return a.at < v; });
-        for (; it != aired.end() && it->at <= end + 100; ++it)
+        // Speech begun within a second holds it too: the handlers that come before in that
+        // second key first and speak 150 ms later, and so again after each speech ends.
+        for (; it != aired.end() && it->at < end + kSecond; ++it)
             if (it->verb == "SPEAK") end = std::max(end, rec_.keyed().freeFor(it->at, 1));
         return end;
     }
@@ -351,9 +441,14 @@ private:
         }
         item.held = true;
         if (item.waiting) item.to = std::min(item.to, waitEndsBy(item));
-        // One turn a schedule waits: a second one due meanwhile is the same turn.
-        if (item.waiting && anotherWaits(item)) {
+        // One turn a schedule waits: a second one due meanwhile, or in the tick that releases
+        // it, is the same turn.
+        if (anotherWaits(item)) {
             o.reason = "one of its schedule waits already";
+            return;
+        }
+        if (item.overtaken) {
+            o.reason = "a station talking while it waited";
             return;
         }
         if (Aired* a = find(item)) {
@@ -367,6 +462,10 @@ private:
         }
         o.reason = reasonLost(item, setUndecided);
     }
+
+    // The conditions and forecast beacons take their turn and then keep quiet while a station
+    // is connected, when the weather window says so.
+    static bool keepsQuietWhileConnected(Kind k) { return k == Kind::WeatherConditions || k == Kind::WeatherForecast; }
 
     static int setOf(Kind k) {
         switch (k) {
@@ -413,6 +512,9 @@ private:
                 if (announcementsOff(due, last)) return "announcements disabled";
                 if (item.waiting && rec_.stopBetween(due, last)) return "a stop";
                 if (item.waiting && setChangedWithin(due, last)) return "a change of set";
+                if (keepsQuietWhileConnected(item.kind) && connectedQuiet(due - kSecond, due)) return "a station connected";
+                if (keepsQuietWhileConnected(item.kind) && item.waiting && connectedQuiet(item.release - 2 * kSecond, item.release))
+                    return "a station connected";
                 return "";
             case Kind::NewsBulletin:
             case Kind::ThirdBulletin:
@@ -460,7 +562,7 @@ private:
     bool anotherWaits(const Item& item) const {
         for (const Item& other : items_)
             if (&other != &item && other.kind == item.kind && other.waiting && other.held && other.due < item.due &&
-                (other.outcome.aired ? other.outcome.airedAt > item.due : other.outcome.reason.empty() && other.to >= item.due))
+                (other.outcome.aired ? other.outcome.airedAt >= item.due : other.outcome.reason.empty() && other.to >= item.due))
                 return true;
         return false;
     }
@@ -563,34 +665,69 @@ private:
         return nullptr;
     }
 
-    // ---- the live-warning watcher: the first check after each start that finds the link
-    // free speaks the warning file's text; later checks find nothing new.
+    // ---- the live-warning watcher: the first check after each start that finds the link not
+    // busy records the warning file's text (later checks find nothing new) and speaks it; a
+    // warning it could not speak then is tried again every second until it goes on the air.
+
+    static constexpr std::size_t kNever = static_cast<std::size_t>(-1);
+
+    // The tick (counted from 1) of the check that records the warning in this run.
+    std::size_t watcherRecords(const RunSegment& run) const {
+        const auto found = run.ticks.find("Form114");
+        if (plan_.warningWatcher <= 0 || found == run.ticks.end()) return kNever;
+        const std::vector<LocalMs>& ticks = found->second;
+        const std::size_t step = static_cast<std::size_t>(plan_.warningWatcher) * 60;
+        for (std::size_t n = step; n <= ticks.size(); n += step) {
+            const LocalMs t = ticks[n - 1];
+            if (!linkBusy(t - 1500, t + 500) && !away(t, t + kSecond)) return n;
+        }
+        return kNever;
+    }
+
+    bool connectedQuiet(LocalMs from, LocalMs to) const {
+        return plan_.weatherQuietWhileConnected && rec_.anyConnectedDuring(from, to);
+    }
+
+    // The first of the weather window's ticks from the `n`-th on at which nothing keeps the
+    // warning off the air: the station's own transmission or a break in it (a waiting beacon
+    // whose timer ticks before the watcher's may take the second first, and the warning's own
+    // speech makes it later still, which only widens the look), a station talking, EchoLink
+    // away, announcements disabled, a station connected to a station that keeps quiet.
+    LocalMs freeToSpeakWarning(const std::vector<LocalMs>& ticks, std::size_t n) const {
+        for (; n <= ticks.size(); ++n) {
+            const LocalMs s = ticks[n - 1];
+            if (ownBefore(s + 1) || rec_.keyed().during(s - 200, s + kSecond - 1) || inBreak(s)) continue;
+            if (linkBusy(s - 1500, s + 500) || away(s, s + kSecond) || announcementsOff(s, s + kSecond)) continue;
+            if (connectedQuiet(s - kSecond, s)) continue;
+            return s;
+        }
+        return kOpen;
+    }
 
     void watcher() {
-        if (plan_.warningWatcher <= 0) return;
         for (const RunSegment& run : runs_) {
-            const auto found = run.ticks.find("Form114");
-            if (found == run.ticks.end()) continue;
-            const std::vector<LocalMs>& ticks = found->second;
-            const std::size_t step = static_cast<std::size_t>(plan_.warningWatcher) * 60;
-            for (std::size_t n = step; n <= ticks.size(); n += step) {
-                const LocalMs t = ticks[n - 1];
-                if (talking(t - 1500, t + 500) || away(t, t + kSecond)) continue;   // found again at the next check
-                Item& item = add(Kind::WarningWatcher, t, t - 1500, t + 3 * kSecond, weatherSpeech());
-                if (Aired* a = find(item)) {
-                    a->used = true;
-                    item.outcome.aired = true;
-                    item.outcome.airedAt = a->at;
-                } else if (off(t, t + 3 * kSecond)) {
-                    item.outcome.reason = "the station was off";
-                } else if (announcementsOff(t, t + kSecond)) {
-                    item.outcome.reason = "announcements disabled";
-                } else if (internet(t - kSecond, t + kSecond)) {
-                    item.outcome.reason = "Internet audio";
-                } else if (ownAt(t)) {
-                    item.outcome.reason = "the station's own transmission";
-                }
-                break;
+            const std::size_t n = watcherRecords(run);
+            if (n == kNever) continue;
+            const std::vector<LocalMs>& ticks = run.ticks.at("Form114");
+            const LocalMs t = ticks[n - 1];
+            if (!inRun(t)) continue;
+            Item& item = add(Kind::WarningWatcher, t, t - 1500, t + 3 * kSecond, warningSpeech());
+            if (connectedQuiet(t - kSecond, t)) {
+                // Recorded and kept quiet by choice: no later check finds it new.
+                item.outcome.reason = "a station connected";
+                continue;
+            }
+            const LocalMs free = freeToSpeakWarning(ticks, n);   // kOpen: not in this run
+            item.to = std::min(free, run.to) + 3 * kSecond;
+            item.waiting = free > t;
+            if (Aired* a = find(item)) {
+                a->used = true;
+                item.outcome.aired = true;
+                item.outcome.airedAt = a->at;
+            } else if ((free > run.to && run.to < end_) || off(t, item.to)) {
+                item.outcome.reason = "the station was off";
+            } else if (free >= end_ - 40 * kSecond) {
+                item.outcome.reason = "the run ended first";
             }
         }
     }
@@ -610,7 +747,7 @@ private:
 
     void unexpectedAirings() {
         for (const Aired& a : rec_.aired()) {
-            if (a.used || a.verb != "WAV" || a.at < plan_.start + 10 * kSecond || a.at > end_ - 30 * kSecond) continue;
+            if (a.used || a.verb != "WAV" || a.at < plan_.start + 10 * kSecond || !inRun(a.at)) continue;
             const char* what = a.text == plan_.voiceIdentText ? "a voice ident"
                                : a.text == plan_.set1Extra    ? "set 1's beacon"
                                : a.text == plan_.set2Extra    ? "set 2's beacon"

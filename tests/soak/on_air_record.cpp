@@ -1,6 +1,7 @@
 #include "soak/on_air_record.h"
 
 #include <algorithm>
+#include <set>
 
 namespace soak {
 namespace {
@@ -69,11 +70,14 @@ void OnAirRecord::keyLine(bool on, LocalMs at) {
     keyed_.set(on, at);
     if (on) {
         own_.set(true, at);
-        keyOffAt_ = -1;
     } else {
         own_.set(false, at);
-        keyOffAt_ = at;
-        playedBeforeOff_ = lastPlayed_;
+        // A file's key off may be a break; speech in the break (its own key on and off, no
+        // file played) leaves the break as it is.
+        if (!lastPlayed_.empty()) {
+            keyOffAt_ = at;
+            playedBeforeOff_ = lastPlayed_;
+        }
         lastPlayed_.clear();
     }
 }
@@ -95,9 +99,16 @@ void OnAirRecord::line(LocalMs at, const std::string& line) {
     else
         return;
     if (verb == "PLAY") {
-        // A file that plays on after a break: the same transmission.
-        const bool resumed = keyOffAt_ >= 0 && at - keyOffAt_ <= kLongestBreak && text == playedBeforeOff_;
-        if (resumed) own_.set(true, at);
+        // A file that plays on after a break: the same transmission. It plays on before its key
+        // comes up again; a new transmission keys first.
+        const bool keyedNow = !keyed_.spans().empty() && keyed_.spans().back().to == kOpen;
+        const bool resumed = !keyedNow && keyOffAt_ >= 0 && at - keyOffAt_ <= kLongestBreak && text == playedBeforeOff_;
+        if (resumed) {
+            own_.set(true, at);
+            breaks_.set(true, keyOffAt_);
+            breaks_.set(false, at);
+        }
+        keyOffAt_ = -1;
         lastPlayed_ = text;
     } else if (verb == "WAV") {
         lastPlayed_.clear();
@@ -125,6 +136,18 @@ bool OnAirRecord::connectedAt(const std::string& call, LocalMs t) const {
         else if (c.text == call) in = c.verb == "+";
     }
     return in;
+}
+
+bool OnAirRecord::anyConnectedDuring(LocalMs from, LocalMs to) const {
+    std::set<std::string> in;
+    for (const Aired& c : connections_) {
+        if (c.at > to) break;
+        if (c.at > from && !in.empty()) return true;
+        if (c.verb == "*") in.clear();
+        else if (c.verb == "+") in.insert(c.text);
+        else in.erase(c.text);
+    }
+    return !in.empty();
 }
 
 }  // namespace soak

@@ -56,6 +56,8 @@ public:
     // The station's own transmission: keyed spans joined across the breaks of a file (a gap
     // after which the same file plays on).
     const StateSpans& ownTransmission() const { return own_; }
+    // The breaks of a file: from its key off to the moment the same file plays on.
+    const StateSpans& breaks() const { return breaks_; }
     bool stopBetween(LocalMs from, LocalMs to) const;
     const std::vector<LocalMs>& stops() const { return stops_; }
     const std::vector<Aired>& dtmfSent() const { return dtmf_; }
@@ -64,13 +66,15 @@ public:
     // A call connected to the node at `t`, as far as the transcript and the soak's own
     // connects and drops tell.
     bool connectedAt(const std::string& call, LocalMs t) const;
+    // Whether any station was connected at some moment of [from, to].
+    bool anyConnectedDuring(LocalMs from, LocalMs to) const;
     void stationLeft(const std::string& call, LocalMs at) { connections_.push_back({at, "-", call}); }
     void stationCame(const std::string& call, LocalMs at) { connections_.push_back({at, "+", call}); }
     void stationsGone(LocalMs at) { connections_.push_back({at, "*", ""}); }
 
 private:
     void keyLine(bool on, LocalMs at);
-    StateSpans keyed_, own_;
+    StateSpans keyed_, own_, breaks_;
     StateSpans outside_[static_cast<int>(Outside::Count)];
     std::vector<LocalMs> stops_;
     std::vector<Aired> aired_, dtmf_;
