@@ -8,6 +8,7 @@
 #include "core/colours.h"
 #include "core/event_loop.h"
 #include "core/form.h"
+#include "core/partial_file.h"
 #include "core/step.h"
 #include "core/text.h"
 
@@ -147,6 +148,11 @@ void ftpControl::UserControl_ReadProperties(PropertyBag& bag) {
     step([&] { cmdCancel.setCaption(bag.ReadProperty("CancelButton_Text", "Cancel Transfer")); });
     step([&] { cmdCancel.setEnabled(toBool(bag.ReadProperty("CancelButton_Enabled", "True")).value()); });
     step([&] { cmdCancel.geometry.width = static_cast<int>(toLong(bag.ReadProperty("CancelButton_Width", "1575"))); });
+    // A download arrives in a partial file beside the local file; what one killed part-way left
+    // there goes now, and one that another copy of the program is still making stays.
+    step([&] {
+        if (!localFile_.empty()) removeLeftoverPartialFiles(localFile_);
+    });
 }
 
 void ftpControl::UserControl_WriteProperties(PropertyBag& bag) {

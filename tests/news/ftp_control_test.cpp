@@ -1,7 +1,17 @@
 // The FTP transfer control against an FTP server on 127.0.0.1, through the real libcurl service.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "app/app.h"
 #include "core/settings.h"
@@ -162,4 +172,92 @@ TEST(FtpControlProperties, SavedWithTheHostAndReadBackWithTheirDefaults) {
     EXPECT_EQ(fresh.ftp_remote_filename(), "/public_html/");
     EXPECT_EQ(fresh.ftp_local_filename(), "c:\\");
     EXPECT_EQ(fresh.ftp_remote_address(), ftpControl::kAddressPlaceholder);
+}
+
+namespace {
+// The names in `folder` that begin with `prefix`, sorted.
+std::vector<std::string> namesStarting(const TempFolder& folder, const std::string& prefix) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder.path()))
+        if (e.path().filename().string().rfind(prefix, 0) == 0) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Whether a partial file of the bulletin holds part of it.
+bool partWayIn(const TempFolder& folder) {
+    for (const auto& name : namesStarting(folder, "bulletin.mp3.part")) {
+        std::error_code failed;
+        if (std::filesystem::file_size(folder.file(name), failed) > 0 && !failed) return true;
+    }
+    return false;
+}
+
+// A process of its own runs a control's download from the server into `target`, and is killed
+// at once (nothing of it runs on) once part of the file has arrived.
+void killDownloadPartWay(int port, const TempFolder& scratch, const TempFolder& local, const std::string& target) {
+    const pid_t child = fork();
+    if (child == 0) {
+        setenv("TMPDIR", scratch.path().c_str(), 1);   // what the station makes goes with the test
+        StationOptions o;
+        o.realTransfers = true;
+        Station station(o);
+        Form host(station.app(), "FtpHost");
+        ftpControl ftp(host, "ftp1");
+        ftp.ftp_remote_address("ftp://127.0.0.1");
+        ftp.ftp_remote_port(port);
+        ftp.ftp_username("ham");
+        ftp.ftp_password("radio");
+        ftp.ftp_remote_filename("/bulletin.mp3");
+        ftp.ftp_local_filename(target);
+        std::string result;
+        ftp.ftp_Download_quick(result);
+        _exit(0);
+    }
+    ASSERT_GT(child, 0);
+    // A bound against a hang, not a measure: the slow server sends for minutes.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!partWayIn(local) && std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the download ended before it was killed";
+}
+}  // namespace
+
+// A download killed part-way leaves the local file as it was, and its partial file beside it;
+// the control's next loading removes that, and only that.
+TEST(FtpControlKilled, TheLocalFileStaysWholeAndTheNextLoadingRemovesWhatTheKilledDownloadLeft) {
+    if (!pythonHas("pyftpdlib")) GTEST_SKIP() << "python3-pyftpdlib is not installed";
+    TempFolder remote, local, scratch;
+    remote.write("bulletin.mp3", std::string(1'000'000, 'n'));
+    LocalServer server{ftpServerScript(), {remote.path(), "4000"}};
+    ASSERT_TRUE(server.started()) << server.problem();
+    local.write("bulletin.mp3", "last week's");
+    const std::string target = local.file("bulletin.mp3");
+
+    killDownloadPartWay(server.port(), scratch, local, target);
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(local.read("bulletin.mp3"), "last week's");
+    const auto left = namesStarting(local, "bulletin.mp3.part");
+    ASSERT_EQ(left.size(), 1u);
+
+    // Beside it: a partial file another copy of the program is still writing, and the sysop's own.
+    local.write("bulletin.mp3.partRunning", "");
+    const int held = open(local.file("bulletin.mp3.partRunning").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    local.write("bulletin.mp3.partial", "the sysop's");
+
+    Station s;
+    Form host(s.app(), "FtpHost");
+    ftpControl loaded(host, "ftp1");
+    SettingsFile file(s.settingsFile("host.ini"));
+    file.write("ftp1", "ftp_local_filename", target);
+    SettingsPropertyBag bag(file, "ftp1");
+    loaded.UserControl_ReadProperties(bag);
+    close(held);
+    EXPECT_EQ(namesStarting(local, "bulletin.mp3"),
+              (std::vector<std::string>{"bulletin.mp3", "bulletin.mp3.partRunning", "bulletin.mp3.partial"}));
+    EXPECT_EQ(local.read("bulletin.mp3"), "last week's");
 }

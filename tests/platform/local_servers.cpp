@@ -166,6 +166,10 @@ authorizer = DummyAuthorizer()
 authorizer.add_user("ham", "radio", sys.argv[1], perm="elradfmw")
 handler = FTPHandler
 handler.authorizer = authorizer
+if len(sys.argv) > 2:
+    from pyftpdlib.handlers import ThrottledDTPHandler
+    ThrottledDTPHandler.write_limit = int(sys.argv[2])
+    handler.dtp_handler = ThrottledDTPHandler
 handler.auth_failed_timeout = 0.1
 server = FTPServer(("127.0.0.1", 0), handler)
 print(server.socket.getsockname()[1], flush=True)

@@ -29,7 +29,8 @@ private:
 std::string httpServerScript();
 // Serves the files of the folder given as argument.
 std::string folderServerScript();
-// One user "ham" with the password "radio" whose home is the folder given as argument.
+// One user "ham" with the password "radio" whose home is the folder given as argument; a second
+// argument limits what the server sends to that many bytes a second.
 std::string ftpServerScript();
 bool pythonHas(const std::string& module);
 
