@@ -5,6 +5,7 @@
 
 #include "app/headless/answering_dialogs.h"
 #include "app/headless/console.h"
+#include "core/datetime.h"
 #include "shell/error_log_window.h"
 #include "support/station_fixture.h"
 
@@ -83,5 +84,19 @@ TEST(ConsoleCommands, BlankAndCommentLinesDoNothingButDtmfKeepsItsHash) {
     EXPECT_EQ(Console::waitMs("1.25"), 1250);
     EXPECT_EQ(Console::waitMs("-1"), std::nullopt);
     EXPECT_EQ(Console::waitMs(""), std::nullopt);
+}
+
+TEST(ConsoleCommands, WaitUntilAClockTimeWaitsToItTodayAndNotAtAllOnceItHasPassed) {
+    const LocalMs now = *parseDateTime("2026-12-10 10:00:00") + 250;
+    const struct {
+        const char* argument;
+        std::optional<std::int64_t> ms;
+    } cases[] = {{"until 10:00:05", 4750},    {"until 10:00:05.5", 5250}, {"until 10:00:05.123", 4873},
+                 {"  until 10:01  ", 59'750}, {"until 09:59:59", 0},      {"until 10:00:00.250", 0},
+                 {"2", 2000},                 {"until 24:00:00", std::nullopt}, {"until 10:00:05.1234", std::nullopt},
+                 {"until 10:00:5", std::nullopt}, {"until 10:00.5", std::nullopt}, {"until", std::nullopt},
+                 {"until soon", std::nullopt}};
+    for (const auto& c : cases) EXPECT_EQ(Console::waitMs(c.argument, now), c.ms) << c.argument;
+    EXPECT_EQ(Console::waitError("until soon"), "wait until wants a clock time hh:mm:ss[.mmm], not \"until soon\"");
 }
 }  // namespace

@@ -57,7 +57,7 @@ int runVirtualTime(const ConsoleOptions& o, int signalFd) {
         const auto parts = Console::split(line);
         if (!parts) continue;
         if (parts->first == "wait") {
-            if (auto ms = Console::waitMs(parts->second)) app.act([&] { loop.runFor(*ms); });
+            if (auto ms = Console::waitMs(parts->second, clock->now())) app.act([&] { loop.runFor(*ms); });
             else badWait(parts->second);
             continue;
         }
@@ -70,6 +70,7 @@ int runVirtualTime(const ConsoleOptions& o, int signalFd) {
 
 // What the input thread shares with the loop; the loop side is cleared before it goes away.
 struct Inbox {
+    std::shared_ptr<const Clock> clock;   // read from the input thread: the real clock only
     std::mutex mutex;
     EventLoop* loop = nullptr;
     Console* console = nullptr;
@@ -104,7 +105,7 @@ void readInput(std::shared_ptr<Inbox> inbox) {
         if (!parts) continue;
         if (parts->first == "wait") {
             // Holds back the commands that follow; the station runs on meanwhile.
-            if (auto ms = Console::waitMs(parts->second)) std::this_thread::sleep_for(std::chrono::milliseconds(*ms));
+            if (auto ms = Console::waitMs(parts->second, inbox->clock->now())) std::this_thread::sleep_for(std::chrono::milliseconds(*ms));
             else if (!inbox->post([arg = parts->second](Console&, App&) { badWait(arg); })) return;
             continue;
         }
@@ -128,6 +129,7 @@ int runRealTime(const ConsoleOptions& o, int signalFd) {
     Console console(app, answering, std::cout, std::cerr);
 
     auto inbox = std::make_shared<Inbox>();
+    inbox->clock = clock;
     inbox->loop = &app.loop();
     inbox->console = &console;
     inbox->app = &app;

@@ -40,6 +40,10 @@ public:
     // A week at most: longer runs belong in the soak, and a wait far beyond would never end.
     static constexpr int kLongestWaitSeconds = 7 * 24 * 3600;
     static std::optional<std::int64_t> waitMs(const std::string& argument);
+    // The same, or `until hh:mm:ss[.mmm]`: the wait from `now` to that clock time today, none
+    // when it has passed. A script that names its times so keeps to them, whatever blocking work
+    // (speech, a key-up delay) moved the clock between its commands.
+    static std::optional<std::int64_t> waitMs(const std::string& argument, LocalMs now);
     // Why a `wait` argument was refused.
     static std::string waitError(const std::string& argument);
     bool quitRequested() const { return quit_; }

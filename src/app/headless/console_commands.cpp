@@ -1,10 +1,13 @@
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <ostream>
 #include <sstream>
 #include <vector>
 
 #include "app/headless/answering_dialogs.h"
 #include "app/headless/console.h"
+#include "core/datetime.h"
 #include "core/text.h"
 
 namespace {
@@ -45,7 +48,44 @@ std::optional<std::int64_t> Console::waitMs(const std::string& argument) {
     return static_cast<std::int64_t>(std::llround(*seconds * 1000.0));
 }
 
+namespace {
+constexpr const char* kUntil = "until ";
+
+bool allDigits(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "hh:mm", "hh:mm:ss" or "hh:mm:ss.mmm" on the day of `now`.
+std::optional<LocalMs> clockTimeToday(std::string clock, LocalMs now) {
+    int ms = 0;
+    if (const auto dot = clock.find('.'); dot != std::string::npos) {
+        std::string fraction = clock.substr(dot + 1);
+        if (clock.size() - dot - 1 > 3 || !allDigits(fraction)) return std::nullopt;
+        fraction.resize(3, '0');
+        ms = std::stoi(fraction);
+        clock.resize(dot);
+        if (clock.size() != 8) return std::nullopt;
+    }
+    const CivilTime today = toCivil(now);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d ", today.year, today.month, today.day);
+    const auto at = parseDateTime(date + clock);
+    if (!at) return std::nullopt;
+    return *at + ms;
+}
+}  // namespace
+
+std::optional<std::int64_t> Console::waitMs(const std::string& argument, LocalMs now) {
+    const std::string a = trim(argument);
+    if (!startsWith(lcase(a), kUntil)) return waitMs(a);
+    const auto at = clockTimeToday(trim(a.substr(std::string(kUntil).size())), now);
+    if (!at) return std::nullopt;
+    return std::max<std::int64_t>(0, *at - now);
+}
+
 std::string Console::waitError(const std::string& argument) {
+    if (startsWith(lcase(trim(argument)), kUntil))
+        return "wait until wants a clock time hh:mm:ss[.mmm], not \"" + argument + "\"";
     const auto seconds = toNumber(trim(argument));
     if (seconds && *seconds > kLongestWaitSeconds)
         return "wait is at most " + std::to_string(kLongestWaitSeconds) + " seconds, not \"" + argument + "\"";
