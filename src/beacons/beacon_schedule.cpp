@@ -53,7 +53,11 @@ void BeaconSetWindow::Timer1_Timer(LocalMs second) {
     const bool due = (at("00:20") && InfoHourly.value() == 1) ||
                      ((at("45:20") || at("15:20")) && InfoQuarter.value() == 1) ||
                      (at("30:20") && InfoHalf.value() == 1);
-    if (takeBeaconTurn(infoTurn_, due, *this)) sendScheduledBeacon();
+    // As the timed beacon's tick: a send that fails part-way (set 2's DTMF string that EchoLink
+    // did not take after the beacon went out) ends the send, not the station's tick.
+    step([&] {
+        if (takeBeaconTurn(infoTurn_, due, *this)) sendScheduledBeacon();
+    });
 }
 
 void BeaconSetWindow::Timer2_Timer() {

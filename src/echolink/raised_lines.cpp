@@ -31,18 +31,22 @@ void RaisedLines::raise(EchoLinkApp& link, LineReason reason, SerialLine line) {
     // On record before the write: should the write fail, the line may be up, and the next
     // lowering must still try it.
     mine = line;
+    loweringFailed_[index(reason)] = false;
     write(link, line, true);
 }
 
 void RaisedLines::lower(EchoLinkApp& link, LineReason reason) {
     auto& mine = held_[index(reason)];
     if (!mine) return;
+    loweringFailed_[index(reason)] = true;   // until the write gets through
     if (!heldByOther(*mine, reason)) write(link, *mine, false);
     mine.reset();
+    loweringFailed_[index(reason)] = false;
 }
 
 void RaisedLines::lowerAll(EchoLinkApp& link) {
     held_.fill(std::nullopt);
+    loweringFailed_.fill(false);
     step([&] { write(link, SerialLine::RTS, false); });
     step([&] { write(link, SerialLine::DTR, false); });
 }

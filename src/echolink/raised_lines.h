@@ -23,6 +23,9 @@ public:
     // The reason has ended: its line drops unless another reason holds it. A lowering that
     // fails stays on record and is tried again at the next call.
     void lower(EchoLinkApp& link, LineReason reason);
+    // Whether the reason has ended but EchoLink did not take its line's lowering: the line may
+    // still be up, and nothing holds it.
+    bool loweringFailed(LineReason reason) const { return loweringFailed_[index(reason)]; }
     // Program end: both lines drop, whatever holds them (failures ignored).
     void lowerAll(EchoLinkApp& link);
 
@@ -35,4 +38,5 @@ private:
     static void write(EchoLinkApp& link, SerialLine line, bool on);
     bool heldByOther(SerialLine line, LineReason except) const;
     std::array<std::optional<SerialLine>, kReasons> held_{};
+    std::array<bool, kReasons> loweringFailed_{};
 };

@@ -73,6 +73,11 @@ void Form3::Timer8_Timer() {
         keepDuplexKeying();
         publishPttLine();
     });
+    // The control line's run-on ends once (the fan timer stops with it): a lowering EchoLink did
+    // not take is tried again here until it does, so the line never stays up with nothing holding it.
+    RaisedLines& lines = app().raisedLines();
+    if (lines.loweringFailed(LineReason::ControlLine))
+        tickEndsOnFailure("Form3 control line lowering", [&] { lines.lower(EchoLink(), LineReason::ControlLine); });
 }
 
 void Form3::keepDuplexKeying() {
