@@ -2,14 +2,17 @@
 // schedule on, traffic coming in and the operator's buttons pressed, each operation of the
 // automation interface in turn fails for stretches of seconds, some at random points of the day
 // and some over the moments a check needs (the bulletin's start, a CW ident, the net's start and
-// end) or that come once a day (the profile change). Each run must hold what the station promises whatever call fails: no internal error; the
-// key off and both control lines low once the day settles; the bulletin played; a held CW ident
-// sent once the link is free; the net's end made once EchoLink answers; the transmit and receive
-// captions as a station without failures shows them. It prints one row an operation: the calls
+// end, the timed connections, the silence's end) or that come once a day (the profile change, the
+// control line's run-on, beacon set 2's DTMF strings). Each run must hold what the station
+// promises whatever call fails: no internal error; the key off and both control lines low once
+// the day settles; the bulletin played; a held CW ident sent once the link is free; the net's end
+// made once EchoLink answers; the timed connections listed busy and ended; the link back after the
+// silence; the transmit and receive captions and the active beacon set as a station without
+// failures shows them. It prints one row an operation: the calls
 // failed, the handlers those failures reached against the handlers that call that operation at
 // all, and the result.
 //
-//   mvsmall_failure_sweep [--seed N] [--hours H] [--jobs J] [--only OPERATION] [--handlers] [--show OPERATION|none]
+//   mvsmall_failure_sweep [--seed N] [--hours H] [--jobs J] [--only OPERATION] [--handlers] [--show OPERATION|none|quiet]
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -51,7 +54,18 @@ struct Options {
 // The captions that stand for the transmit and receive state, read once the day has settled.
 const std::vector<std::string> kStateCaptions = {"Form1.Label1", "Form1.PTT",    "Form1.PTT2", "Form3.PTT",
                                                  "Form3.PTT2",   "Form22.PTT1",  "Form22.RFUser",
-                                                 "Form22.PTT",   "Form24.PTT",   "Form23.PTT"};
+                                                 "Form22.PTT",   "Form24.PTT",   "Form23.PTT",
+                                                 // the active beacon set, which the profile change selects
+                                                 "Form3.Option4"};
+
+// A timed connection's idle minutes: its end comes no sooner. The station's own transmissions
+// (the stay-connected stations called back with their bell, idents, beacons) lengthen them, so
+// the day keeps what comes in away for longer, and the end's calls fail over all of that.
+constexpr std::int64_t kTimedIdle = 180'000;
+constexpr std::int64_t kTimedLongest = 450'000;
+// The same for the alternate control line's run-on, from its signal.
+constexpr std::int64_t kRunOn = 60'000;
+constexpr std::int64_t kRunOnLongest = 240'000;
 
 // One failure stretch: the operation fails from `from` to `to` (ms from the day's start).
 struct Stretch {
@@ -59,12 +73,20 @@ struct Stretch {
     std::string why;   // "random", or the moment it covers
 };
 
-// The moments of the baseline day the checks aim at.
+// The moments of the day the checks aim at: fixed ones, and those a quiet day shows.
 struct Moments {
     std::int64_t bulletin = at(station_day::kBulletinStart);
     std::int64_t netStart = at(station_day::kNetStart);
     std::int64_t netEnd = at(station_day::kNetEnd);
-    std::vector<std::int64_t> cwIdents;   // when the baseline sent its CW idents
+    std::int64_t timedByButton = at(station_day::kTimedByButton);
+    std::int64_t timedByDtmf = at(station_day::kTimedByDtmf);
+    std::int64_t alternateSignal = at(station_day::kAlternateSignal);
+    std::int64_t silenceOn = at(station_day::kSilenceOn);
+    std::int64_t silenceOff = at(station_day::kSilenceOff);
+    std::int64_t profileChange = at(station_day::kProfileChange);
+    std::vector<std::int64_t> cwIdents;   // when the quiet day sent its CW idents
+    // When the day sent beacon set 2's DTMF string (after each of its beacons, whoever asked).
+    std::vector<std::int64_t> set2Dtmf;
 };
 
 struct Run {
@@ -92,15 +114,15 @@ std::string event(const std::string& line) { return line.size() > 13 && line[2] 
 
 std::string clockText(std::int64_t ms) {
     const std::int64_t t = (ms + station_day::kStartMs) / 1000;
-    char text[16];
+    char text[32];
     std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", (long long)(t / 3600), (long long)(t / 60 % 60),
                   (long long)(t % 60));
     return text;
 }
 
 // The stretches of one operation: over each moment a check needs, and at random points.
-std::vector<Stretch> stretchesFor(const Moments& m, const std::vector<station_day::Command>& traffic, double hours,
-                                  std::uint32_t seed) {
+std::vector<Stretch> stretchesFor(const std::string& operation, const Moments& m,
+                                  const std::vector<station_day::Command>& traffic, double hours, std::uint32_t seed) {
     std::mt19937 rng(seed);
     auto between = [&](std::int64_t lo, std::int64_t hi) { return std::uniform_int_distribution<std::int64_t>(lo, hi)(rng); };
     std::vector<Stretch> out;
@@ -111,8 +133,39 @@ std::vector<Stretch> stretchesFor(const Moments& m, const std::vector<station_da
     out.push_back({n, n + between(2000, 10'000), "net start"});
     const std::int64_t e = m.netEnd - between(0, 3000);
     out.push_back({e, e + between(4000, 20'000), "net end"});
-    const std::int64_t p = at(station_day::kProfileChange) - between(0, 2000);
-    out.push_back({p, p + between(3000, 8000), "profile change"});
+    // The profile change's second 15 falls inside; 16 and 17 may not.
+    const std::int64_t p = m.profileChange - between(0, 1500);
+    out.push_back({p, p + between(2000, 3500), "profile change"});
+    // The operator's timed connection: the button and the busy listing two seconds after it.
+    const std::int64_t tb = m.timedByButton - between(0, 1000);
+    out.push_back({tb, tb + between(3000, 6000), "timed connection start"});
+    // The one by DTMF from the second after its code: the connect and the busy listing.
+    const std::int64_t td = m.timedByDtmf + between(200, 800);
+    out.push_back({td, td + between(2500, 6000), "timed connection start"});
+    // A timed connection ends after three idle minutes, which what comes in and the station's own
+    // transmissions lengthen: the calls of its end fail over all the minutes it may fall in.
+    if (operation == "DisconnectAllStations" || operation == "Busy" || operation == "Connect")
+        for (std::int64_t start : {m.timedByButton, m.timedByDtmf}) {
+            const std::int64_t from = start + kTimedIdle - between(0, 5000);
+            out.push_back({from, start + kTimedLongest + between(0, 30'000), "timed connection end"});
+        }
+    // The alternate control line: raised with the signal, lowered at the end of its run-on, a
+    // minute after the last signal or transmission, which the station's own may lengthen.
+    const std::int64_t a = m.alternateSignal - between(0, 1000);
+    out.push_back({a, a + between(2000, 6000), "control line raised"});
+    if (operation == "DTRLine")
+        out.push_back({m.alternateSignal + kRunOn, m.alternateSignal + kRunOnLongest + between(0, 30'000),
+                       "control line lowered"});
+    // The silence's start and end: second 15 inside, not all of 15 to 18.
+    for (std::int64_t sl : {m.silenceOn, m.silenceOff}) {
+        const std::int64_t from = sl - between(0, 1000);
+        out.push_back({from, from + between(1500, 3000), "silence"});
+    }
+    if (operation == "SendDTMF")
+        for (std::int64_t dtmf : m.set2Dtmf) {
+            const std::int64_t from = dtmf - between(500, 1500);
+            out.push_back({from, from + between(2000, 6000), "beacon set 2"});
+        }
     for (std::int64_t cw : m.cwIdents) {
         const std::int64_t c = cw - between(0, 1500);
         out.push_back({c, c + between(2000, 8000), "CW ident"});
@@ -135,8 +188,15 @@ std::vector<Stretch> stretchesFor(const Moments& m, const std::vector<station_da
 std::vector<std::pair<std::int64_t, std::int64_t>> quietSpans(const Moments& m) {
     std::vector<std::pair<std::int64_t, std::int64_t>> q = {{m.bulletin - 90'000, m.bulletin + 30'000},
                                                            {m.netStart - 30'000, m.netStart + 30'000},
-                                                           {m.netEnd - 30'000, m.netEnd + 60'000}};
+                                                           {m.netEnd - 30'000, m.netEnd + 60'000},
+                                                           {m.silenceOn - 30'000, m.silenceOn + 30'000},
+                                                           {m.silenceOff - 30'000, m.silenceOff + 30'000},
+                                                           {m.profileChange - 30'000, m.profileChange + 30'000}};
     for (std::int64_t cw : m.cwIdents) q.emplace_back(cw - 30'000, cw + 30'000);
+    // A timed connection lasts three idle minutes: nothing comes in from before the longest file
+    // could start that would still play into them, to its end.
+    for (std::int64_t start : {m.timedByButton, m.timedByDtmf}) q.emplace_back(start - 240'000, start + kTimedLongest);
+    q.emplace_back(m.alternateSignal - 240'000, m.alternateSignal + kRunOnLongest);
     return q;
 }
 
@@ -160,8 +220,8 @@ ProgramResult runDay(const std::string& input) {
     return runProgram(run);
 }
 
-std::string inputFor(const Run& r, const std::vector<station_day::Command>& traffic) {
-    std::vector<station_day::Command> commands = traffic;
+std::string inputFor(const Run& r, const std::vector<station_day::Command>& day) {
+    std::vector<station_day::Command> commands = day;
     commands.insert(commands.begin(), {0, "calls on"});
     // Overlapping stretches make one: an end inside a later stretch would cut it short.
     std::vector<std::pair<std::int64_t, std::int64_t>> spans;
@@ -224,6 +284,67 @@ bool on(const Day& d, const std::string& what, std::int64_t before = INT64_MAX) 
     return state;
 }
 
+// The last "WHAT ..." line before `before`, or "" when there is none.
+std::string lastOf(const Day& d, const std::string& what, std::int64_t before) {
+    std::string last;
+    for (const auto& line : d.transcript) {
+        if (msOf(line) >= before) break;
+        if (startsWith(event(line), what + " ")) last = event(line);
+    }
+    return last;
+}
+
+bool failingAt(const Run& r, std::int64_t ms) {
+    return std::any_of(r.stretches.begin(), r.stretches.end(), [&](const Stretch& s) { return s.from <= ms && ms < s.to; });
+}
+
+// When the operation fails no more from `ms` on: the end of the stretches that run on from it
+// (`ms` when it is not failing then).
+std::int64_t failingUntil(const Run& r, std::int64_t ms) {
+    std::int64_t end = ms;
+    for (bool longer = true; longer;) {
+        longer = false;
+        for (const Stretch& s : r.stretches)
+            if (s.from <= end && end < s.to) {
+                end = s.to;
+                longer = true;
+            }
+    }
+    return end;
+}
+
+bool logged(const Day& d, const std::string& text, std::int64_t from, std::int64_t to) {
+    return std::any_of(d.transcript.begin(), d.transcript.end(), [&](const std::string& l) {
+        const std::int64_t t = msOf(l);
+        return t >= from && t <= to && startsWith(event(l), "LOG ") && l.find(text) != std::string::npos;
+    });
+}
+
+// Whether `call` is connected (or on its way) at the end of the day.
+bool connectedAtEnd(const Day& d, const std::string& call) {
+    bool connected = false;
+    for (const auto& line : d.transcript) {
+        const std::string e = event(line);
+        if (e == "CONNECT " + call) connected = true;
+        else if (e == "DISCONNECT " + call || e == "DISCONNECT-ALL") connected = false;
+    }
+    return connected;
+}
+
+// A timed connection is listed busy once EchoLink takes it (the listing is tried every two
+// seconds until it gets through), unless the operator's button could not start it (its first
+// disconnect failed, which ends the button's handler).
+void checkTimedConnection(const Run& r, const Day& d, std::int64_t start, const std::string& what,
+                          std::vector<std::string>& problems) {
+    if (logged(d, "Form4 timed connection start", start, start + 100)) return;
+    // Spoken disconnect notices of the stations its start dropped may hold the listing's tick.
+    const std::int64_t listed = failingUntil(r, start + 2000) + 30'000;
+    const bool busy = on(d, "BUSY", start) || std::any_of(d.transcript.begin(), d.transcript.end(), [&](const std::string& l) {
+                          return msOf(l) >= start && msOf(l) <= listed && event(l) == "BUSY on";
+                      });
+    if (!busy) problems.push_back("the " + what + " was not listed busy by " + clockText(listed));
+}
+
 std::vector<std::string> check(const Run& r, const Day& d, const Day& baseline, const Moments& m) {
     std::vector<std::string> problems;
     const ProgramResult& res = r.result;
@@ -259,16 +380,28 @@ std::vector<std::string> check(const Run& r, const Day& d, const Day& baseline, 
         return msOf(l) >= m.netStart && event(l) == "CONNECT " + std::string(station_day::kNetStation);
     });
     if (netConnected && !netDropped) problems.push_back("the net's station was never dropped");
-    // A CW ident held while the busy test could not be read goes out once the link is free.
+    // A CW ident held while the busy test could not be read goes out once the link is free. (Earlier
+    // failures may have moved it a little ahead of the stretch aimed at it: then it was not due there.)
     if (r.operation == "Activity" || r.operation == "ReceivingSignal" || r.operation == "CarrierDetected")
         for (const Stretch& s : r.stretches) {
             if (s.why != "CW ident") continue;
             const bool sent = std::any_of(d.transcript.begin(), d.transcript.end(), [&](const std::string& l) {
                 const std::int64_t t = msOf(l);
-                return t >= s.from && t <= s.to + 5000 && startsWith(event(l), "CW ");
+                return t >= s.from - 30'000 && t <= failingUntil(r, s.from) + 5000 &&
+                       startsWith(event(l), "CW \"" + std::string(station_day::kCwCallsign));
             });
             if (!sent) problems.push_back("the CW ident due at " + clockText(s.from) + " was not held and sent");
         }
+    checkTimedConnection(r, d, m.timedByButton, "operator's timed connection", problems);
+    checkTimedConnection(r, d, m.timedByDtmf, "timed connection by DTMF", problems);
+    // Its end is made once EchoLink answers (the idle minutes stand still while the station
+    // seems to transmit or receive): none is left running when the day has settled.
+    if (connectedAtEnd(d, station_day::kTimedStation)) problems.push_back("a timed connection never ended");
+    // The silence's end brings the link back in one of its seconds 15 to 18 that EchoLink answers.
+    bool answered = false;
+    for (int k = 0; k < 4; ++k) answered = answered || !failingAt(r, m.silenceOff + k * 1000 + 500);
+    if (answered && lastOf(d, "LINK", m.silenceOff + 4000) == "LINK off")
+        problems.push_back("the link is still down after the silence's end at " + clockText(m.silenceOff));
     // The captions that stand for the transmit and receive state are those of a day without failures.
     for (const auto& [caption, value] : baseline.captions) {
         const auto it = d.captions.find(caption);
@@ -279,13 +412,21 @@ std::vector<std::string> check(const Run& r, const Day& d, const Day& baseline, 
     return problems;
 }
 
-Moments momentsOf(const Day& baseline) {
-    Moments m;
-    for (const auto& line : baseline.transcript)
-        if (startsWith(event(line), "CW ") && msOf(line) < at(station_day::kNetStart)) m.cwIdents.push_back(msOf(line));
+// A day's CW idents (the courtesy letters are CW too, but never the callsign).
+void cwIdentsOf(const Day& d, Moments& m) {
+    m.cwIdents.clear();
+    for (const auto& line : d.transcript)
+        if (startsWith(event(line), "CW \"" + std::string(station_day::kCwCallsign)) && msOf(line) < at(station_day::kNetStart))
+            m.cwIdents.push_back(msOf(line));
     // Only the first two, so the checks stay quick to read; the rest of the day is random.
     if (m.cwIdents.size() > 2) m.cwIdents.resize(2);
-    return m;
+}
+
+// Where a day sent beacon set 2's DTMF string.
+void set2DtmfOf(const Day& d, Moments& m) {
+    m.set2Dtmf.clear();
+    for (const auto& line : d.transcript)
+        if (startsWith(event(line), "DTMF-OUT")) m.set2Dtmf.push_back(msOf(line));
 }
 
 Options parse(int argc, char** argv) {
@@ -306,7 +447,7 @@ Options parse(int argc, char** argv) {
         else if (a == "--handlers") o.handlers = true;
         else if (a == "--show") o.show = value();
         else {
-            std::fprintf(stderr, "usage: %s [--seed N] [--hours H] [--jobs J] [--only OPERATION] [--handlers] [--show OPERATION|none]\n",
+            std::fprintf(stderr, "usage: %s [--seed N] [--hours H] [--jobs J] [--only OPERATION] [--handlers] [--show OPERATION|none|quiet]\n",
                          argv[0]);
             std::exit(2);
         }
@@ -314,10 +455,18 @@ Options parse(int argc, char** argv) {
     return o;
 }
 
-// Runs every day, `jobs` at a time.
-void runAll(std::vector<Run>& runs, const std::vector<station_day::Command>& traffic, int jobs) {
+// A run's input (`<`), transcript (`|`) and standard error.
+void show(const Run& r, const std::vector<station_day::Command>& commands) {
+    std::istringstream input(inputFor(r, commands));
+    for (std::string line; std::getline(input, line);) std::printf("  < %s\n", line.c_str());
+    for (const auto& line : r.result.out) std::printf("  | %s\n", line.c_str());
+    std::printf("  standard error:\n%s\n", r.result.err.c_str());
+}
+
+// Runs every day from the `first`, `jobs` at a time.
+void runAll(std::vector<Run>& runs, const std::vector<station_day::Command>& commands, int jobs, std::size_t first = 0) {
     std::mutex mutex;
-    std::size_t next = 0;
+    std::size_t next = first;
     std::vector<std::thread> workers;
     for (int j = 0; j < jobs; ++j)
         workers.emplace_back([&] {
@@ -328,7 +477,7 @@ void runAll(std::vector<Run>& runs, const std::vector<station_day::Command>& tra
                     if (next >= runs.size()) return;
                     r = &runs[next++];
                 }
-                const std::string input = inputFor(*r, traffic);
+                const std::string input = inputFor(*r, commands);
                 const auto started = std::chrono::steady_clock::now();
                 r->result = runDay(input);
                 r->wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -344,25 +493,34 @@ int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
     const int jobs = o.jobs > 0 ? o.jobs : std::clamp(static_cast<int>(std::thread::hardware_concurrency()) / 2, 1, 8);
 
-    // A quiet day first: where the CW idents fall (they come at fixed periods from the start).
+    // A quiet day first, with the day's fixed items alone: a first guess at where the CW idents
+    // fall and the timed connections and the control line's run-on end, for the traffic to keep
+    // clear of.
+    const auto fixed = station_day::fixedItems();
     std::vector<Run> probe(1);
-    runAll(probe, {}, 1);
-    const Moments moments = momentsOf(read(probe[0].result));
+    runAll(probe, fixed, 1);
+    Moments moments;
+    cwIdentsOf(read(probe[0].result), moments);
 
     const auto traffic = station_day::traffic(o.seed, o.hours, "@DATA@", quietSpans(moments));
-    std::vector<Run> runs;
-    runs.push_back({});   // the day without failures, with the traffic
+    std::vector<station_day::Command> day = traffic;
+    day.insert(day.end(), fixed.begin(), fixed.end());
+    // Then the day without failures, with the traffic: where those moments fall on it (the
+    // traffic moves the idents and holds the idle minutes), for the failures to aim at.
+    std::vector<Run> runs(1);
+    runAll(runs, day, 1);
+    const Day baseline = read(runs[0].result);
+    cwIdentsOf(baseline, moments);
+    set2DtmfOf(baseline, moments);
     for (const auto& op : SimulatedNode::operationNames()) {
         if (op == "CloseProgram") continue;   // ends the day; its failure is the quit button's own test
         if (!o.only.empty() && op != o.only) continue;
         Run r;
         r.operation = op;
-        r.stretches = stretchesFor(moments, traffic, o.hours, o.seed + static_cast<std::uint32_t>(std::hash<std::string>{}(op) % 100000));
+        r.stretches = stretchesFor(op, moments, traffic, o.hours, o.seed + static_cast<std::uint32_t>(std::hash<std::string>{}(op) % 100000));
         runs.push_back(r);
     }
-    runAll(runs, traffic, jobs);
-
-    const Day baseline = read(runs[0].result);
+    runAll(runs, day, jobs, 1);   // the day without failures has its result already
     std::vector<Row> rows;
     std::set<std::string> allReached, allCallers;
     bool ok = true;
@@ -388,10 +546,8 @@ int main(int argc, char** argv) {
                 for (const auto& [handler, c] : handlers) row.callers.insert(handler);
         if (!row.problems.empty()) ok = false;
         rows.push_back(row);
-        if (o.show == (r.operation.empty() ? "none" : r.operation)) {
-            for (const auto& line : r.result.out) std::printf("  | %s\n", line.c_str());
-            std::printf("  standard error:\n%s\n", r.result.err.c_str());
-        }
+        if (o.show == (r.operation.empty() ? "none" : r.operation)) show(r, day);
+        if (o.show == "quiet" && r.operation.empty()) show(probe[0], fixed);
     }
 
     std::printf("EchoLink failing one operation at a time: seed %u, %.1f h from %s, %d runs %d at a time\n\n", o.seed,

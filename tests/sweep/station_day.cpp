@@ -37,7 +37,7 @@ std::map<std::string, station_settings::Keys> dayOverrides(const std::string& da
                           {"DISCMINS1", "10"}, {"CHECK3", "1"}, {"SHOWBUSY1", "1"}, {"CHECK23", "1"},
                           {"Hour0", "09"}, {"Mins0", "30"}, {"Hour00", "09"}, {"Mins00", "35"},
                           {"TEXT1X", "W5TTT"}, {"TEXT2X", "21"}, {"DELAYPERIOD", "3"}, {"CHECK12", "1"},
-                          {"STOPPLAYER", "#00"}}},
+                          {"CHECK10", "1"}, {"STOPPLAYER", "#00"}}},
         // the weather beacons and the live-warning watcher on the weather program's files
         {"abcweather.ini", {{"STOPCLOCK1", "1"}, {"BEACONPERIOD1", "17"}, {"STOPCLOCK2", "1"}, {"BEACONPERIOD2", "23"},
                             {"STOPCLOCK3", "1"}, {"BEACONPERIOD3", "29"}, {"STOPCLOCK4", "1"}, {"BEACONPERIOD4", "7"},
@@ -45,12 +45,15 @@ std::map<std::string, station_settings::Keys> dayOverrides(const std::string& da
                             {"WHEREISFILE2", weather + "/metar.txt"}, {"WHEREISFILE3", weather + "/warning.txt"}}},
         // a long file on DTMF "55*1", for beacons and breaks to meet
         {"marodtmfhelpMP3.ini", {{"TEXT43", "55*1"}, {"TEXT21", data + "/long.wav"}}},
-        // duplex keying: the PTT line follows local RF
-        {"identabc.ini", {{"CHECK5", "1"}}},
+        // duplex keying: the PTT line follows local RF; silence from 09:40 to 09:44 with the link down
+        {"identabc.ini", {{"CHECK5", "1"}, {"CHECK7", "1"}, {"HOUROFF1", "09"}, {"MINSOFF1", "40"},
+                          {"HOURON1B", "09"}, {"MINSON1B", "44"}}},
         // breaks on long files
         {"MP3_PlayerABC.ini", {{"STOPCLOCK8", "1"}, {"BEACONPERIOD8", "2"}, {"TEXT6", "120"}}},
-        // a profile and beacon set every Thursday at 09:50
-        {"profiles.ini", {{"THUR", "1"}, {"HOUR", "09"}, {"MINS", "50"}, {"Profile1", "Evening"}}},
+        // a profile and beacon set 2 every Thursday at 09:50; set 2 sends its DTMF string after each beacon
+        {"profiles.ini", {{"THUR", "1"}, {"HOUR", "09"}, {"MINS", "50"}, {"Profile1", "Evening"},
+                          {"OPTION1", "False"}, {"OPTION2", "True"}}},
+        {"senddtmf.ini", {{"CHECK6", "1"}, {"TEXT11", "1234"}}},
     };
 }
 }  // namespace
@@ -65,6 +68,14 @@ void prepare(const std::string& config, const std::string& data, const std::stri
         if (name.size() > 4 && name.substr(name.size() - 4) == ".wav") writeTestWav(data + "/" + name, seconds);
     writeTestWav(data + "/news.wav", 120);
     writeTestWav(data + "/long.wav", 200);
+}
+
+std::vector<Command> fixedItems() {
+    return {{at(kTimedByButton), "click Form4.Command23"},
+            {at(kAlternateControl), "dtmf ###1"},
+            {at(kAlternateSignal), "signal on"},
+            {at(kAlternateSignal) + 5000, "signal off"},
+            {at(kTimedByDtmf), "dtmf 21"}};
 }
 
 const std::vector<std::string>& operatorButtons() {
@@ -153,12 +164,16 @@ std::vector<Command> traffic(std::uint32_t seed, double hours, const std::string
 
 std::string script(std::vector<Command> commands, const std::string& tail) {
     std::stable_sort(commands.begin(), commands.end(), [](const Command& a, const Command& b) { return a.ms < b.ms; });
+    // Waits name the clock time, so blocking work (speech, key-up delays) never pushes the later
+    // commands off their moments.
     std::string text;
     std::int64_t now = 0;
     for (const Command& c : commands) {
         if (c.ms > now) {
+            const std::int64_t t = c.ms + kStartMs;
             char wait[48];
-            std::snprintf(wait, sizeof wait, "wait %.3f\n", (c.ms - now) / 1000.0);
+            std::snprintf(wait, sizeof wait, "wait until %02lld:%02lld:%02lld.%03lld\n", (long long)(t / 3600'000),
+                          (long long)(t / 60'000 % 60), (long long)(t / 1000 % 60), (long long)(t % 1000));
             text += wait;
             now = c.ms;
         }

@@ -22,7 +22,19 @@ constexpr const char* kBulletinStart = "08:00:15";   // news set 1, its file new
 constexpr const char* kNetStart = "09:00:15";        // W9NET, busy and listen-only, ten minutes
 constexpr const char* kNetEnd = "09:10:15";
 constexpr const char* kNetStation = "W9NET";
-constexpr const char* kProfileChange = "09:50:00";   // profile "Evening", every Thursday
+constexpr const char* kCwCallsign = "N0CALL";            // what the CW idents send
+constexpr const char* kProfileChange = "09:50:15";   // profile "Evening" and beacon set 2, seconds 15 to 17
+// The operator's timed connection (W5TTT for three idle minutes, listed busy two seconds after).
+constexpr const char* kTimedStation = "W5TTT";
+constexpr const char* kTimedByButton = "08:30:00";
+// The alternate control line (DTR) switched on by DTMF, then a signal that starts its run-on.
+constexpr const char* kAlternateControl = "08:45:00";
+constexpr const char* kAlternateSignal = "08:45:05";
+// A timed connection by DTMF "21": connected a second after, listed busy two seconds after.
+constexpr const char* kTimedByDtmf = "09:15:00";
+// Announcements silenced with the link taken down, and back, seconds 15 to 18 of each minute.
+constexpr const char* kSilenceOn = "09:40:15";
+constexpr const char* kSilenceOff = "09:44:15";
 
 struct Command {
     std::int64_t ms;       // from the day's start
@@ -37,10 +49,14 @@ void prepare(const std::string& config, const std::string& data, const std::stri
 std::vector<Command> traffic(std::uint32_t seed, double hours, const std::string& data,
                              const std::vector<std::pair<std::int64_t, std::int64_t>>& quiet);
 
+// What the day does at its fixed moments, whatever the seed: the timed connections, the alternate
+// control line; the schedules (bulletin, net, silence, profile) come from the settings.
+std::vector<Command> fixedItems();
+
 // The operator's buttons the traffic presses, as FORM.CONTROL.
 const std::vector<std::string>& operatorButtons();
 
-// The console input: the commands in time order with waits between, then `tail`.
+// The console input: the commands in time order, each after a wait until its clock time, then `tail`.
 std::string script(std::vector<Command> commands, const std::string& tail);
 
 }  // namespace station_day
