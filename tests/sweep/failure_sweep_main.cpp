@@ -170,9 +170,11 @@ std::vector<Stretch> stretchesFor(const std::string& operation, const Moments& m
         const std::int64_t c = cw - between(0, 1500);
         out.push_back({c, c + between(2000, 8000), "CW ident"});
     }
-    // Over half of what comes in and what the operator does, starting a little before it.
+    // Over half of what comes in and every press of the operator's buttons, starting a little
+    // before it.
     for (const auto& c : traffic) {
-        if (std::uniform_int_distribution<int>(0, 1)(rng) == 0 || startsWith(c.line, "set ")) continue;
+        const bool button = startsWith(c.line, "click ");
+        if ((std::uniform_int_distribution<int>(0, 1)(rng) == 0 && !button) || startsWith(c.line, "set ")) continue;
         const std::int64_t from = c.ms - between(0, 2000);
         out.push_back({from, from + between(2000, 12'000), "traffic"});
     }
