@@ -91,7 +91,7 @@ const std::vector<std::string>& operatorButtons() {
         // courtesy: the CW and tone tests
         "Form22.Command14", "Form22.Command15", "Form22.Command10", "Form22.Command11", "Form22.Command7",
         "Form22.Command8",
-        // player: stop, stop player, its two test buttons
+        // player: stop (a pause, resumed a few seconds later), stop player, its two test buttons
         "Form1.Command2", "Form1.Command9", "Form1.Command7", "Form1.Command8",
         // connect control: the timed connection, busy, listen-only, a toggle, a group
         "Form4.Command23", "Form4.Command24", "Form4.Command21", "Form4.Command22", "Form4.Command18",
@@ -119,11 +119,18 @@ std::vector<Command> traffic(std::uint32_t seed, double hours, const std::string
     std::vector<Command> out;
     auto add = [&](std::int64_t ms, std::string line) { out.push_back({ms, std::move(line)}); };
     std::set<std::string> connected;
+    // The player's Stop pauses the file with the key down until its Resume: the day resumes it
+    // as the one who paused would, so the key it keeps is not taken for one left on.
+    auto click = [&](std::int64_t ms, const std::string& button) {
+        add(ms, "click " + button);
+        if (button == "Form1.Command2") add(ms + between(1000, 10'000), "click Form1.Command5");
+    };
     // About one thing a minute, bunched now and then; the last ten minutes are left to settle.
     for (std::int64_t t = 30'000; t < end - 600'000;
          t += static_cast<std::int64_t>(std::exponential_distribution<double>(1.0 / 60'000.0)(rng)) + 100) {
         const std::size_t r = pick(100);
-        const std::int64_t length = r >= 45 && r < 75 ? between(300, 40'000) : 0;
+        // How long it lasts: an over or a carrier, or the pause a button may make.
+        const std::int64_t length = r >= 45 && r < 75 ? between(300, 40'000) : r >= 80 ? 10'000 : 0;
         if (isQuiet(t - 2000, t + length + 2000)) continue;
         if (r < 15) {
             add(t, "dtmf " + dtmf[pick(dtmf.size())]);
@@ -149,14 +156,14 @@ std::vector<Command> traffic(std::uint32_t seed, double hours, const std::string
             add(t, "set Form1.txtFile " + data + "/long.wav");
             add(t, "click Form1.Command3");
         } else {
-            add(t, "click " + operatorButtons()[pick(operatorButtons().size())]);
+            click(t, operatorButtons()[pick(operatorButtons().size())]);
         }
     }
     // Every button once more, two minutes apart, from 08:05 on.
     std::int64_t t = at("08:05:00");
     for (const auto& button : operatorButtons()) {
-        while (isQuiet(t - 2000, t + 2000)) t += 30'000;
-        add(t, "click " + button);
+        while (isQuiet(t - 2000, t + 12'000)) t += 30'000;
+        click(t, button);
         t += 120'000;
     }
     return out;
