@@ -23,7 +23,9 @@ TEST(Text, StrictNumberReads) {
     for (const auto& c : cases) {
         auto v = toNumber(c.text);
         EXPECT_EQ(v.has_value(), c.ok) << '"' << c.text << '"';
-        if (v && c.ok) EXPECT_DOUBLE_EQ(*v, c.value) << c.text;
+        if (v && c.ok) {
+            EXPECT_DOUBLE_EQ(*v, c.value) << c.text;
+        }
     }
     EXPECT_THROW(toLong(""), ConversionError);
     EXPECT_THROW(toLong("x1"), ConversionError);
@@ -64,7 +66,9 @@ TEST(Text, WholeNumbersReadAndWriteAsTheGeneralConversionsDo) {
         ASSERT_EQ(val(text), general) << text;
         char printed[64];
         std::snprintf(printed, sizeof printed, "%.0f", general);
-        if (std::fabs(general) < 1e15) ASSERT_EQ(numberText(general), printed) << text;
+        if (std::fabs(general) < 1e15) {
+            ASSERT_EQ(numberText(general), printed) << text;
+        }
     }
     std::uniform_real_distribution<double> fraction(-1, 1);
     for (int i = 0; i < 20000; ++i) {

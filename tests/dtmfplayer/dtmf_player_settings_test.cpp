@@ -138,8 +138,11 @@ TEST(DtmfPlayerSettings, PickerFillsItsOwnSlotAndACancelLeavesIt) {
     p.s.dialogs->answerFile(std::string("/music/news.mp3"));
     p.s.click("Form23.Command36");
     EXPECT_EQ(p.w.location(7).text(), "/music/news.mp3");
-    for (int k = 1; k <= 20; ++k)
-        if (k != 7) EXPECT_EQ(p.w.location(k).text(), "") << k;
+    for (int k = 1; k <= 20; ++k) {
+        if (k != 7) {
+            EXPECT_EQ(p.w.location(k).text(), "") << k;
+        }
+    }
 
     p.s.click("Form23.Command36");   // cancelled: the slot keeps its file and nothing is said
     EXPECT_EQ(p.w.location(7).text(), "/music/news.mp3");

@@ -52,7 +52,9 @@ TEST(GuiProgramEnd, EveryWayOutEndsTheProcessAtOnce) {
         // The transmitter was let go before the end.
         auto lastKey = std::find_if(run.out.rbegin(), run.out.rend(),
                                     [](const std::string& l) { return l.find(" KEY ") != std::string::npos; });
-        if (lastKey != run.out.rend()) EXPECT_NE(lastKey->find("KEY off"), std::string::npos) << *lastKey;
+        if (lastKey != run.out.rend()) {
+            EXPECT_NE(lastKey->find("KEY off"), std::string::npos) << *lastKey;
+        }
     }
 }
 #endif

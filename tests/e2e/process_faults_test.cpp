@@ -253,7 +253,9 @@ TEST_P(ProcessFaults, Row) {
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.endSignal, row.endSignal);
     EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
-    if (row.signal) EXPECT_TRUE(result.signalSent);
+    if (row.signal) {
+        EXPECT_TRUE(result.signalSent);
+    }
     std::vector<std::string> transcript;
     for (const auto& t : row.transcript) transcript.push_back(replaceRoot(t, folder));
     EXPECT_TRUE(inOrder(result.out, transcript));

@@ -50,9 +50,9 @@ struct Row {
     std::function<void(const TempFolder&)> prepare;
     std::string input;   // before the closing question
     std::vector<std::string> transcript;   // in this order, each in a later line
-    std::vector<std::string> never;        // no line holds any of these
+    std::vector<std::string> never{};      // no line holds any of these
     bool unusedAccount = false;   // the program runs as an account that owns nothing here
-    std::function<void(const TempFolder&)> after;
+    std::function<void(const TempFolder&)> after{};
 };
 
 std::string root(const std::string& s, const TempFolder& f) { return replaceAll(s, "@ROOT@", f.path()); }

@@ -164,7 +164,9 @@ TEST(WaitingBeacon, EveryTransmissionPlaysWholeThroughItsBreaksAndTheWaitingBeac
                     << "part " << parts << " ends by a break and resumes, the last one runs out";
             }
             EXPECT_GE(parts, 3u) << "two breaks at least";
-            if (t.item == "long.wav") EXPECT_NEAR(played, 150, 0.1);
+            if (t.item == "long.wav") {
+                EXPECT_NEAR(played, 150, 0.1);
+            }
             ASSERT_LT(k, air.size()) << "the waiting beacon never went out";
             EXPECT_EQ(air[k].item, interrupter.item);
             const long end = air[k - 1].to;

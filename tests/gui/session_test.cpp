@@ -62,8 +62,11 @@ TEST(GuiSession, StartsAsTheLauncherIsCreatedAndShowsWhatTheModelShows) {
     FormView* launcher = g.gui.view().viewOf(g.s.app().form5());
     ASSERT_NE(launcher, nullptr);
     EXPECT_TRUE(launcher->isVisible());
-    for (Form* f : g.s.app().existingForms())
-        if (f->visible()) EXPECT_NE(g.gui.view().viewOf(*f), nullptr) << f->name();
+    for (Form* f : g.s.app().existingForms()) {
+        if (f->visible()) {
+            EXPECT_NE(g.gui.view().viewOf(*f), nullptr) << f->name();
+        }
+    }
 }
 
 TEST(GuiSession, ThePanelDrivesTheNodeAndShowsItsState) {

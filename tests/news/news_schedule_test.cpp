@@ -134,7 +134,9 @@ TEST(NewsSchedule, AWeatherBulletinThatCannotGoOutLeavesNoMarks) {
         EXPECT_TRUE(ns.rendered().empty()) << variant;
         EXPECT_EQ(ns.news().ferrin2, 3) << variant;
         EXPECT_TRUE(ns.s.dialogs->shown.empty()) << variant;   // the schedule never waits on a box
-        if (variant == 0) EXPECT_GE(ns.count("LOG "), 1);
+        if (variant == 0) {
+            EXPECT_GE(ns.count("LOG "), 1);
+        }
     }
 }
 

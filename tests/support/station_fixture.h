@@ -33,7 +33,7 @@ struct StationOptions {
     bool createStartupWindows = false;   // as the launcher would at start-up
     bool realTransfers = false;          // libcurl instead of the offline double (`transfer` is then null)
     // Settings files (name, content) written before any window starts.
-    std::vector<std::pair<std::string, std::string>> settingsFiles;
+    std::vector<std::pair<std::string, std::string>> settingsFiles{};
 };
 
 class Station {
