@@ -30,6 +30,7 @@ public:
     int interval() const { return interval_; }
     void setInterval(int ms);
     void setHandler(std::function<void()> onTick) { onTick_ = std::move(onTick); }
+    const std::function<void()>& handler() const { return onTick_; }
     bool running() const { return running_; }   // its handler is on the stack
     bool armed() const { return enabled_ && interval_ > 0; }
 

@@ -9,6 +9,7 @@ namespace soak {
 namespace {
 
 constexpr LocalMs kSecond = 1000;
+constexpr LocalMs kGridStep = 16;   // the event loop runs what falls due together in steps this long
 constexpr LocalMs kDay = 86'400'000;
 // A waiting beacon goes out as soon as the station's own transmission ends; the station quiet
 // for longer than any break means the transmission is over.
@@ -43,8 +44,8 @@ struct Item {
     bool held = false;      // its turn was taken (its set active), waiting or not
     bool overtaken = false; // a tick while it waited found a station talking: the turn is lost
     LocalMs release = 0;    // when it is taken up: its due, or the first tick after the wait
-    std::string tag;        // the net's callsign, the profile's name
-    Outcome outcome;
+    std::string tag{};      // the net's callsign, the profile's name
+    Outcome outcome{};
 };
 
 class Model {
@@ -246,7 +247,9 @@ private:
         if (!waits) return;
         // Its timer's ticks after the due one (the one-second scheduler's: 10 ms into each second).
         std::vector<LocalMs> after;
-        const LocalMs end = ownEnd(due);
+        // Its own airing, keyed in the instant the transmission before it let go, ends the wait:
+        // the wait is not for the transmission it joins on to.
+        const LocalMs end = std::min(ownEnd(due), firstAiring(due + 1, ownEnd(due), item.is));
         if (ticks) {
             for (auto t = std::upper_bound(ticks->begin(), ticks->end(), due); t != ticks->end() && *t <= end + kSecond; ++t)
                 after.push_back(*t);
@@ -259,6 +262,14 @@ private:
         // ends the wait, lost.
         for (auto t = after.begin(); t != after.end() && t <= release; ++t)
             if (surelyBusyAt(*t)) item.overtaken = true;
+    }
+    // The first airing in [from, to] that `is` takes for the item (`to` when none is).
+    LocalMs firstAiring(LocalMs from, LocalMs to, const std::function<bool(const Aired&)>& is) const {
+        const auto& aired = rec_.aired();
+        for (auto it = std::lower_bound(aired.begin(), aired.end(), from, [](const Aired& a, LocalMs v) { return a.at < v; });
+             it != aired.end() && it->at <= to; ++it)
+            if (is(*it)) return it->at;
+        return to;
     }
     LocalMs firstKeyIn(LocalMs from, LocalMs to) const {
         const auto& spans = rec_.keyed().spans();
@@ -300,28 +311,34 @@ private:
                 for (std::size_t n = step; n <= ticks->second.size(); n += step)
                     if (inRun(ticks->second[n - 1])) f(ticks->second[n - 1]);
             };
-            every("Form3", plan_.voiceIdent, [&](LocalMs t) { add(Kind::VoiceIdent, t, t - 1500, t + 2500, wav(plan_.voiceIdentText)); });
-            every("Form3", plan_.cwIdent, [&](LocalMs t) {
+            every("voice ident", plan_.voiceIdent, [&](LocalMs t) { add(Kind::VoiceIdent, t, t - 1500, t + 2500, wav(plan_.voiceIdentText)); });
+            every("CW ident", plan_.cwIdent, [&](LocalMs t) {
                 add(Kind::CwIdent, t, t - 1500, linkFree(t) + 3 * kSecond, [](const Aired& a) { return a.verb == "CW"; });
             });
-            const auto ticksOf = [&](const char* window) { return &run.ticks.at(window); };
-            every("Form111", plan_.set1Timed, [&](LocalMs t) { beacon(Kind::Set1Timed, t, wav(plan_.set1Extra), ticksOf("Form111")); });
-            every("Form110", plan_.set2Timed, [&](LocalMs t) { beacon(Kind::Set2Timed, t, wav(plan_.set2Extra), ticksOf("Form110")); });
-            every("Form114", plan_.weatherConditions, [&](LocalMs t) { beacon(Kind::WeatherConditions, t, conditionsSpeech(), ticksOf("Form114")); });
-            every("Form114", plan_.weatherForecast, [&](LocalMs t) { beacon(Kind::WeatherForecast, t, forecastSpeech(), ticksOf("Form114")); });
+            const auto ticksOf = [&](const char* schedule) { return &run.ticks.at(schedule); };
+            every("set 1 timed beacon", plan_.set1Timed, [&](LocalMs t) { beacon(Kind::Set1Timed, t, wav(plan_.set1Extra), ticksOf("set 1 timed beacon")); });
+            every("set 2 timed beacon", plan_.set2Timed, [&](LocalMs t) { beacon(Kind::Set2Timed, t, wav(plan_.set2Extra), ticksOf("set 2 timed beacon")); });
+            every("weather conditions", plan_.weatherConditions, [&](LocalMs t) { beacon(Kind::WeatherConditions, t, conditionsSpeech(), ticksOf("weather conditions")); });
+            every("weather forecast", plan_.weatherForecast, [&](LocalMs t) { beacon(Kind::WeatherForecast, t, forecastSpeech(), ticksOf("weather forecast")); });
             warningBeacons(run, warningBeaconOn);
         }
     }
 
-    // The warning beacon counts its period on the weather window's ticks; a warning the watcher
-    // records switches it on (it stays on in the settings the Save / Exit writes) and starts its
-    // count again from a minute, after the beacon's own turn in that very second.
+    // The warning beacon counts its period on its timer's ticks; a warning the watcher records
+    // switches it on (it stays on in the settings the Save / Exit writes) and starts its count
+    // again from a minute, after the beacon's own turn in that very second.
     void warningBeacons(const RunSegment& run, bool& on) {
-        const auto found = run.ticks.find("Form114");
+        const auto found = run.ticks.find("weather warning");
         if (found == run.ticks.end()) return;
         const std::vector<LocalMs>& ticks = found->second;
         const std::size_t period = static_cast<std::size_t>(plan_.weatherWarning > 0 ? plan_.weatherWarning : 15) * 60;
-        const std::size_t recorded = plan_.watcherStartsWarningBeacon ? watcherRecords(run) : kNever;
+        std::size_t recorded = kNever;
+        if (const std::size_t w = plan_.watcherStartsWarningBeacon ? watcherRecords(run) : kNever; w != kNever) {
+            // The beacon's tick in the second the watcher's tick recorded it.
+            const LocalMs at = run.ticks.at("warning watcher")[w - 1];
+            const auto t = std::lower_bound(ticks.begin(), ticks.end(), at);
+            if (t != ticks.end()) recorded = static_cast<std::size_t>(t - ticks.begin()) + 1;
+        }
         std::size_t next = on ? period : kNever;
         for (std::size_t n = 1; n <= ticks.size(); ++n) {
             if (n == next) {
@@ -491,6 +508,10 @@ private:
                 if (internet(due - 3 * kSecond, due)) return "Internet audio";
                 if (talking(due - 3 * kSecond, due)) return "a station talking";
                 if (ownBefore(due) || inBreak(due)) return "the station's own transmission";
+                // The ident's tick lets pending events run first: what they keyed in its step
+                // (a connect bell) is on the air when it asks.
+                if (const LocalMs key = firstKeyIn(due, due + kGridStep - 1); key != kOpen && !airsAt(key, item.is))
+                    return "the station's own transmission";
                 return "";
             case Kind::CwIdent:
                 if (away(due, last)) return "EchoLink not answering";
@@ -673,7 +694,7 @@ private:
 
     // The tick (counted from 1) of the check that records the warning in this run.
     std::size_t watcherRecords(const RunSegment& run) const {
-        const auto found = run.ticks.find("Form114");
+        const auto found = run.ticks.find("warning watcher");
         if (plan_.warningWatcher <= 0 || found == run.ticks.end()) return kNever;
         const std::vector<LocalMs>& ticks = found->second;
         const std::size_t step = static_cast<std::size_t>(plan_.warningWatcher) * 60;
@@ -708,7 +729,7 @@ private:
         for (const RunSegment& run : runs_) {
             const std::size_t n = watcherRecords(run);
             if (n == kNever) continue;
-            const std::vector<LocalMs>& ticks = run.ticks.at("Form114");
+            const std::vector<LocalMs>& ticks = run.ticks.at("warning watcher");
             const LocalMs t = ticks[n - 1];
             if (!inRun(t)) continue;
             Item& item = add(Kind::WarningWatcher, t, t - 1500, t + 3 * kSecond, warningSpeech());

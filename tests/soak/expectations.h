@@ -5,9 +5,9 @@
 // listed not busy before its 2nd File are failures.
 //
 // Periodic schedules (idents, timed beacons, weather beacons) count whole seconds on window
-// timers, which fall behind while the station's own blocking speech holds the thread; the
-// soak keeps timers of its own beside them, created with their windows, and counts periods
-// on their ticks (`RunSegment::ticks`), so the model falls behind exactly as they do.
+// timers, which fall behind while the station's own blocking speech holds the thread or their
+// own handler is still on the stack; the soak records the ticks of those very timers as they run
+// (`RunSegment::ticks`), so the model counts its periods on what the station counted.
 #include <map>
 #include <string>
 #include <vector>
@@ -34,9 +34,9 @@ struct Outcome {
     std::string failure;   // set when the item shows a fault even though it aired
 };
 
-// One run of the station between starts: its first second and the ticks of the soak's own
-// timers, one created with each window whose periods are counted ("Form3": the idents,
-// "Form110" and "Form111": the beacon sets, "Form114": the weather window).
+// One run of the station between starts: its first second and, by schedule ("voice ident",
+// "CW ident", "set 1 timed beacon", "set 2 timed beacon", "weather conditions", "weather
+// forecast", "weather warning", "warning watcher"), the ticks of the timer that counts it.
 struct RunSegment {
     LocalMs from = 0, to = 0;
     std::map<std::string, std::vector<LocalMs>> ticks;

@@ -37,6 +37,7 @@
 #include "player/player_window.h"
 #include "speech/courtesy_window.h"
 #include "speech/idents_window.h"
+#include "weather/weather_window.h"
 #include "platform/local_servers.h"
 #include "soak/day_plan.h"
 #include "soak/expectations.h"
@@ -187,7 +188,7 @@ private:
         s.app().act([&] {
             for (const std::string& name : App::startupOrder()) {
                 s.app().formByName(name);
-                if (name == "Form3" || name == "Form110" || name == "Form111" || name == "Form114") shadow(name);
+                recordScheduleTicks(name);
             }
             s.app().form117();
         });
@@ -201,13 +202,33 @@ private:
         watch_ = std::make_unique<Timer>(s.loop(), "soak-watch", 1, [this] { check(); });
     }
 
-    // A tick held up by blocking work runs late but keeps its phase: what fell due, fell due on
-    // its whole second from the start.
-    void shadow(const std::string& window) {
-        shadows_.push_back(std::make_unique<Timer>(s_->loop(), "soak-clock-" + window, 1000, [this, window] {
+    // The periods are counted on the ticks of the timers that count them, as they run: a tick
+    // held up by blocking work or by its own handler still on the stack comes late or not at
+    // all, and the countdown falls behind with it. A tick is taken for the whole second it fell
+    // in, counted from the start.
+    void recordScheduleTicks(const std::string& window) {
+        App& app = s_->app();
+        if (window == "Form3") {
+            recordTicks("voice ident", app.form3().Beacon6);
+            recordTicks("CW ident", app.form3().Beacon7);
+        } else if (window == "Form111") {
+            recordTicks("set 1 timed beacon", app.form111().Beacon1);
+        } else if (window == "Form110") {
+            recordTicks("set 2 timed beacon", app.form110().Beacon1);
+        } else if (window == "Form114") {
+            recordTicks("weather conditions", app.form114().Beacon1);
+            recordTicks("weather forecast", app.form114().Beacon2);
+            recordTicks("weather warning", app.form114().Beacon3);
+            recordTicks("warning watcher", app.form114().Beacon4);
+        }
+    }
+
+    void recordTicks(const std::string& schedule, Timer& timer) {
+        timer.setHandler([this, schedule, tick = timer.handler()] {
             const LocalMs from = runs_.back().from;
-            runs_.back().ticks[window].push_back(from + (s_->clock().now() - from) / 1000 * 1000);
-        }));
+            runs_.back().ticks[schedule].push_back(from + (s_->clock().now() - from) / 1000 * 1000);
+            tick();
+        });
     }
 
     // The sysop's Save / Exit in the middle of a day, and the station started again from what
@@ -235,7 +256,6 @@ private:
         const LocalMs restartAt = plan_.start + nowMs_;
         // The first station's folders hold the sound files the settings name: it stays, stopped.
         watch_.reset();
-        shadows_.clear();
         stations_.push_back(std::move(s_));
         s_ = std::make_unique<Station>(stationOptions(dateTimeText(restartAt)));
         for (const auto& [name, text] : saved) s_->writeSettings(name, text);
@@ -630,7 +650,6 @@ private:
     std::vector<std::unique_ptr<Station>> stations_;   // stopped ones, kept for their folders
     std::string dataFolder_;
     std::unique_ptr<Timer> watch_;
-    std::vector<std::unique_ptr<Timer>> shadows_;   // the soak's own clocks beside the windows
     std::vector<soak::RunSegment> runs_;
     soak::OnAirRecord record_;
     soak::KindReport byKind_;
