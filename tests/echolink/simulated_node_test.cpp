@@ -408,8 +408,11 @@ TEST_F(NodeTest, ANamedOperationFailsAloneForItsNextCallsOrUntilTold) {
     ASSERT_EQ(namedCalls().size(), SimulatedNode::operationNames().size());
     for (const auto& [name, call] : namedCalls()) {
         ASSERT_TRUE(node.failOperation(name, 2)) << name;
-        for (const auto& [other, otherCall] : namedCalls())
-            if (other != name && other != "CloseProgram") EXPECT_NO_THROW(otherCall(el())) << name << " made " << other << " fail";
+        for (const auto& [other, otherCall] : namedCalls()) {
+            if (other != name && other != "CloseProgram") {
+                EXPECT_NO_THROW(otherCall(el())) << name << " made " << other << " fail";
+            }
+        }
         EXPECT_THROW(call(el()), EchoLinkError) << name;
         EXPECT_THROW(call(el()), EchoLinkError) << name;
         EXPECT_NO_THROW(call(el())) << name << " failed past its two calls";
