@@ -231,7 +231,7 @@ private:
     // Turns that wait together go out in the order their timers tick after the end, so the
     // airings are handed out in that order. `ticks` are its timer's, none for the one-second
     // scheduler (10 ms after each second).
-    void beacon(Kind kind, LocalMs due, std::function<bool(const Aired&)> is, const std::vector<LocalMs>* ticks = nullptr) {
+    void beacon(Kind kind, LocalMs due, std::function<bool(const Aired&)> is, const TickRecord* ticks = nullptr) {
         // It waits when its tick finds the station's own transmission on the air: begun before
         // the tick, in a break of a file (the file plays on after it), or keyed in its second by
         // a schedule that ticks before it (its speech is on the air a few milliseconds on, or
@@ -251,8 +251,8 @@ private:
         // the wait is not for the transmission it joins on to.
         const LocalMs end = std::min(ownEnd(due), firstAiring(due + 1, ownEnd(due), item.is));
         if (ticks) {
-            for (auto t = std::upper_bound(ticks->begin(), ticks->end(), due); t != ticks->end() && *t <= end + kSecond; ++t)
-                after.push_back(*t);
+            for (std::size_t i = ticks->upperBound(due); i < ticks->size() && (*ticks)[i] <= end + kSecond; ++i)
+                after.push_back((*ticks)[i]);
         } else {
             for (LocalMs t = due / kSecond * kSecond + kSecond + 10; t <= end + kSecond; t += kSecond) after.push_back(t);
         }
@@ -330,14 +330,13 @@ private:
     void warningBeacons(const RunSegment& run, bool& on) {
         const auto found = run.ticks.find("weather warning");
         if (found == run.ticks.end()) return;
-        const std::vector<LocalMs>& ticks = found->second;
+        const TickRecord& ticks = found->second;
         const std::size_t period = static_cast<std::size_t>(plan_.weatherWarning > 0 ? plan_.weatherWarning : 15) * 60;
         std::size_t recorded = kNever;
         if (const std::size_t w = plan_.watcherStartsWarningBeacon ? watcherRecords(run) : kNever; w != kNever) {
             // The beacon's tick in the second the watcher's tick recorded it.
             const LocalMs at = run.ticks.at("warning watcher")[w - 1];
-            const auto t = std::lower_bound(ticks.begin(), ticks.end(), at);
-            if (t != ticks.end()) recorded = static_cast<std::size_t>(t - ticks.begin()) + 1;
+            if (const std::size_t i = ticks.lowerBound(at); i < ticks.size()) recorded = i + 1;
         }
         std::size_t next = on ? period : kNever;
         for (std::size_t n = 1; n <= ticks.size(); ++n) {
@@ -696,7 +695,7 @@ private:
     std::size_t watcherRecords(const RunSegment& run) const {
         const auto found = run.ticks.find("warning watcher");
         if (plan_.warningWatcher <= 0 || found == run.ticks.end()) return kNever;
-        const std::vector<LocalMs>& ticks = found->second;
+        const TickRecord& ticks = found->second;
         const std::size_t step = static_cast<std::size_t>(plan_.warningWatcher) * 60;
         for (std::size_t n = step; n <= ticks.size(); n += step) {
             const LocalMs t = ticks[n - 1];
@@ -714,7 +713,7 @@ private:
     // whose timer ticks before the watcher's may take the second first, and the warning's own
     // speech makes it later still, which only widens the look), a station talking, EchoLink
     // away, announcements disabled, a station connected to a station that keeps quiet.
-    LocalMs freeToSpeakWarning(const std::vector<LocalMs>& ticks, std::size_t n) const {
+    LocalMs freeToSpeakWarning(const TickRecord& ticks, std::size_t n) const {
         for (; n <= ticks.size(); ++n) {
             const LocalMs s = ticks[n - 1];
             if (ownBefore(s + 1) || rec_.keyed().during(s - 200, s + kSecond - 1) || inBreak(s)) continue;
@@ -729,7 +728,7 @@ private:
         for (const RunSegment& run : runs_) {
             const std::size_t n = watcherRecords(run);
             if (n == kNever) continue;
-            const std::vector<LocalMs>& ticks = run.ticks.at("warning watcher");
+            const TickRecord& ticks = run.ticks.at("warning watcher");
             const LocalMs t = ticks[n - 1];
             if (!inRun(t)) continue;
             Item& item = add(Kind::WarningWatcher, t, t - 1500, t + 3 * kSecond, warningSpeech());
@@ -799,6 +798,32 @@ private:
 }  // namespace
 
 const char* kindName(Kind k) { return kNames[static_cast<int>(k)]; }
+
+void TickRecord::push_back(LocalMs t) {
+    if (!runs_.empty() && t == runs_.back().first + static_cast<LocalMs>(runs_.back().count) * kSecond)
+        ++runs_.back().count;
+    else
+        runs_.push_back({t, size_, 1});
+    ++size_;
+}
+
+LocalMs TickRecord::operator[](std::size_t i) const {
+    const auto run = std::prev(std::upper_bound(runs_.begin(), runs_.end(), i,
+                                                [](std::size_t v, const Run& r) { return v < r.index; }));
+    return run->first + static_cast<LocalMs>(i - run->index) * kSecond;
+}
+
+std::size_t TickRecord::lowerBound(LocalMs t) const {
+    std::size_t lo = 0, hi = size_;
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if ((*this)[mid] < t) lo = mid + 1;
+        else hi = mid;
+    }
+    return lo;
+}
+
+std::size_t TickRecord::upperBound(LocalMs t) const { return t == INT64_MAX ? size_ : lowerBound(t + 1); }
 
 Verdict judge(const DayPlan& plan, const std::vector<RunSegment>& runs, OnAirRecord& record, LocalMs end) {
     return Model(plan, runs, record, end).judge();

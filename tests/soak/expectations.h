@@ -34,12 +34,33 @@ struct Outcome {
     std::string failure;   // set when the item shows a fault even though it aired
 };
 
+// The ticks of one timer, each on the whole second it fell in, kept as runs of consecutive
+// seconds: a week of them takes a few kilobytes, so the memory the soak reports stays the
+// station's. Ticks never go back in time.
+class TickRecord {
+public:
+    void push_back(LocalMs t);
+    std::size_t size() const { return size_; }
+    LocalMs operator[](std::size_t i) const;
+    std::size_t lowerBound(LocalMs t) const;   // the first tick at or after `t` (size() when none)
+    std::size_t upperBound(LocalMs t) const;   // the first tick after `t`
+
+private:
+    struct Run {
+        LocalMs first;
+        std::size_t index;   // of its first tick
+        std::size_t count;
+    };
+    std::vector<Run> runs_;
+    std::size_t size_ = 0;
+};
+
 // One run of the station between starts: its first second and, by schedule ("voice ident",
 // "CW ident", "set 1 timed beacon", "set 2 timed beacon", "weather conditions", "weather
 // forecast", "weather warning", "warning watcher"), the ticks of the timer that counts it.
 struct RunSegment {
     LocalMs from = 0, to = 0;
-    std::map<std::string, std::vector<LocalMs>> ticks;
+    std::map<std::string, TickRecord> ticks;
 };
 
 struct Verdict {
