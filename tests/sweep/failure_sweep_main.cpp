@@ -345,6 +345,22 @@ std::int64_t failingUntil(const Run& r, std::int64_t ms) {
     return end;
 }
 
+// When the station's own transmission that holds `from` (or keys within two seconds of it) has
+// let go: a held CW ident waits for that too.
+std::int64_t transmissionEndFrom(const Day& d, std::int64_t from) {
+    std::int64_t free = from, keyedAt = -1;
+    for (const auto& line : d.transcript) {
+        const std::int64_t t = msOf(line);
+        const std::string e = event(line);
+        if (e == "KEY on" && keyedAt < 0) keyedAt = t;
+        if (e != "KEY off" || keyedAt < 0) continue;
+        if (keyedAt > free + 2000) break;
+        if (t > free) free = t;
+        keyedAt = -1;
+    }
+    return free;
+}
+
 bool logged(const Day& d, const std::string& text, std::int64_t from, std::int64_t to) {
     return std::any_of(d.transcript.begin(), d.transcript.end(), [&](const std::string& l) {
         const std::int64_t t = msOf(l);
@@ -421,13 +437,16 @@ std::vector<std::string> check(const Run& r, const Day& d, const Day& baseline, 
     });
     if (netConnected && !netDropped) problems.push_back("the net's station was never dropped");
     // A CW ident held while the busy test could not be read goes out once the link is free. (Earlier
-    // failures may have moved it a little ahead of the stretch aimed at it: then it was not due there.)
+    // failures may have moved it a little ahead of the stretch aimed at it, or behind it, as blocking
+    // speech they brought about holds its count: within a minute it was not lost, as the next
+    // comes ten minutes on.)
     if (r.operation == "Activity" || r.operation == "ReceivingSignal" || r.operation == "CarrierDetected")
         for (const Stretch& s : r.stretches) {
             if (s.why != "CW ident") continue;
             const bool sent = std::any_of(d.transcript.begin(), d.transcript.end(), [&](const std::string& l) {
                 const std::int64_t t = msOf(l);
-                return t >= s.from - 30'000 && t <= failingUntil(r, s.from) + 5000 &&
+                const std::int64_t latest = std::max(transmissionEndFrom(d, failingUntil(r, s.from)) + 5000, s.from + 60'000);
+                return t >= s.from - 30'000 && t <= latest &&
                        startsWith(event(l), "CW \"" + std::string(station_day::kCwCallsign));
             });
             if (!sent) problems.push_back("the CW ident due at " + clockText(s.from) + " was not held and sent");
