@@ -823,7 +823,7 @@ std::size_t TickRecord::lowerBound(LocalMs t) const {
     return lo;
 }
 
-std::size_t TickRecord::upperBound(LocalMs t) const { return t == INT64_MAX ? size_ : lowerBound(t + 1); }
+std::size_t TickRecord::upperBound(LocalMs t) const { return lowerBound(t + 1); }
 
 Verdict judge(const DayPlan& plan, const std::vector<RunSegment>& runs, OnAirRecord& record, LocalMs end) {
     return Model(plan, runs, record, end).judge();

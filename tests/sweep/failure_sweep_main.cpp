@@ -51,13 +51,13 @@ struct Options {
     std::string show;        // print that run's transcript and standard error ("none": the day without failures)
 };
 
+// The active beacon set, which the profile change selects.
+const std::string kActiveSetCaption = "Form3.Option4";
 // The captions that stand for the transmit and receive state, read once the day has settled.
 const std::vector<std::string> kStateCaptions = {"Form1.Label1", "Form1.PTT",    "Form1.PTT2", "Form3.PTT",
                                                  "Form3.PTT2",   "Form22.PTT1",  "Form22.RFUser",
                                                  "Form22.PTT",   "Form24.PTT",   "Form23.PTT",
-                                                 // the active beacon set, which the profile change selects
-                                                 "Form3.Option4"};
-const std::string kActiveSetCaption = "Form3.Option4";
+                                                 kActiveSetCaption};
 
 // A timed connection's idle minutes: its end comes no sooner. The station's own transmissions
 // (the stay-connected stations called back with their bell, idents, beacons) lengthen them, so
@@ -284,30 +284,26 @@ Day read(const ProgramResult& result) {
     return d;
 }
 
-bool on(const Day& d, const std::string& what, std::int64_t before = INT64_MAX) {
-    // The last "WHAT on|off" line before `before`.
-    bool state = false;
-    for (const auto& line : d.transcript) {
-        if (msOf(line) >= before) break;
-        const std::string e = event(line);
-        if (e == what + " on") state = true;
-        else if (e == what + " off") state = false;
-    }
-    return state;
-}
-
-// When WHAT went on for the last time before the day's report, or -1 when it was off then. The
-// program's closing releases everything at the instant of the report, so the lines it writes as
-// it ends are left out.
-std::int64_t onSinceWhenSettled(const Day& d, const std::string& what) {
+// When WHAT went on for the last time among the first `lines` lines before `before`, or -1 when
+// it was off there.
+std::int64_t onSince(const Day& d, const std::string& what, std::int64_t before = INT64_MAX,
+                     std::size_t lines = SIZE_MAX) {
     std::int64_t since = -1;
-    for (std::size_t i = 0; i < d.settled; ++i) {
+    for (std::size_t i = 0; i < std::min(lines, d.transcript.size()); ++i) {
+        const std::int64_t t = msOf(d.transcript[i]);
+        if (t >= before) break;
         const std::string e = event(d.transcript[i]);
-        if (e == what + " on" && since < 0) since = msOf(d.transcript[i]);
+        if (e == what + " on" && since < 0) since = t;
         else if (e == what + " off") since = -1;
     }
     return since;
 }
+
+bool on(const Day& d, const std::string& what, std::int64_t before = INT64_MAX) { return onSince(d, what, before) >= 0; }
+
+// The same once the day has settled: the program's closing releases everything at the instant
+// of the report, so the lines it writes as it ends are left out.
+std::int64_t onSinceWhenSettled(const Day& d, const std::string& what) { return onSince(d, what, INT64_MAX, d.settled); }
 
 // When the day settles: ten minutes after its last command, the end of a failure included.
 std::int64_t settledAt(const Run& r, const Moments& m) {
